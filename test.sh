@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/setup.sh
+
+korvane_install
+korvane_build build
+cd build
+ctest --output-on-failure -j "$(nproc)"
