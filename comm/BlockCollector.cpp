@@ -1,0 +1,107 @@
+#include "comm/BlockCollector.h"
+
+#include <QMetaObject>
+
+BlockCollector::BlockCollector(QObject* parent)
+    : QObject(parent)
+{
+}
+
+quint64 BlockCollector::startRun()
+{
+    ++m_run;
+    ++m_waitId;
+    m_running = true;
+    m_wait = Wait::None;
+    m_stagesReported = 0;
+    return m_run;
+}
+
+void BlockCollector::stop()
+{
+    // A new number, so that even a delivery already queued for the old run
+    // finds nothing to act on.
+    ++m_run;
+    ++m_waitId;
+    m_running = false;
+    m_wait = Wait::None;
+    m_stagesReported = 0;
+}
+
+void BlockCollector::waitForBlock()
+{
+    arm(Wait::Block);
+}
+
+void BlockCollector::waitForSample()
+{
+    arm(Wait::Sample);
+}
+
+void BlockCollector::arm(Wait wait)
+{
+    if (!m_running)
+        return;
+    ++m_waitId;
+    m_wait = wait;
+    m_stagesReported = 0;
+    if (m_waiting.isEmpty())
+        return;
+    // Bytes already wait: report them from the event loop, not from inside
+    // the caller, who may be one of our own receivers.
+    const quint64 waitId = m_waitId;
+    QMetaObject::invokeMethod(
+        this,
+        [this, waitId] {
+            if (stillArmed(waitId))
+                deliver();
+        },
+        Qt::QueuedConnection);
+}
+
+void BlockCollector::feed(const QByteArray& bytes)
+{
+    const qsizetype room = kReceiveBufferSize - m_waiting.size();
+    if (room <= 0 || bytes.isEmpty())
+        return;
+    m_waiting.append(bytes.constData(), qMin(room, bytes.size()));
+    deliver();
+}
+
+void BlockCollector::discardWaiting()
+{
+    m_waiting.clear();
+}
+
+void BlockCollector::deliver()
+{
+    const quint64 run = m_run;
+    const quint64 waitId = m_waitId;
+    if (m_wait == Wait::Sample) {
+        if (m_waiting.isEmpty())
+            return;
+        const quint8 sample = static_cast<quint8>(m_waiting.at(0));
+        m_waiting.clear();
+        m_wait = Wait::None;
+        ++m_waitId;
+        emit sampleReady(run, sample);
+        return;
+    }
+    if (m_wait != Wait::Block)
+        return;
+    while (m_stagesReported < 3 && m_waiting.size() > kStageThreshold[m_stagesReported]) {
+        ++m_stagesReported;
+        emit stageReached(run, m_stagesReported);
+        // A receiver may have stopped the run, started another or re-armed.
+        if (!stillArmed(waitId))
+            return;
+    }
+    if (m_waiting.size() > kBlockThreshold) {
+        QByteArray block;
+        block.swap(m_waiting);
+        m_wait = Wait::None;
+        m_stagesReported = 0;
+        ++m_waitId;
+        emit blockReady(run, block);
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The receive side of a reading run as an event-driven object: it is fed
+// the bytes that arrive from the port and tells the reading window when a
+// stage of a receive block is reached, when a block is complete, or when a
+// waveform sample has come. It does no I/O itself (RecorderLink feeds it
+// from the serial port; tests and the fuzzer feed it directly).
+//
+// The bytes fed and not yet taken are the bytes "waiting", as the port's
+// receive buffer would hold them.
+//
+// Block wait (waitForBlock): while the wait is armed, stageReached(run, 1),
+// (run, 2), (run, 3) come once each, in order, as soon as more than 19, 39
+// and 59 bytes wait; blockReady(run, block) comes as soon as more than 79
+// wait, and the block holds every byte waiting at that moment (at least 80).
+// One wait yields one block; arm the next with waitForBlock() again
+// (usually after discardWaiting()).
+//
+// Sample wait (waitForSample): as soon as at least one byte waits,
+// sampleReady(run, firstByte) comes, and the other bytes that were waiting
+// with it are dropped. One wait yields one sample.
+//
+// Runs: startRun() begins a new run and returns its number; the earlier run
+// is over. stop() ends the current run. A run that is over never gets
+// another signal, even when it had a wait armed, and every signal carries
+// its run number so that a receiver can also tell stale deliveries apart.
+// Arming a wait while no run is active does nothing.
+//
+// A wait armed while enough bytes already wait reports on the next pass of
+// the event loop, never from inside waitForBlock()/waitForSample(), so a
+// receiver may re-arm from its own slot without recursion.
+#include <QByteArray>
+#include <QObject>
+
+class BlockCollector : public QObject {
+    Q_OBJECT
+public:
+    // More than these many waiting bytes reach stages 1, 2, 3 and the block.
+    static constexpr int kStageThreshold[3] = {19, 39, 59};
+    static constexpr int kBlockThreshold = 79;
+    // Like the port's receive buffer: bytes beyond this many are dropped.
+    static constexpr int kReceiveBufferSize = 1024;
+
+    explicit BlockCollector(QObject* parent = nullptr);
+
+    quint64 startRun();
+    void stop();
+    quint64 currentRun() const { return m_run; }
+    bool isRunning() const { return m_running; }
+
+    void waitForBlock();
+    void waitForSample();
+
+    // Bytes that have arrived.
+    void feed(const QByteArray& bytes);
+    // Throws away every waiting byte. An armed wait stays armed, with its
+    // stages already reported.
+    void discardWaiting();
+    int waitingCount() const { return int(m_waiting.size()); }
+
+signals:
+    void stageReached(quint64 run, int stage);
+    void blockReady(quint64 run, const QByteArray& block);
+    void sampleReady(quint64 run, quint8 sample);
+
+private:
+    enum class Wait { None, Block, Sample };
+
+    void arm(Wait wait);
+    void deliver();
+    bool stillArmed(quint64 waitId) const { return m_waitId == waitId; }
+
+    QByteArray m_waiting;
+    Wait m_wait = Wait::None;
+    int m_stagesReported = 0;
+    quint64 m_run = 0;
+    bool m_running = false;
+    // Changes whenever a wait is armed, ended or the run changes, so that a
+    // delivery interrupted by a receiver's reaction is not continued.
+    quint64 m_waitId = 0;
+};
