@@ -1,5 +1,15 @@
 #pragma once
 #include "print/Edition.h"
 
+// Loads the settings into the shared state: the file-system service,
+// gCommSet, gCommPort and gLoginRequired.
+void LoadSettings();
+
+// The start sequence: settings, main window (loaded, hidden), the login
+// when required, then the main window with the splash window over it.
+// Returns false when the login failed and the program ends at once (the
+// main window has then been unloaded and deleted; gMainWindow is null).
+bool Main();
+
 // Runs the program of one edition: QApplication, Main, event loop.
 int runKorvane(int argc, char* argv[], EditionId edition);

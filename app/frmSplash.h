@@ -1,0 +1,30 @@
+#pragma once
+// The splash window shown over the main window at start: picture,
+// "PC Compatible", the description and the edition's version line. It
+// closes itself after 3000 ms, or at once on a click or a key.
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+class frmSplash : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kShowMilliseconds = 3000;
+
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    QLabel* imgLogo = nullptr;
+    QLabel* lblPlatform = nullptr;
+    QLabel* lblProductName = nullptr; // the description line
+    QLabel* lblVersion = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    void Timer1_Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -1,0 +1,353 @@
+// Start-up: settings into the shared state, the login at start, the flags
+// rule, the splash window, and the geometry written when the main window
+// goes (also after a failed login).
+#include "AppTestSupport.h"
+
+#include "app/Main.h"
+#include "app/frmSplash.h"
+#include "support/ScriptedSeams.h"
+
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+#include <QToolBar>
+
+using namespace apptest;
+
+namespace {
+
+frmSplash* shownSplash()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* splash = qobject_cast<frmSplash*>(w); splash && splash->isVisible())
+            return splash;
+    return nullptr;
+}
+
+QString twips(int pixels, bool vertical)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = vertical ? screen->logicalDotsPerInchY() : screen->logicalDotsPerInchX();
+    return QString::number(double(float(pixels * 1440.0 / dpi)));
+}
+
+// The frame of a main window as designed (loaded, never shown).
+QRect designedFrame()
+{
+    frmMain probe;
+    return probe.frameGeometry();
+}
+
+QMargins frameMargins()
+{
+    frmMain probe;
+    const QRect inner = probe.geometry();
+    const QRect outer = probe.frameGeometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { clearSettingsStore(); }
+    void cleanup() { tearDownShell(); }
+
+    void emptyStoreAsksForTheLoginAndStartsWithDefaults()
+    {
+        ScriptedSeams seams;
+        QString caption, frame, hint;
+        bool changeHidden = false, okShown = false;
+        quint8 slot = 99;
+        seams.modalHandler = [&](QDialog* dialog) {
+            auto* login = qobject_cast<frmLogin*>(dialog);
+            caption = login->windowTitle();
+            frame = login->Frame1->title();
+            hint = login->Label1->text();
+            changeHidden = login->cmdChange->isHidden();
+            okShown = !login->cmdOK->isHidden();
+            slot = gPasswordSlot;
+            // Nothing of the program is on screen while the login asks.
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w != dialog && w->isVisible())
+                    return int(QDialog::Rejected);
+            return typeAndPressOk(dialog, QStringLiteral("kvtq1"));
+        };
+        QVERIFY(Main());
+        QCOMPARE(seams.modalCount, 1);
+        QCOMPARE(caption, ed("Login KORVANE", "KORVANE System-Login"));
+        QCOMPARE(frame, ed("Input Login Password", "Login-Paßwort eingeben"));
+        QCOMPARE(hint, ed("Try 5 Words Password", "Paßwort mit 5 Zeichen"));
+        QVERIFY(changeHidden);
+        QVERIFY(okShown);
+        QCOMPARE(slot, quint8(0));
+
+        QVERIFY(gMainWindow);
+        QVERIFY(gMainWindow->isVisible());
+        QVERIFY(gMainWindow->isMaximized());
+        QCOMPARE(gMainWindow->windowTitle(),
+                 ed("KORVANE (Blood Pressure Data Check) ", "KORVANE (Blutdruckdaten Auswertung) "));
+        QCOMPARE(gCommSet, QStringLiteral("9600,n,8,1"));
+        QCOMPARE(gCommPort, QStringLiteral("COM1"));
+        QCOMPARE(gMainWindow->statusPanel(4)->text(), QStringLiteral("9600,n,8,1,COM1"));
+        QVERIFY(!gEditEnabled);
+        QVERIFY(!gMainWindow->menuItem("mnuDataEdit")->isEnabled());
+        QVERIFY(!gMainWindow->toolbarButton(10)->isEnabled());
+        QVERIFY(gMainWindow->menuItem("mnuSettingSecurityLogin")->isChecked());
+        QVERIFY(!gMainWindow->menuItem("mnuSettingSecurityEdit")->isChecked());
+        QVERIFY(gFileSystem);
+        QVERIFY(shownSplash());
+        QCOMPARE(seams.messages.size(), size_t(0));
+    }
+
+    void masterPasswordPassesTheLogin()
+    {
+        ScriptedSeams seams;
+        seams.modalHandler = [](QDialog* d) { return typeAndPressOk(d, QStringLiteral("QexWo")); };
+        QVERIFY(Main());
+        QVERIFY(gMainWindow && gMainWindow->isVisible());
+    }
+
+    void wrongPasswordKeepsTheWindowWithTheTextSelected()
+    {
+        ScriptedSeams seams;
+        QString hintAfterWrong, selected;
+        bool stillShown = false;
+        int tries = 0;
+        seams.modalHandler = [&](QDialog* d) {
+            auto* login = qobject_cast<frmLogin*>(d);
+            login->show();
+            // No limit on the number of tries.
+            for (tries = 0; tries < 7; ++tries) {
+                login->txtPassword->setText(QStringLiteral("KVTQ1"));
+                login->cmdOK->click();
+                if (!login->isVisible())
+                    break;
+            }
+            hintAfterWrong = login->Label1->text();
+            stillShown = login->isVisible();
+            selected = login->txtPassword->selectedText();
+            // The next key replaces the selected text.
+            QTest::keyClicks(login->txtPassword, QStringLiteral("kvtq1"));
+            login->cmdOK->click();
+            return login->result();
+        };
+        QVERIFY(Main());
+        QCOMPARE(tries, 7);
+        QVERIFY(stillShown);
+        QCOMPARE(hintAfterWrong, ed("Wrong Password , Retry!", "X Paßwort , eingeben!"));
+        QCOMPARE(selected, QStringLiteral("KVTQ1"));
+        QVERIFY(gMainWindow && gMainWindow->isVisible());
+    }
+
+    void cancelAtStartEndsWithoutAWindowAndWritesTheDesignedGeometry()
+    {
+        ScriptedSeams seams;
+        seams.modalHandler = [](QDialog* d) {
+            auto* login = qobject_cast<frmLogin*>(d);
+            login->show();
+            login->txtPassword->setText(QStringLiteral("kvtq1"));
+            login->cmdCancel->click();
+            return login->result();
+        };
+        QVERIFY(!Main());
+        QVERIFY(!gMainWindow);
+        QVERIFY(!gLoginOK);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(!shownSplash());
+        // The designed position and size, frame included.
+        const QRect designed = designedFrame();
+        QCOMPARE(designed.size(), QSize(800, 600).grownBy(frameMargins()));
+        QCOMPARE(setting("MainLeft"), twips(designed.x(), false));
+        QCOMPARE(setting("MainTop"), twips(designed.y(), true));
+        QCOMPARE(setting("MainWidth"), twips(designed.width(), false));
+        QCOMPARE(setting("MainHeight"), twips(designed.height(), true));
+    }
+
+    void closingTheLoginWindowCountsAsCancel()
+    {
+        ScriptedSeams seams;
+        seams.modalHandler = [](QDialog* d) {
+            d->show();
+            QTest::keyClick(d, Qt::Key_Escape);
+            return d->result();
+        };
+        QVERIFY(!Main());
+        QVERIFY(!gMainWindow);
+        QCOMPARE(setting("MainWidth"), twips(designedFrame().width(), false));
+
+        clearSettingsStore();
+        seams.modalHandler = [](QDialog* d) {
+            d->show();
+            d->close();
+            return d->result();
+        };
+        QVERIFY(!Main());
+        QVERIFY(!gMainWindow);
+        QCOMPARE(setting("MainHeight"), twips(designedFrame().height(), true));
+    }
+
+    void onlyTheExactYesAsksForTheLogin_data()
+    {
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("absent") << QString() << true;
+        QTest::newRow("YES") << QStringLiteral("YES") << true;
+        QTest::newRow("yes") << QStringLiteral("yes") << false;
+        QTest::newRow("Yes") << QStringLiteral("Yes") << false;
+        QTest::newRow("NO") << QStringLiteral("NO") << false;
+        QTest::newRow("YES with a blank") << QStringLiteral("YES ") << false;
+    }
+
+    void onlyTheExactYesAsksForTheLogin()
+    {
+        QFETCH(QString, login);
+        QFETCH(bool, asked);
+        if (!login.isNull())
+            setSetting("LOGIN", login);
+        ScriptedSeams seams;
+        seams.modalHandler = [](QDialog* d) { return typeAndPressOk(d, QStringLiteral("kvtq1")); };
+        QVERIFY(Main());
+        QCOMPARE(seams.modalCount, asked ? 1 : 0);
+        QCOMPARE(gLoginRequired, asked);
+        QCOMPARE(gMainWindow->menuItem("mnuSettingSecurityLogin")->isChecked(), asked);
+        QVERIFY(gMainWindow->isVisible());
+    }
+
+    void onlyTheExactYesEnablesEditing_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("absent") << QString() << false;
+        QTest::newRow("Yes") << QStringLiteral("Yes") << false;
+        QTest::newRow("yes") << QStringLiteral("yes") << false;
+        QTest::newRow("NO") << QStringLiteral("NO") << false;
+        QTest::newRow("YES") << QStringLiteral("YES") << true;
+    }
+
+    void onlyTheExactYesEnablesEditing()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, enabled);
+        setSetting("LOGIN", QStringLiteral("NO"));
+        if (!edit.isNull())
+            setSetting("EDIT", edit);
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        QCOMPARE(gEditEnabled, enabled);
+        QCOMPARE(gMainWindow->menuItem("mnuSettingSecurityEdit")->isChecked(), enabled);
+        QCOMPARE(gMainWindow->menuItem("mnuDataEdit")->isEnabled(), enabled);
+        QCOMPARE(gMainWindow->toolbarButton(10)->isEnabled(), enabled);
+    }
+
+    void storedLineSettingsReachTheCommunicationPanel()
+    {
+        setSetting("LOGIN", QStringLiteral("NO"));
+        setSetting("COMMSET", QStringLiteral("2400,e,7,2"));
+        setSetting("COMMPORT", QStringLiteral("COM3"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        QCOMPARE(gCommSet, QStringLiteral("2400,e,7,2"));
+        QCOMPARE(gCommPort, QStringLiteral("COM3"));
+        QCOMPARE(gMainWindow->statusPanel(4)->text(), QStringLiteral("2400,e,7,2,COM3"));
+    }
+
+    void closingTheMainWindowWritesItsGeometryButNeverReadsIt()
+    {
+        setSetting("LOGIN", QStringLiteral("NO"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        gMainWindow->setWindowState(Qt::WindowNoState);
+        gMainWindow->setGeometry(30, 40, 640, 480);
+        const QRect frame = gMainWindow->frameGeometry();
+        gMainWindow->close();
+        QCOMPARE(setting("MainLeft"), twips(frame.x(), false));
+        QCOMPARE(setting("MainTop"), twips(frame.y(), true));
+        QCOMPARE(setting("MainWidth"), twips(frame.width(), false));
+        QCOMPARE(setting("MainHeight"), twips(frame.height(), true));
+        tearDownShell();
+
+        // The next start opens maximised at the designed place, not where
+        // the window was closed.
+        QVERIFY(Main());
+        QVERIFY(gMainWindow->isMaximized());
+        QCOMPARE(gMainWindow->normalGeometry(), QRect(120, 90, 800, 600));
+    }
+
+    void aMinimisedMainWindowWritesNoGeometry()
+    {
+        setSetting("LOGIN", QStringLiteral("NO"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        gMainWindow->showMinimized();
+        QVERIFY(gMainWindow->isMinimized());
+        gMainWindow->close();
+        QCOMPARE(setting("MainLeft"), QStringLiteral("<absent>"));
+        QCOMPARE(setting("MainHeight"), QStringLiteral("<absent>"));
+    }
+
+    void passwordsChangedInOneEditionPassInTheOther()
+    {
+        // Both editions address the same store.
+        setSetting("PASSWORD1", QStringLiteral("zz9zz"));
+        const EditionId mine = Edition::current().id();
+        Edition::select(mine == EditionId::English ? EditionId::German : EditionId::English);
+        ScriptedSeams seams;
+        QString caption;
+        seams.modalHandler = [&](QDialog* d) {
+            caption = d->windowTitle();
+            return typeAndPressOk(d, QStringLiteral("zz9zz"));
+        };
+        const bool started = Main();
+        const bool otherIsGerman = Edition::current().isGerman();
+        Edition::select(mine);
+        QVERIFY(started);
+        QCOMPARE(caption, QString::fromUtf8(otherIsGerman ? "KORVANE System-Login" : "Login KORVANE"));
+    }
+
+    void splashShowsItsTextsAndClosesOnAKeyOrAClick()
+    {
+        setSetting("LOGIN", QStringLiteral("NO"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        QPointer<frmSplash> splash = shownSplash();
+        QVERIFY(splash);
+        QCOMPARE(splash->lblPlatform->text(), QStringLiteral("PC Compatible"));
+        QCOMPARE(splash->lblProductName->text(), ed("Blood Pressure Data Check", "Blutdruckdaten Auswertung"));
+        QCOMPARE(splash->lblVersion->text(), ed("English     V1.2", "Deutsche Version 1.2"));
+        QVERIFY(!splash->imgLogo->pixmap().isNull());
+        QVERIFY(splash->Timer1->isActive());
+        QCOMPARE(splash->Timer1->interval(), 3000);
+        // Over the main window.
+        QVERIFY(gMainWindow->frameGeometry().contains(splash->geometry().center()));
+        QTest::keyClick(splash, Qt::Key_A);
+        QTRY_VERIFY(!splash);
+
+        auto* second = new frmSplash(gMainWindow);
+        second->show();
+        QPointer<frmSplash> guard = second;
+        QTest::mouseClick(second->lblVersion, Qt::LeftButton);
+        QTRY_VERIFY(!guard);
+    }
+
+    void splashClosesItselfAfterThreeSeconds()
+    {
+        if (german())
+            QSKIP("the splash timer is the same in both editions");
+        QElapsedTimer clock;
+        clock.start();
+        QPointer<frmSplash> splash = new frmSplash;
+        splash->show();
+        QTest::qWait(2700);
+        QVERIFY(splash && splash->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!splash, 2000);
+        QVERIFY(clock.elapsed() >= 3000);
+    }
+};
+
+KORVANE_EDITIONS_MAIN(TestStartup)
+#include "test_startup.moc"
