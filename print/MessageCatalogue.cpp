@@ -11,6 +11,8 @@ extern const std::span<const CatalogueEntry> kDataTexts;
 extern const std::span<const CatalogueEntry> kCommTexts;
 extern const std::span<const CatalogueEntry> kViewTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
+extern const std::span<const CatalogueEntry> kListTexts;
+extern const std::span<const CatalogueEntry> kReadTexts;
 
 namespace {
 
@@ -31,7 +33,7 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kAppTexts, kDataTexts, kCommTexts, kViewTexts, kPrintTexts,
+        kAppTexts, kDataTexts, kCommTexts, kViewTexts, kPrintTexts, kListTexts, kReadTexts,
     };
     return tables;
 }
