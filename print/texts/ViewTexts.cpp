@@ -4,6 +4,11 @@
 namespace {
 const CatalogueEntry entries[] = {
     {"view.placeholder", "", ""},
+    // Classification words of the statistic.
+    {"bpClass.normal", "Normal", "Normal"},
+    {"bpClass.borderline", "Borderline", "Grenzlinie"},
+    {"bpClass.hypertension", "Hypertension", "Hypertonie"},
+    {"bpClass.hypotension", "Hypotension", "Hypotonie"},
 };
 } // namespace
 

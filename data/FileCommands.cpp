@@ -1,0 +1,259 @@
+#include "data/FileCommands.h"
+
+#include "app/MainStatusPanels.h"
+#include "app/SharedState.h"
+#include "data/AmbFileCheck.h"
+#include "data/AmbSchema.h"
+#include "data/DataFileCopy.h"
+#include "data/DataMessages.h"
+#include "data/clsbpdata.h"
+#include "platform/Connection.h"
+#include "platform/FileSystem.h"
+#include "platform/Recordset.h"
+#include "platform/Seams.h"
+#include "print/MessageCatalogue.h"
+
+#include <QDir>
+
+namespace {
+
+FileCommandWindows g_windows;
+
+const FileSystem& fileSystem()
+{
+    static const FileSystem local;
+    return gFileSystem ? *gFileSystem : local;
+}
+
+void call(const std::function<void()>& hook)
+{
+    if (hook)
+        hook();
+}
+
+// Asks for a file; an empty text is Cancel (or an empty name).
+QString chooseFile(QWidget* parent, FileDialogRequest::Kind kind, const char* titleKey)
+{
+    FileDialogRequest request;
+    request.kind = kind;
+    request.title = catText(titleKey);
+    request.filter = catText("frmMain.dlgFilter");
+    request.overwritePrompt = false; // Save asks itself
+    request.fileMustExist = false;   // a new name creates a file
+    return seams().fileDialog(parent, request);
+}
+
+// The template mark: exactly the attribute hidden. A file system without
+// attributes keeps no mark, so the template's own path counts as well.
+bool isTemplate(const QString& path)
+{
+    return fileSystem().attributes(path) == FileSystem::Hidden
+        || DataFileCopy::sameFile(path, FileCommands::templatePath());
+}
+
+void setNoFile()
+{
+    gDataFile.clear();
+    gFileReady = false;
+    MainStatusPanels::instance().setFile(QString());
+}
+
+void setFileReady(const QString& path)
+{
+    gDataFile = path;
+    MainStatusPanels::instance().setFile(gDataFile);
+    gFileReady = true;
+}
+
+void refuseTemplate(QWidget* parent, const QString& path)
+{
+    showFileMessage(parent, catText("frmMain.msgFilePrefixSystem") + path + catText("frmMain.msgSystemFile"));
+    setNoFile();
+}
+
+// A file that cannot be opened is named with the reason; the state is then
+// No file and the file is left as it is.
+bool acceptExisting(QWidget* parent, const QString& path)
+{
+    const AmbFileStatus status = AmbFileCheck::check(path);
+    if (status.ok())
+        return true;
+    showCannotOpenMessage(path, status, parent);
+    setNoFile();
+    MainStatusPanels::instance().setText(MainStatusPanels::Records, QString());
+    return false;
+}
+
+// Records read from now on must go into the file the File panel shows: when
+// the shared record set is on another file (the list window was already open
+// and did not load again, or Save made a copy current), a cursor re-opens it.
+void ensureRecordsetOnCurrentFile()
+{
+    if (!gFileReady)
+        return;
+    const std::shared_ptr<Recordset> rs = gRecordset;
+    const bool onFile = rs && rs->isOpen() && rs->connection()
+        && DataFileCopy::sameFile(rs->connection()->dataSource(), gDataFile);
+    if (!onFile)
+        clsbpdata cursor;
+}
+
+// Copies the template to path. False after saying why; nothing changes then.
+bool createFromTemplate(QWidget* parent, const QString& path, const char* missingKey)
+{
+    const QString source = FileCommands::templatePath();
+    if (!fileSystem().fileExists(source)) {
+        showFileMessage(parent, catText(missingKey));
+        return false;
+    }
+    // A damaged template would make damaged data files.
+    const AmbFileStatus status = AmbFileCheck::check(source);
+    if (!status.ok()) {
+        showCannotOpenMessage(source, status, parent);
+        return false;
+    }
+    QString why;
+    if (!fileSystem().copyFile(source, path, &why)) {
+        showFileMessage(parent, catText("data.msgCannotCreate").arg(path, why));
+        return false;
+    }
+    fileSystem().setAttributes(path, FileSystem::Normal);
+    return true;
+}
+
+} // namespace
+
+void setFileCommandWindows(const FileCommandWindows& windows)
+{
+    g_windows = windows;
+}
+
+QString FileCommands::templatePath()
+{
+    return QDir::currentPath() + QLatin1Char('/') + QLatin1String(AmbSchema::kTemplateName);
+}
+
+void FileCommands::newFile(QWidget* parent)
+{
+    // Mark the template so that it is never taken for a data file.
+    if (fileSystem().fileExists(templatePath()))
+        fileSystem().setAttributes(templatePath(), FileSystem::Hidden);
+
+    const QString path = chooseFile(parent, FileDialogRequest::Kind::Open, "frmMain.dlgNewTitle");
+    if (path.isEmpty())
+        return;
+
+    if (fileSystem().fileExists(path)) {
+        showFileMessage(parent, catText("frmMain.msgFilePrefix") + path + catText("frmMain.msgExistsOpenNow"));
+        if (isTemplate(path)) {
+            refuseTemplate(parent, path);
+            return;
+        }
+        if (!acceptExisting(parent, path))
+            return;
+        setFileReady(path);
+        call(g_windows.showList);
+        ensureRecordsetOnCurrentFile();
+        return;
+    }
+
+    showFileMessage(parent, catText("frmMain.msgFilePrefix") + path + catText("frmMain.msgNewIsNewFile"));
+    if (!createFromTemplate(parent, path, "frmMain.msgNewTemplateMissing"))
+        return;
+    setFileReady(path);
+    MainStatusPanels::instance().setRecordCount(0);
+    // The list window's brief showing opens the new file's record set, into
+    // which the reading window writes.
+    call(g_windows.showList);
+    call(g_windows.closeList);
+    ensureRecordsetOnCurrentFile();
+    if (gFileReady)
+        call(g_windows.showRead);
+}
+
+void FileCommands::openFile(QWidget* parent)
+{
+    const QString path = chooseFile(parent, FileDialogRequest::Kind::Open, "frmMain.dlgOpenTitle");
+    if (path.isEmpty())
+        return;
+
+    if (fileSystem().fileExists(path)) {
+        if (isTemplate(path)) {
+            refuseTemplate(parent, path);
+            return;
+        }
+        if (!acceptExisting(parent, path))
+            return;
+        setFileReady(path);
+        call(g_windows.showList);
+        ensureRecordsetOnCurrentFile();
+        return;
+    }
+
+    showFileMessage(parent, catText("frmMain.msgFilePrefixOpen") + path + catText("frmMain.msgOpenIsNewFile"));
+    if (!createFromTemplate(parent, path, "frmMain.msgOpenTemplateMissing"))
+        return;
+    setFileReady(path);
+    call(g_windows.showList);
+    ensureRecordsetOnCurrentFile();
+}
+
+void FileCommands::saveFile(QWidget* parent)
+{
+    if (!gFileReady) {
+        showFileMessage(parent, catText("frmMain.msgFileNotReadySave"));
+        return;
+    }
+    const QString path = chooseFile(parent, FileDialogRequest::Kind::Save, "frmMain.dlgSaveTitle");
+    if (path.isEmpty())
+        return;
+    gSaveAsFile = path;
+
+    // A copy onto itself would destroy the file it copies.
+    if (DataFileCopy::sameFile(gDataFile, path)) {
+        showFileMessage(parent, catText("data.msgSaveOntoItself").arg(path));
+        return;
+    }
+    if (fileSystem().fileExists(path)) {
+        const MsgAnswer answer = showMessage(
+            parent, catText("frmMain.msgFilePrefix") + path + catText("frmMain.msgExistsOverwrite"),
+            MsgButtons::YesNo, MsgIcon::Question, catText("frmMain.caption"));
+        if (answer != MsgAnswer::Yes)
+            return;
+        // New files are made from the template: it is never overwritten.
+        if (isTemplate(path)) {
+            showFileMessage(parent, catText("frmMain.msgFilePrefixSystem") + path
+                                        + catText("frmMain.msgSystemFile"));
+            return;
+        }
+    }
+
+    QString why;
+    if (!DataFileCopy::copyDatabase(gDataFile, path, &why)) {
+        showFileMessage(parent, catText("data.msgCannotSave").arg(path, why));
+        return;
+    }
+    gDataFile = path;
+    MainStatusPanels::instance().setFile(gDataFile);
+    ensureRecordsetOnCurrentFile();
+}
+
+void FileCommands::closeFile(QWidget*)
+{
+    if (gFileReady)
+        closeDatabase();
+    gDataFile.clear();
+    gSaveAsFile.clear();
+    gFileReady = false;
+    MainStatusPanels::instance().setFile(QString());
+    MainStatusPanels::instance().setText(MainStatusPanels::Records, QString());
+    call(g_windows.closeDataWindows);
+}
+
+void closeDatabase()
+{
+    if (gRecordset)
+        gRecordset->close();
+    if (gConnection)
+        gConnection->close();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The WHO classification of every record of the shared record set and the
+// statistic of the file: record count and, for systolic, diastolic, mean
+// arterial pressure and pulse, the average, the mean absolute deviation,
+// the maximum and the minimum. UpdateBpStatistics recomputes them from
+// gRecordset; the chart windows read the results.
+//
+// Any number of records is classified and counted. A record with an empty
+// (or non-numeric) value is left out of that quantity only: its average and
+// deviation divide by the number of values the quantity has. Maxima and
+// minima are 64-bit, so no stored value overflows them.
+#include <QString>
+
+#include <vector>
+
+struct BpStatistics {
+    qint64 count = 0; // records visited in the last computation
+    double sysAverage = 0, diaAverage = 0, mapAverage = 0, pulseAverage = 0;
+    // Mean absolute deviation, sum |average - value| / n.
+    double sysDeviation = 0, diaDeviation = 0, mapDeviation = 0, pulseDeviation = 0;
+    // Largest value (starting from 0) and smallest (starting from 300),
+    // rounded to whole numbers, halves to the even neighbour.
+    qint64 sysMaximum = 0, diaMaximum = 0, mapMaximum = 0, pulseMaximum = 0;
+    qint64 sysMinimum = 0, diaMinimum = 0, mapMinimum = 0, pulseMinimum = 0;
+};
+
+// Class text of record k (1-based, in the record set's order) at index k;
+// index 0 is never used. Holds at least the entries 0..1000 and grows with
+// the file; entries beyond the current count keep what an earlier run wrote.
+extern std::vector<QString> gBpClass;
+extern BpStatistics gBpStats;
+
+// Recomputes gBpClass and gBpStats from gRecordset and leaves its first
+// record current. An empty record set leaves the previous results in place.
+// A pending change of the current record is saved first (as moving off it
+// does). False with the reason in *error when the record set is not open or
+// lacks a column; results written so far stay.
+bool UpdateBpStatistics(QString* error = nullptr);
+
+// Class text of record position k, empty when there is none.
+QString bpClassAt(qint64 position);
+
+// Back to the start values (tests run many starts in one process).
+void resetBpStatistics();
