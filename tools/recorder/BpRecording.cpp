@@ -17,15 +17,18 @@ QList<BpReading> parseReadingsCsv(const QByteArray& text, QString* error)
             continue;
         const QList<QByteArray> fields = line.split(',');
         quint8 v[7] = {};
-        bool numbers = fields.size() == 7;
-        for (int f = 0; numbers && f < 7; ++f) {
+        bool numbers = true; // every field a whole number
+        bool valid = fields.size() == 7;
+        for (int f = 0; f < fields.size(); ++f) {
             bool ok = false;
             const int value = fields[f].trimmed().toInt(&ok);
-            numbers = ok && value >= 0 && value <= 255;
-            v[f] = static_cast<quint8>(value);
+            numbers = numbers && ok;
+            valid = valid && ok && value >= 0 && value <= 255;
+            if (f < 7)
+                v[f] = static_cast<quint8>(value);
         }
-        if (!numbers) {
-            if (readings.isEmpty() && !headerSkipped) {
+        if (!valid) {
+            if (!numbers && readings.isEmpty() && !headerSkipped) {
                 headerSkipped = true; // a header line
                 continue;
             }
