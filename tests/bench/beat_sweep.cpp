@@ -140,14 +140,38 @@ int main(int argc, char **argv)
         s.rModulation = swing;
         report("swing", swing, s, seeds);
     }
-    std::printf("Baseline wander (mV at 0.5 Hz) at 72 bpm, noise 0.01 mV\n");
-    for (double wander : { 0.0, 0.5, 1.0, 1.5 }) {
+    std::printf("Baseline wander 0.5 mV at 72 bpm, noise 0.01 mV, by wander frequency (Hz)\n");
+    for (double hz : { 0.3, 1.0, 2.0, 3.0, 4.0 }) {
+        EcgSettings s = base;
+        s.noiseMillivolts = 0.01;
+        s.wanderMillivolts = 0.5;
+        s.wanderHz = hz;
+        s.baseline = 128;
+        report("wander Hz", hz, s, seeds);
+    }
+    std::printf("R height (mV) at 72 bpm, noise 0.01 mV, baseline 100 (the 8-bit range ends 1.8 mV above it)\n");
+    for (double r : { 0.3, 0.5, 0.8, 1.2, 1.5, 1.8, 2.2 }) {
+        EcgSettings s = base;
+        s.noiseMillivolts = 0.01;
+        s.rMillivolts = r;
+        report("R mV", r, s, seeds);
+    }
+    std::printf("Wander (mV at 0.5 Hz) that drives the R wave into the top of the 8-bit range, baseline 128, 72 bpm\n");
+    for (double wander : { 0.25, 0.5, 0.75, 1.0 }) {
         EcgSettings s = base;
         s.noiseMillivolts = 0.01;
         s.wanderMillivolts = wander;
         s.wanderHz = 0.5;
         s.baseline = 128;
-        report("wander", wander, s, seeds);
+        report("wander mV", wander, s, seeds);
+    }
+    std::printf("T height (mV) at 150 bpm, noise 0.01 mV\n");
+    for (double t : { 0.35, 0.6, 0.9, 1.2 }) {
+        EcgSettings s = base;
+        s.beatsPerMinute = 150;
+        s.noiseMillivolts = 0.01;
+        s.tMillivolts = t;
+        report("T mV", t, s, seeds);
     }
     std::printf("R width (s) at 72 bpm, noise 0.02 mV\n");
     for (double width : { 0.008, 0.01, 0.012, 0.014, 0.018, 0.024, 0.03 }) {

@@ -74,7 +74,7 @@ SyntheticEcg makeSyntheticEcg(const EcgSettings &s)
             { -0.12, -0.035, 0.010 },
             { s.rMillivolts * rScale, 0.0, s.rWidthSeconds },
             { -0.30, 0.035, 0.012 },
-            { 0.35, tOffset, 0.05 },
+            { s.tMillivolts, tOffset, 0.05 },
         };
         const int first = std::max(0, int((peak - 0.4) * s.samplesPerSecond));
         const int last = std::min(count - 1, int((peak + tOffset + 0.3) * s.samplesPerSecond));

@@ -17,6 +17,7 @@ struct EcgSettings {
     double rMillivolts = 1.2;
     double rWidthSeconds = 0.014;  // standard deviation of the R wave
     double rModulation = 0;        // R amplitude swings by this fraction with breathing
+    double tMillivolts = 0.35;
     double wanderMillivolts = 0.3;
     double wanderHz = 0.3;
     double noiseMillivolts = 0.02; // standard deviation of white noise
