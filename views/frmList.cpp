@@ -1,0 +1,552 @@
+#include "views/frmList.h"
+
+#include "app/SharedState.h"
+#include "data/clsbpdata.h"
+#include "platform/Recordset.h"
+#include "platform/Seams.h"
+#include "print/MessageCatalogue.h"
+#include "views/BpStatistics.h"
+#include "views/DataWindows.h"
+#include "views/ListPictures.h"
+#include "views/PendingRecord.h"
+#include "views/RecordKeys.h"
+#include "views/RecordsetTableModel.h"
+#include "views/Twips.h"
+
+#include <QAbstractItemDelegate>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Places in twips.
+constexpr int kInnerWidth = 9000;
+constexpr int kInnerHeight = 5400;
+constexpr int kCommandWidth = 735;
+constexpr int kCommandHeight = 660;
+constexpr int kNavigationWidth = 345;
+constexpr int kNavigationHeight = 300;
+constexpr int kStatusLeft = 2 * kNavigationWidth;
+
+} // namespace
+
+frmList::frmList(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmList"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(catText("frmList.caption"));
+    buildControls();
+    resize(twipsToPixels(kInnerWidth), twipsToPixels(kInnerHeight));
+}
+
+frmList::~frmList() = default;
+
+QToolButton* frmList::makeCommandButton(const char* name, int leftTwips, void (frmList::*handler)())
+{
+    auto* button = new QToolButton(picButtons);
+    button->setObjectName(QLatin1String(name));
+    const QString key = QStringLiteral("frmList.") + QLatin1String(name);
+    button->setText(catText(key.toLatin1().constData()));
+    button->setToolTip(button->text()); // the caption may not fit its narrow button
+    button->setIcon(ListPictures::commandIcon(QLatin1String(name)));
+    button->setIconSize(QSize(20, 20));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setGeometry(twipsRect(leftTwips, 0, kCommandWidth, kCommandHeight));
+    connect(button, &QToolButton::clicked, this, handler);
+    return button;
+}
+
+QToolButton* frmList::makeNavigationButton(const char* name, void (frmList::*handler)())
+{
+    auto* button = new QToolButton(picStatBox);
+    button->setObjectName(QLatin1String(name));
+    const QString key = QStringLiteral("frmList.") + QLatin1String(name);
+    button->setAccessibleName(catText(key.toLatin1().constData()));
+    button->setToolTip(button->accessibleName());
+    button->setIcon(ListPictures::navigationIcon(QLatin1String(name)));
+    button->setIconSize(QSize(14, 14));
+    button->resize(twipsToPixels(kNavigationWidth), twipsToPixels(kNavigationHeight));
+    connect(button, &QToolButton::clicked, this, handler);
+    return button;
+}
+
+void frmList::buildControls()
+{
+    m_model = new RecordsetTableModel(this);
+    connect(m_model, &RecordsetTableModel::valueRefused, this, &frmList::showFailure);
+
+    grdDataGrid = new QTableView(this);
+    grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
+    grdDataGrid->setModel(m_model);
+    grdDataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdDataGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdDataGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdDataGrid->setWordWrap(false);
+    grdDataGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdDataGrid->verticalHeader()->setDefaultSectionSize(grdDataGrid->fontMetrics().height() + 6);
+    grdDataGrid->verticalHeader()->setFixedWidth(16); // record selector column
+    grdDataGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(grdDataGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmList::gridCurrentChanged);
+
+    picButtons = new QWidget(this);
+    picButtons->setObjectName(QStringLiteral("picButtons"));
+    cmdPrint = makeCommandButton("cmdPrint", 120, &frmList::cmdPrint_Click);
+    cmdSort = makeCommandButton("cmdSort", 960, &frmList::cmdSort_Click);
+    cmdbar = makeCommandButton("cmdbar", 1800, &frmList::cmdbar_Click);
+    cmdRead = makeCommandButton("cmdRead", 2640, &frmList::cmdRead_Click);
+    cmdEdit = makeCommandButton("cmdEdit", 3480, &frmList::cmdEdit_Click);
+    cmdAdd = makeCommandButton("cmdAdd", 4320, &frmList::cmdAdd_Click);
+    cmdCancel = makeCommandButton("cmdCancel", 4320, &frmList::cmdCancel_Click);
+    cmdDelete = makeCommandButton("cmdDelete", 5160, &frmList::cmdDelete_Click);
+    cmdUpdate = makeCommandButton("cmdUpdate", 5160, &frmList::cmdUpdate_Click);
+    cmdRefresh = makeCommandButton("cmdRefresh", 6000, &frmList::cmdRefresh_Click);
+    cmdClose = makeCommandButton("cmdClose", 6840, &frmList::cmdClose_Click);
+
+    picStatBox = new QWidget(this);
+    picStatBox->setObjectName(QStringLiteral("picStatBox"));
+    cmdFirst = makeNavigationButton("cmdFirst", &frmList::cmdFirst_Click);
+    cmdPrevious = makeNavigationButton("cmdPrevious", &frmList::cmdPrevious_Click);
+    cmdNext = makeNavigationButton("cmdNext", &frmList::cmdNext_Click);
+    cmdLast = makeNavigationButton("cmdLast", &frmList::cmdLast_Click);
+    cmdFirst->move(0, 0);
+    cmdPrevious->move(twipsToPixels(kNavigationWidth), 0);
+    lblStatus = new QLabel(picStatBox);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFrameShape(QFrame::Panel);
+    lblStatus->setFrameShadow(QFrame::Sunken);
+    lblStatus->setAutoFillBackground(true);
+    lblStatus->setBackgroundRole(QPalette::Base);
+    lblStatus->setGeometry(twipsToPixels(kStatusLeft), 0, twipsToPixels(kInnerWidth - 1500),
+                           twipsToPixels(kNavigationHeight));
+
+    m_followTimer = new QTimer(this);
+    m_followTimer->setSingleShot(true);
+    m_followTimer->setInterval(0);
+    connect(m_followTimer, &QTimer::timeout, this, &frmList::followRecordset);
+
+    // The key table applies wherever the focus is in this window.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+
+    SetBrowseMode(true);
+}
+
+bool frmList::Form_Load()
+{
+    PrimaryCLS = std::make_unique<clsbpdata>();
+    if (!gFileReady) {
+        close();
+        deleteLater();
+        return false;
+    }
+    connect(PrimaryCLS.get(), &clsbpdata::dataMemberChanged, this, [this] { bindGrid(); });
+    bindGrid();
+    // Whether records may be changed is decided here, once.
+    cmdEdit->setEnabled(gEditEnabled);
+    cmdDelete->setEnabled(gEditEnabled);
+    cmdAdd->setEnabled(gEditEnabled);
+    const std::shared_ptr<Recordset> rs = gRecordset;
+    if (rs && rs->recordCount() > 0) {
+        PrimaryCLS->MoveFirst();
+        followRecordset();
+        showRecordCounter();
+    }
+    SetBrowseMode(true);
+    return true;
+}
+
+void frmList::bindGrid()
+{
+    const std::shared_ptr<Recordset> rs = PrimaryCLS ? PrimaryCLS->GetDataMember(clsbpdata::dataMemberName())
+                                                     : nullptr;
+    if (Recordset* old = m_model->recordset().get())
+        disconnect(old, nullptr, this, nullptr);
+    m_model->setRecordset(rs);
+    if (rs) {
+        // The grid follows the record whatever moved it; many moves in a row
+        // cost one follow.
+        connect(rs.get(), &Recordset::currentRowChanged, m_followTimer, qOverload<>(&QTimer::start));
+        connect(rs.get(), &Recordset::resetDone, m_followTimer, qOverload<>(&QTimer::start));
+    }
+    grdDataGrid->resizeColumnsToContents();
+    followRecordset();
+}
+
+void frmList::rebindIfStale()
+{
+    if (!PrimaryCLS)
+        return;
+    if (m_model->recordset() != PrimaryCLS->GetDataMember(clsbpdata::dataMemberName()))
+        bindGrid();
+}
+
+void frmList::followRecordset()
+{
+    m_followTimer->stop();
+    const std::shared_ptr<Recordset> rs = m_model->recordset();
+    if (!rs)
+        return;
+    const qint64 row = rs->currentRow();
+    const QModelIndex current = grdDataGrid->currentIndex();
+    if (row < 0 || row >= m_model->rowCount()) {
+        return;
+    }
+    if (current.isValid() && current.row() == row)
+        return;
+    m_following = true;
+    const QModelIndex target = m_model->index(int(row), current.isValid() ? current.column() : 0);
+    grdDataGrid->selectionModel()->setCurrentIndex(
+        target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grdDataGrid->scrollTo(target);
+    m_following = false;
+}
+
+void frmList::gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (m_following || !current.isValid() || (previous.isValid() && previous.row() == current.row()))
+        return;
+    const std::shared_ptr<Recordset> rs = m_model->recordset();
+    if (!rs)
+        return;
+    if (rs->currentRow() != current.row() && !rs->setAbsolutePosition(current.row() + 1)) {
+        // The record left behind could not be saved: stay on it.
+        showFailure(rs->lastError());
+        m_followTimer->start();
+        return;
+    }
+    grdDataGrid_Change();
+}
+
+void frmList::grdDataGrid_Change()
+{
+    if (PrimaryCLS && PrimaryCLS->AbsolutePosition() > 0)
+        showRecordCounter();
+}
+
+void frmList::showRecordCounter()
+{
+    lblStatus->setText(catText("frmList.lblRecord") + QString::number(PrimaryCLS->AbsolutePosition()));
+}
+
+void frmList::showPositionOrNothing()
+{
+    if (PrimaryCLS->AbsolutePosition() > 0)
+        showRecordCounter();
+    else
+        lblStatus->clear();
+}
+
+void frmList::showFailure(const QString& description)
+{
+    showMessage(this, description, MsgButtons::Ok, MsgIcon::Information, QString());
+}
+
+void frmList::SetBrowseMode(bool browse)
+{
+    cmdAdd->setVisible(browse);
+    cmdDelete->setVisible(browse);
+    cmdClose->setVisible(browse);
+    cmdRefresh->setVisible(browse);
+    cmdUpdate->setVisible(!browse);
+    cmdCancel->setVisible(!browse);
+    cmdFirst->setEnabled(browse);
+    cmdPrevious->setEnabled(browse);
+    cmdNext->setEnabled(browse);
+    cmdLast->setEnabled(browse);
+}
+
+void frmList::setGridEditable(bool editable)
+{
+    m_model->setEditable(editable);
+    grdDataGrid->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                                | QAbstractItemView::AnyKeyPressed
+                                                | QAbstractItemView::SelectedClicked
+                                          : QAbstractItemView::NoEditTriggers);
+}
+
+void frmList::finishCellEdit(bool commit)
+{
+    const QModelIndex index = grdDataGrid->currentIndex();
+    QWidget* editor = index.isValid() ? grdDataGrid->indexWidget(index) : nullptr;
+    if (!editor)
+        return;
+    QAbstractItemDelegate* delegate = grdDataGrid->itemDelegateForIndex(index);
+    if (commit)
+        emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+// Commands --------------------------------------------------------------
+
+void frmList::cmdPrint_Click()
+{
+    // The report binds to this window's cursor, data member "Primary".
+    if (const auto& showReport = DataWindows::listHooks().showReport)
+        showReport(PrimaryCLS.get());
+}
+
+void frmList::cmdSort_Click()
+{
+    if (const auto& showTrend = DataWindows::listHooks().showTrend)
+        showTrend();
+}
+
+void frmList::cmdbar_Click()
+{
+    if (const auto& showBar = DataWindows::listHooks().showBar)
+        showBar();
+}
+
+void frmList::cmdRead_Click()
+{
+    close();
+    if (const auto& showRead = DataWindows::listHooks().showRead)
+        showRead();
+}
+
+void frmList::cmdEdit_Click()
+{
+    rebindIfStale();
+    lblStatus->setText(catText("frmList.statusEdit"));
+    m_addEditing = true;
+    SetBrowseMode(false);
+    setGridEditable(true);
+}
+
+void frmList::cmdAdd_Click()
+{
+    rebindIfStale();
+    if (!PrimaryCLS->MoveLast() || !PrimaryCLS->AddNew()) {
+        showFailure(PrimaryCLS->lastError());
+        followRecordset();
+        return;
+    }
+    followRecordset();
+    grdDataGrid->setFocus();
+    lblStatus->setText(catText("frmList.statusAddEdit"));
+    m_addEditing = true;
+    SetBrowseMode(false);
+    setGridEditable(true);
+}
+
+void frmList::cmdCancel_Click()
+{
+    finishCellEdit(false);
+    PrimaryCLS->Cancel();
+    m_addEditing = false;
+    SetBrowseMode(true);
+    setGridEditable(false);
+    followRecordset();
+}
+
+void frmList::cmdDelete_Click()
+{
+    rebindIfStale();
+    const MsgAnswer answer = showMessage(this, catText("frmList.msgDelete"), MsgButtons::YesNo,
+                                         MsgIcon::Question, windowTitle());
+    if (answer == MsgAnswer::Yes) {
+        if (!PrimaryCLS->Delete()) {
+            showFailure(PrimaryCLS->lastError());
+            followRecordset();
+            return;
+        }
+        // The counter names the record that is current now, not the deleted one.
+        followRecordset();
+        showPositionOrNothing();
+    } else {
+        PrimaryCLS->Cancel();
+    }
+}
+
+void frmList::cmdUpdate_Click()
+{
+    finishCellEdit(true);
+    const std::shared_ptr<Recordset> rs = gRecordset;
+    // A new record nobody typed into is not stored as an empty row.
+    if (rs)
+        dropBlankNewRecord(*rs);
+    QString why;
+    if (!PrimaryCLS->Update(&why)) {
+        showFailure(why.isEmpty() ? PrimaryCLS->lastError() : why);
+        followRecordset();
+        return;
+    }
+    if (!UpdateBpStatistics(&why)) {
+        showFailure(why);
+        followRecordset();
+        return;
+    }
+    m_addEditing = false;
+    SetBrowseMode(true);
+    setGridEditable(false);
+    followRecordset();
+}
+
+bool frmList::refreshRecords()
+{
+    if (!PrimaryCLS->Requery()) {
+        showFailure(PrimaryCLS->lastError());
+        return false;
+    }
+    QString why;
+    if (!UpdateBpStatistics(&why)) {
+        showFailure(why);
+        return false;
+    }
+    return true;
+}
+
+void frmList::cmdRefresh_Click()
+{
+    rebindIfStale();
+    refreshRecords();
+    followRecordset();
+    showPositionOrNothing();
+}
+
+void frmList::cmdClose_Click()
+{
+    close();
+}
+
+bool frmList::navigate(bool (clsbpdata::*move)())
+{
+    rebindIfStale();
+    if (!(PrimaryCLS.get()->*move)()) {
+        showFailure(PrimaryCLS->lastError());
+        followRecordset();
+        return false;
+    }
+    followRecordset();
+    showRecordCounter();
+    return true;
+}
+
+void frmList::cmdFirst_Click()
+{
+    navigate(&clsbpdata::MoveFirst);
+}
+
+void frmList::cmdPrevious_Click()
+{
+    navigate(&clsbpdata::MovePrevious);
+}
+
+void frmList::cmdNext_Click()
+{
+    navigate(&clsbpdata::MoveNext);
+}
+
+void frmList::cmdLast_Click()
+{
+    navigate(&clsbpdata::MoveLast);
+}
+
+// Window events ---------------------------------------------------------
+
+bool frmList::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (m_addEditing || !PrimaryCLS)
+        return false;
+    switch (recordKeyAction(key, modifiers)) {
+    case RecordKeyAction::None:
+        return false;
+    case RecordKeyAction::Exit:
+        cmdClose_Click();
+        break;
+    case RecordKeyAction::First:
+        cmdFirst_Click();
+        break;
+    case RecordKeyAction::Previous:
+        cmdPrevious_Click();
+        break;
+    case RecordKeyAction::Next:
+        cmdNext_Click();
+        break;
+    case RecordKeyAction::Last:
+        cmdLast_Click();
+        break;
+    }
+    return true;
+}
+
+bool frmList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (Form_KeyDown(key->key(), key->modifiers()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmList::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmList::Form_Resize()
+{
+    const int innerWidth = pixelsToTwips(width());
+    const int innerHeight = pixelsToTwips(height());
+    const int buttonsHeight = kCommandHeight;
+    const int statusHeight = kNavigationHeight;
+
+    // The strips sit at the bottom, the navigation strip lowest.
+    picStatBox->setGeometry(0, height() - twipsToPixels(statusHeight), width(), twipsToPixels(statusHeight));
+    picButtons->setGeometry(0, picStatBox->y() - twipsToPixels(buttonsHeight), width(),
+                            twipsToPixels(buttonsHeight));
+
+    // Each step is skipped when its value cannot be (a negative size).
+    const int gridHeight = innerHeight - 30 - buttonsHeight - statusHeight;
+    if (gridHeight >= 0)
+        grdDataGrid->setGeometry(0, 0, width(), twipsToPixels(gridHeight));
+    const int labelWidth = innerWidth - 1500;
+    if (labelWidth >= 0)
+        lblStatus->resize(twipsToPixels(labelWidth), twipsToPixels(kNavigationHeight));
+    const int nextLeft = pixelsToTwips(lblStatus->width()) + 700;
+    cmdNext->move(twipsToPixels(nextLeft), 0);
+    cmdLast->move(twipsToPixels(nextLeft + 340), 0);
+}
+
+void frmList::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        rebindIfStale();
+}
+
+void frmList::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmList::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    unsetCursor();
+    m_followTimer->stop();
+    if (PrimaryCLS && PrimaryCLS->isOpen()) {
+        finishCellEdit(true);
+        // Nothing to refresh once the file itself was closed.
+        const std::shared_ptr<Recordset> rs = gRecordset;
+        if (rs && rs->isOpen()) {
+            rebindIfStale();
+            refreshRecords();
+        }
+    }
+    m_model->setRecordset(nullptr);
+    PrimaryCLS.reset();
+}

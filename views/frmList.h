@@ -1,0 +1,118 @@
+#pragma once
+// The data list window: every record of the open data file in a grid bound
+// to the record cursor's data member "Primary", with the button strip
+// (Print, Trend, Analysis, Read, Edit, Add, Cancel, Delete, Update, Refresh,
+// Exit) and the navigation strip with the record counter.
+//
+// Browse mode walks the records; Add and Edit switch to add/edit mode, in
+// which the grid's cells can be written and Update or Cancel end the change.
+// Whether records may be changed at all is decided once, at load, by
+// gEditEnabled.
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QTableView;
+class QTimer;
+class QToolButton;
+class QModelIndex;
+class clsbpdata;
+class Recordset;
+class RecordsetTableModel;
+
+class frmList : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmList(QWidget* parent = nullptr);
+    ~frmList() override;
+
+    // Load: opens the records through a new cursor. False when no data file
+    // could be opened; the window has then closed itself.
+    bool Form_Load();
+    bool isLoaded() const { return PrimaryCLS != nullptr; }
+
+    // Switches the buttons between browse mode and add/edit mode.
+    void SetBrowseMode(bool browse);
+    bool isAddEditing() const { return m_addEditing; }
+
+    // Commands.
+    void cmdPrint_Click();
+    void cmdSort_Click();
+    void cmdbar_Click();
+    void cmdRead_Click();
+    void cmdEdit_Click();
+    void cmdAdd_Click();
+    void cmdCancel_Click();
+    void cmdDelete_Click();
+    void cmdUpdate_Click();
+    void cmdRefresh_Click();
+    void cmdClose_Click();
+    void cmdFirst_Click();
+    void cmdPrevious_Click();
+    void cmdNext_Click();
+    void cmdLast_Click();
+
+    // Key table; true when the key was taken.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The grid's current record was changed by the user.
+    void grdDataGrid_Change();
+
+    // Re-binds the grid when the cursor's data member is no longer the
+    // record set the grid shows (another window opened a cursor since).
+    void rebindIfStale();
+
+    std::unique_ptr<clsbpdata> PrimaryCLS;
+
+    QTableView* grdDataGrid = nullptr;
+    QWidget* picButtons = nullptr;
+    QToolButton* cmdPrint = nullptr;
+    QToolButton* cmdSort = nullptr;
+    QToolButton* cmdbar = nullptr;
+    QToolButton* cmdRead = nullptr;
+    QToolButton* cmdEdit = nullptr;
+    QToolButton* cmdAdd = nullptr;
+    QToolButton* cmdCancel = nullptr;
+    QToolButton* cmdDelete = nullptr;
+    QToolButton* cmdUpdate = nullptr;
+    QToolButton* cmdRefresh = nullptr;
+    QToolButton* cmdClose = nullptr;
+    QWidget* picStatBox = nullptr;
+    QToolButton* cmdFirst = nullptr;
+    QToolButton* cmdPrevious = nullptr;
+    QToolButton* cmdNext = nullptr;
+    QToolButton* cmdLast = nullptr;
+    QLabel* lblStatus = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QToolButton* makeCommandButton(const char* name, int leftTwips, void (frmList::*handler)());
+    QToolButton* makeNavigationButton(const char* name, void (frmList::*handler)());
+    void Form_Resize();
+    void Form_Unload();
+
+    void bindGrid();
+    void setGridEditable(bool editable);
+    void showRecordCounter();
+    // Counter when there is a current record, empty otherwise.
+    void showPositionOrNothing();
+    void showFailure(const QString& description);
+    // Finishes typing in a cell: commit writes it to the record, otherwise it is dropped.
+    void finishCellEdit(bool commit);
+    void followRecordset();
+    void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    bool navigate(bool (clsbpdata::*move)());
+    bool refreshRecords();
+
+    RecordsetTableModel* m_model = nullptr;
+    QTimer* m_followTimer = nullptr;
+    bool m_addEditing = false;
+    bool m_following = false; // the grid is being moved to the record set's row
+    bool m_unloaded = false;
+};
