@@ -19,9 +19,10 @@ class BeatDisplay;
 // Pure arithmetic: no I/O, no timers; the display is optional.
 class BeatDetector {
 public:
-    // Samples per second of the recorder's stream; 4 intervals x 60 s x 128.
+    // The recorder streams 128 samples per second, so four intervals counted
+    // in samples give beats per minute as 4 x 60 x 128 = 30720 over their sum.
     static constexpr int kSamplesPerSecond = 128;
-    static constexpr double kRateConstant = 30720.0;
+    static constexpr double kRateConstant = 4.0 * 60.0 * kSamplesPerSecond;
     // Intervals and their sum are kept as 16-bit signed sample counts.
     static constexpr int kMaxInterval = 32767;
     // The beat indicator stays up this many samples; no beat is found meanwhile.
