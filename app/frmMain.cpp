@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -157,6 +158,15 @@ QString twipsText(double pixels, double dotsPerInch)
     return QString::number(double(twips), 'g', 7);
 }
 
+// The time panel shows hours and minutes; some locales' short format
+// carries seconds too.
+QString clockFormat(const QLocale& locale)
+{
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]ss")));
+    return format;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -175,6 +185,7 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    wireFileCommands();
 
     Form_Load();
 }
@@ -296,7 +307,7 @@ void frmMain::updateClockPanels()
     const QLocale locale;
     MainStatusPanels& panels = MainStatusPanels::instance();
     const QString date = locale.toString(now.date(), QLocale::ShortFormat);
-    const QString time = locale.toString(now.time(), QLocale::ShortFormat);
+    const QString time = locale.toString(now.time(), clockFormat(locale));
     if (panels.text(MainStatusPanels::Date) != date)
         panels.setText(MainStatusPanels::Date, date);
     if (panels.text(MainStatusPanels::Time) != time)

@@ -118,6 +118,8 @@ private:
     void showAbout();
 
     // The file commands and the closing of the data file at unload.
+    void wireFileCommands();
+    void closeListWindow();
     void runFileNew();
     void runFileOpen();
     void runFileSave();

@@ -2,33 +2,55 @@
 // and the windows its commands open. Each function is the one place where
 // its command hands over.
 //
-// Not wired yet, because their parts are not in the program yet: the file
-// commands (New, Open, Save, Close and closing the data file), the reading,
-// record editor, list, trend chart, bar chart, ECG, serial settings and
-// report windows, help contents, quick use and about. Until then each
+// Not wired yet, because their windows are not in the program yet: the
+// reading, record editor, list, trend chart, bar chart, ECG, serial settings
+// and report windows, help contents, quick use and about. Until then each
 // command does only what comes before the hand-over (its readiness check).
 #include "app/frmMain.h"
 
-#include "app/SharedState.h"
+#include "app/LoadedWindows.h"
+#include "data/FileCommands.h"
 
-void frmMain::runFileNew() {}
+void frmMain::wireFileCommands()
+{
+    // The hooks outlive no window: a closed and deleted main window is skipped.
+    const QPointer<frmMain> self(this);
+    FileCommandWindows windows;
+    windows.showList = [self] { if (self) self->showListWindow(); };
+    windows.closeList = [self] { if (self) self->closeListWindow(); };
+    windows.showRead = [self] { if (self) self->showReadWindow(); };
+    windows.closeDataWindows = [self] { LoadedWindows::instance().closeAllExcept(self); };
+    setFileCommandWindows(windows);
+}
 
-void frmMain::runFileOpen() {}
+void frmMain::runFileNew()
+{
+    FileCommands::newFile(this);
+}
+
+void frmMain::runFileOpen()
+{
+    FileCommands::openFile(this);
+}
 
 void frmMain::runFileSave()
 {
-    // Save refuses without a ready file before it asks for a name.
-    fileReadyOrRefuse("frmMain.msgNotReadySave");
+    // Save refuses by itself when no file is ready.
+    FileCommands::saveFile(this);
 }
 
-void frmMain::runFileClose() {}
+void frmMain::runFileClose()
+{
+    FileCommands::closeFile(this);
+}
 
 void frmMain::closeRecordsetAndConnection()
 {
     // The record set first, then its connection.
-    gRecordset.reset();
-    gConnection.reset();
+    closeDatabase();
 }
+
+void frmMain::closeListWindow() {}
 
 void frmMain::showReadWindow() {}
 

@@ -89,7 +89,6 @@ const CatalogueEntry entries[] = {
     {"frmMain.msgNotReadyPreviewList", "Print Preview Data List Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
     {"frmMain.msgNotReadyPreviewStatistic", "Print Preview Data Statistic Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
     {"frmMain.msgNotReadyPreviewWave", "Print Preview Graphic trend data Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
-    {"frmMain.msgNotReadySave", "Save File Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
     {"frmMain.msgNoHelpFile", "No Help File !", "Wird das Öffnen Hilfe Datei !"},
     {"frmMain.dlgPrinterSetup", "Printer Setup", "Drucker einrichten"},
 

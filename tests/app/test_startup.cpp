@@ -347,6 +347,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!splash, 2000);
         QVERIFY(clock.elapsed() >= 3000);
     }
+
+    void screenshot()
+    {
+        const QByteArray folder = qgetenv("KORVANE_SHOTS");
+        if (folder.isEmpty())
+            QSKIP("set KORVANE_SHOTS to a folder to keep pictures of the window");
+        frmSplash splash;
+        splash.show();
+        QVERIFY(splash.grab().save(QString::fromUtf8(folder) + (german() ? "/splash-de.png" : "/splash-en.png")));
+    }
 };
 
 KORVANE_EDITIONS_MAIN(TestStartup)
