@@ -2,6 +2,7 @@
 // and our own frame scan, is exactly what it was given.
 #include "PtyWait.h"
 #include "comm/FrameProtocol.h"
+#include "comm/RecorderLink.h"
 #include "platform/SerialLine.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
@@ -10,6 +11,8 @@
 #include "tools/recorder/EcgSynthesizer.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSignalSpy>
 #include <QProcess>
 #include <QtTest>
 
@@ -122,6 +125,45 @@ private slots:
         // 128 samples take a second: they are paced, not dumped.
         QVERIFY2(arrivals.last() - arrivals.first() >= 800,
                  qPrintable(QString::number(arrivals.last() - arrivals.first())));
+    }
+
+    // The way the blood-pressure window reads: a block, scan and decode,
+    // discard what waits, wait for the next block. Noise between bursts
+    // costs no reading.
+    void readingWindowPatternGetsEveryReading()
+    {
+        const QString link = m_dir.filePath(QStringLiteral("recorder-window"));
+        QProcess simulator;
+        simulator.start(m_program, {"--count", "8", "--seed", "6", "--start", "2024-07-01 12:00",
+                                    "--gap", "40", "--noise", "4", "--link", link, "--delay", "50",
+                                    "--linger", "100"});
+        QVERIFY(simulator.waitForStarted());
+        QVERIFY(waitUntil([&] { return QFileInfo(link).exists(); }));
+        writeSetting(kAppTitle, kPortsSection, QStringLiteral("COM%1").arg(kPort), link);
+
+        RecorderLink reader;
+        reader.port().setPortNumber(kPort);
+        QVERIFY2(reader.OpenPort(true), qPrintable(reader.errorString()));
+        const quint64 run = reader.startRun();
+        QList<BpReading> received;
+        int stages = 0;
+        connect(&reader, &RecorderLink::stageReached, this, [&](quint64, int) { ++stages; });
+        connect(&reader, &RecorderLink::blockReady, this, [&](quint64 r, const QByteArray& block) {
+            QCOMPARE(r, run);
+            const ScanResult scan = ScanBlock(block);
+            if (scan.found)
+                received.append(BpReading::fromFields(DecodeFrame(block, scan.offset, FrameLayout::Split)));
+            reader.DiscardWaiting();
+            reader.WaitForBlock();
+        });
+        QSignalSpy failed(&reader, &RecorderLink::lineFailed);
+        reader.DiscardWaiting();
+        reader.WaitForBlock();
+        // The simulator hangs up when done: the line is reported lost.
+        QVERIFY(waitUntil([&] { return failed.count() > 0; }, 10000));
+        QCOMPARE(received, generateDayRecording(QDateTime(QDate(2024, 7, 1), QTime(12, 0)), 6).mid(0, 8));
+        QVERIFY(stages >= 3 * 8);
+        simulator.waitForFinished(3000);
     }
 
     void badCommandLineIsRefused()

@@ -114,6 +114,14 @@ RecorderWindow::RecorderWindow(const RecorderOptions& options, const QList<BpRea
     connect(&m_player, &RecorderPlayer::finished, this, [this] {
         m_progress->setText(m_progress->text() + QStringLiteral(" - done."));
     });
+    // Only the chosen kind of recording can be set up.
+    const auto showMode = [bp, ecg, this] {
+        bp->setEnabled(m_bpMode->isChecked());
+        ecg->setEnabled(m_ecgMode->isChecked());
+    };
+    connect(m_bpMode, &QRadioButton::toggled, this, showMode);
+    showMode();
+
     auto* poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, &RecorderWindow::showLineState);
     poll->start(250);
