@@ -185,7 +185,7 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    wireFileCommands();
+    wireOtherParts();
 
     Form_Load();
 }

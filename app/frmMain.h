@@ -118,7 +118,7 @@ private:
     void showAbout();
 
     // The file commands and the closing of the data file at unload.
-    void wireFileCommands();
+    void wireOtherParts();
     void closeListWindow();
     void runFileNew();
     void runFileOpen();

@@ -3,24 +3,33 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// reading, record editor, list, trend chart, bar chart, ECG, serial settings
-// and report windows, help contents, quick use and about. Until then each
-// command does only what comes before the hand-over (its readiness check).
+// reading, trend chart, bar chart, ECG, serial settings and report windows,
+// help contents, quick use and about. Until then each command does only
+// what comes before the hand-over (its readiness check).
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
 #include "data/FileCommands.h"
+#include "views/DataWindows.h"
 
-void frmMain::wireFileCommands()
+void frmMain::wireOtherParts()
 {
-    // The hooks outlive no window: a closed and deleted main window is skipped.
+    // A deleted main window is skipped: the hooks may outlive it.
     const QPointer<frmMain> self(this);
-    FileCommandWindows windows;
-    windows.showList = [self] { if (self) self->showListWindow(); };
-    windows.closeList = [self] { if (self) self->closeListWindow(); };
-    windows.showRead = [self] { if (self) self->showReadWindow(); };
-    windows.closeDataWindows = [self] { LoadedWindows::instance().closeAllExcept(self); };
-    setFileCommandWindows(windows);
+
+    FileCommandWindows fileWindows;
+    fileWindows.showList = [self] { if (self) self->showListWindow(); };
+    fileWindows.closeList = [self] { if (self) self->closeListWindow(); };
+    fileWindows.showRead = [self] { if (self) self->showReadWindow(); };
+    fileWindows.closeDataWindows = [self] { LoadedWindows::instance().closeAllExcept(self); };
+    setFileCommandWindows(fileWindows);
+
+    // The list window's buttons reach the same windows as the main window.
+    DataWindows::ListHooks listHooks;
+    listHooks.showTrend = [self] { if (self) self->showTrendChart(); };
+    listHooks.showBar = [self] { if (self) self->showBarChart(); };
+    listHooks.showRead = [self] { if (self) self->showReadWindow(); };
+    DataWindows::setListHooks(listHooks);
 }
 
 void frmMain::runFileNew()
@@ -50,13 +59,22 @@ void frmMain::closeRecordsetAndConnection()
     closeDatabase();
 }
 
-void frmMain::closeListWindow() {}
+void frmMain::closeListWindow()
+{
+    DataWindows::closeList();
+}
 
 void frmMain::showReadWindow() {}
 
-void frmMain::showRecordEditor() {}
+void frmMain::showRecordEditor()
+{
+    DataWindows::showEditor();
+}
 
-void frmMain::showListWindow() {}
+void frmMain::showListWindow()
+{
+    DataWindows::showList();
+}
 
 void frmMain::showTrendChart() {}
 

@@ -2,7 +2,12 @@
 // toolbar dispatch, view toggles, printer setup and the unload step.
 #include "AppTestSupport.h"
 
+#include "data/AmbSchema.h"
+#include "platform/Recordset.h"
 #include "support/ScriptedSeams.h"
+#include "views/DataWindows.h"
+#include "views/frmList.h"
+#include "views/frmbpdata.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -480,6 +485,53 @@ private slots:
         QCOMPARE(closed, QStringList({"third (file open)", "second (file open)", "first (file open)"}));
         QVERIFY(setting("MainTop") != QStringLiteral("<absent>"));
         QVERIFY(!gRecordset && !gConnection);
+    }
+
+    void tableAndEditOpenTheirWindowsWhichCloseBeforeTheFile()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("patient.amb"));
+        QVERIFY(AmbSchema::createDataFile(path, Edition::current().id()));
+        setSetting("EDIT", QStringLiteral("YES"));
+        auto* window = new frmMain;
+        gMainWindow = window;
+        window->show();
+        gDataFile = path;
+        gFileReady = true;
+        ScriptedSeams seams;
+
+        toolButton(*window, QStringLiteral("Table"))->click();
+        QPointer<QWidget> list = DataWindows::listWindow();
+        QVERIFY(list && list->isVisible());
+        window->menuItem("mnuDataEdit")->trigger();
+        QPointer<QWidget> editor = DataWindows::editorWindow();
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(seams.messages.size(), size_t(0));
+
+        const std::shared_ptr<Recordset> records = gRecordset;
+        QVERIFY(records && records->isOpen());
+        QStringList closing;
+        struct Watch : QObject {
+            QStringList* log;
+            std::shared_ptr<Recordset> rs;
+            bool eventFilter(QObject* o, QEvent* e) override
+            {
+                if (e->type() == QEvent::Close)
+                    *log << o->objectName() + (rs->isOpen() ? QStringLiteral(" open") : QStringLiteral(" closed"));
+                return false;
+            }
+        } watch;
+        watch.log = &closing;
+        watch.rs = records;
+        list->setObjectName(QStringLiteral("list"));
+        editor->setObjectName(QStringLiteral("editor"));
+        list->installEventFilter(&watch);
+        editor->installEventFilter(&watch);
+
+        window->close();
+        QCOMPARE(closing, QStringList({"editor open", "list open"}));
+        QVERIFY(!records->isOpen());
+        QVERIFY(setting("MainWidth") != QStringLiteral("<absent>"));
     }
 
     void printerSetupOpensThePrinterDialogWithItsTitle()
