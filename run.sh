@@ -27,6 +27,10 @@ program=korvane
 # The program looks for its data-file template in the current folder.
 cd "build/$edition"
 if [ "$demo" = 1 ]; then
+    if [ ! -x ../../scripts/demo.sh ]; then
+        echo "run.sh: the simulated recorder is not part of this build yet (scripts/demo.sh is missing)" >&2
+        exit 1
+    fi
     exec ../../scripts/demo.sh "$program"
 fi
 exec "./$program"

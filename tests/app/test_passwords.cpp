@@ -2,6 +2,7 @@
 // commands: both changes, both requirement switches.
 #include "AppTestSupport.h"
 
+#include "app/Main.h"
 #include "support/ScriptedSeams.h"
 
 #include <QGroupBox>
@@ -339,6 +340,16 @@ private slots:
         QVERIFY(!item->isChecked());
         QVERIFY(!gLoginRequired);
         QCOMPARE(setting("LOGIN"), QStringLiteral("NO"));
+        {
+            // The next start shows the main window without asking.
+            const int shownBefore = seams.modalCount;
+            QVERIFY(Main());
+            QCOMPARE(seams.modalCount, shownBefore);
+            QVERIFY(!gMainWindow->menuItem("mnuSettingSecurityLogin")->isChecked());
+            gMainWindow->close();
+            delete gMainWindow;
+            gMainWindow = nullptr;
+        }
 
         // Refused: nothing changes.
         script.ok(QStringLiteral("kvtq2"));
