@@ -76,23 +76,6 @@ QDate parseIsoDate(const QString& text)
     return QDate(hi * 100 + lo, m, d);
 }
 
-QTime parseStoredTime(const QString& text)
-{
-    if ((text.size() != 8 && text.size() != 5) || text[2] != QLatin1Char(':'))
-        return {};
-    const QChar* p = text.constData();
-    const int h = twoDigits(p), m = twoDigits(p + 3);
-    int s = 0;
-    if (text.size() == 8) {
-        if (text[5] != QLatin1Char(':'))
-            return {};
-        s = twoDigits(p + 6);
-    }
-    if (h < 0 || m < 0 || s < 0)
-        return {};
-    return QTime(h, m, s);
-}
-
 QDate parseTypedDate(const QString& text)
 {
     const QString t = text.trimmed();
@@ -246,44 +229,6 @@ bool acceptColumnValue(const ColumnInfo& column, const QVariant& value, QVariant
         return true;
     }
     return refuse(column, QStringLiteral("unknown column type"), error);
-}
-
-QVariant columnValueFromStored(ColumnKind kind, const QVariant& stored)
-{
-    if (stored.isNull() || !stored.isValid())
-        return QVariant();
-    switch (kind) {
-    case ColumnKind::Date:
-        if (stored.typeId() == QMetaType::QString) {
-            const QDate d = parseIsoDate(stored.toString());
-            if (d.isValid())
-                return d;
-        }
-        return stored;
-    case ColumnKind::Time:
-        if (stored.typeId() == QMetaType::QString) {
-            const QTime t = parseStoredTime(stored.toString());
-            if (t.isValid())
-                return t;
-        }
-        return stored;
-    case ColumnKind::Boolean:
-        if (stored.typeId() == QMetaType::LongLong || stored.typeId() == QMetaType::Int)
-            return stored.toLongLong() != 0;
-        return stored;
-    case ColumnKind::Real:
-        if (stored.typeId() == QMetaType::LongLong || stored.typeId() == QMetaType::Int)
-            return stored.toDouble();
-        return stored;
-    case ColumnKind::Integer16:
-    case ColumnKind::Integer:
-        if (stored.typeId() == QMetaType::Int)
-            return stored.toLongLong();
-        return stored;
-    case ColumnKind::Text:
-        return stored;
-    }
-    return stored;
 }
 
 QVariant columnValueToStored(ColumnKind kind, const QVariant& value)

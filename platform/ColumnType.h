@@ -30,10 +30,5 @@ ColumnKind columnKindOf(const QString& declaredType);
 bool acceptColumnValue(const ColumnInfo& column, const QVariant& value, QVariant* accepted,
                        QString* error);
 
-// The value read from the file in the form the program uses (QDate, QTime,
-// bool, qlonglong, double). A stored value the kind cannot represent is
-// handed on unchanged, so nothing in a file is hidden or lost.
-QVariant columnValueFromStored(ColumnKind kind, const QVariant& stored);
-
 // The value as it is written to the file.
 QVariant columnValueToStored(ColumnKind kind, const QVariant& value);

@@ -1,6 +1,7 @@
 #include "platform/Recordset.h"
 
 #include "platform/Connection.h"
+#include "platform/SqliteRowReader.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -179,15 +180,20 @@ bool Recordset::open(const QString& query, std::shared_ptr<Connection> connectio
 
 bool Recordset::readRows()
 {
-    QSqlQuery q(m_connection->database());
-    q.setForwardOnly(true);
-    if (!q.exec(m_selectSql))
-        return fail(sqlErrorText(q.lastError()));
+    SqliteRows read;
+    QString why;
+    const auto kindOf = [this](const QString& name) {
+        for (const ColumnInfo& t : m_tableInfo)
+            if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+                return t.kind;
+        return ColumnKind::Text;
+    };
+    if (!readSqliteRows(m_connection->database(), m_selectSql, kindOf, &read, &why))
+        return fail(why);
     if (m_columns.empty()) {
-        const QSqlRecord record = q.record();
-        for (int i = 0; i < record.count(); ++i) {
+        for (int i = 0; i < read.names.size(); ++i) {
             ColumnInfo c;
-            c.name = record.fieldName(i);
+            c.name = read.names[i];
             bool fromTable = false;
             for (const ColumnInfo& t : m_tableInfo) {
                 if (t.name.compare(c.name, Qt::CaseInsensitive) == 0) {
@@ -202,24 +208,11 @@ bool Recordset::readRows()
             m_tableColumn.push_back(fromTable);
         }
     }
-    const int n = int(m_columns.size());
-    if (q.record().count() != n)
+    if (read.names.size() != fieldCount())
         return fail(QStringLiteral("The columns of table %1 changed.").arg(m_table));
-    std::vector<ColumnKind> kinds;
-    for (const ColumnInfo& c : m_columns)
-        kinds.push_back(c.kind);
-    std::vector<QVariant> cells;
-    cells.reserve(size_t(std::max<qint64>(m_rows, 16)) * size_t(n));
-    qint64 rows = 0;
-    while (q.next()) {
-        for (int c = 0; c < n; ++c)
-            cells.push_back(columnValueFromStored(kinds[size_t(c)], q.value(c)));
-        ++rows;
-    }
-    if (q.lastError().isValid())
-        return fail(sqlErrorText(q.lastError()));
-    m_cells = std::move(cells);
-    m_rows = rows;
+    m_cells = std::move(read.cells);
+    m_texts = std::move(read.texts);
+    m_rows = read.rows;
     return true;
 }
 
@@ -432,7 +425,7 @@ QVariant Recordset::value(int column) const
         fail(kNoCurrentRow);
         return {};
     }
-    return m_editMode != EditNone ? m_buffer[size_t(column)] : cell(row, column);
+    return m_editMode != EditNone ? m_buffer[size_t(column)] : cellAt(row, column);
 }
 
 bool Recordset::setValue(const QString& field, const QVariant& value)
@@ -457,7 +450,7 @@ bool Recordset::setValue(int column, const QVariant& newValue)
     const ColumnInfo& info = m_columns[size_t(column)];
     if (!m_tableColumn[size_t(column)])
         return fail(QStringLiteral("%1: the field is computed and cannot be changed.").arg(info.name));
-    const QVariant current = m_editMode != EditNone ? m_buffer[size_t(column)] : cell(row, column);
+    const QVariant current = m_editMode != EditNone ? m_buffer[size_t(column)] : cellAt(row, column);
     if (info.primaryKey) {
         // Writing the key back unchanged is harmless; the file assigns it.
         if (newValue == current || (newValue.toString() == current.toString() && current.isValid()))
@@ -470,8 +463,9 @@ bool Recordset::setValue(int column, const QVariant& newValue)
     if (!acceptColumnValue(info, newValue, &accepted, &why))
         return fail(why);
     if (m_editMode == EditNone) {
-        m_buffer.assign(m_cells.begin() + qsizetype(row) * fieldCount(),
-                        m_cells.begin() + qsizetype(row + 1) * fieldCount());
+        m_buffer.clear();
+        for (int c = 0; c < fieldCount(); ++c)
+            m_buffer.push_back(cellAt(row, c));
         m_changed.assign(m_columns.size(), false);
         setEditMode(EditInProgress);
     }
@@ -532,7 +526,7 @@ bool Recordset::saveCurrent()
         sql = QStringLiteral("update %1 set %2 where %3=?")
                   .arg(quoted(m_table), sets.join(QLatin1Char(',')),
                        quoted(m_columns[size_t(m_keyColumn)].name));
-        values << cell(row, m_keyColumn);
+        values << cellAt(row, m_keyColumn);
     }
     if (!q.prepare(sql))
         return fail(rollback(sqlErrorText(q.lastError())));
@@ -549,9 +543,9 @@ bool Recordset::saveCurrent()
         return fail(rollback(sqlErrorText(q.lastError())));
 
     for (int c = 0; c < fieldCount(); ++c)
-        cell(row, c) = m_buffer[size_t(c)];
+        cell(row, c) = cellFromValue(m_buffer[size_t(c)], m_texts);
     if (adding)
-        cell(row, m_keyColumn) = newKey.toLongLong();
+        cell(row, m_keyColumn) = cellFromValue(QVariant(newKey.toLongLong()), m_texts);
     m_buffer.clear();
     m_changed.clear();
     setEditMode(EditNone);
@@ -629,7 +623,7 @@ bool Recordset::deleteRecord(int)
         return fail(sqlErrorText(q.lastError()));
     q.prepare(QStringLiteral("delete from %1 where %2=?")
                   .arg(quoted(m_table), quoted(m_columns[size_t(m_keyColumn)].name)));
-    q.addBindValue(cell(row, m_keyColumn));
+    q.addBindValue(cellAt(row, m_keyColumn));
     if (!q.exec() || !QSqlQuery(db).exec(QStringLiteral("COMMIT"))) {
         const QString why = sqlErrorText(q.lastError().isValid() ? q.lastError() : db.lastError());
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
@@ -671,7 +665,18 @@ QVariant Recordset::valueAt(qint64 row, int column) const
         return {};
     if (row == currentRow() && m_editMode != EditNone)
         return m_buffer[size_t(column)];
-    return cell(row, column);
+    return cellAt(row, column);
+}
+
+std::optional<double> Recordset::numberAt(qint64 row, int column) const
+{
+    if (!m_open || row < 0 || row >= m_rows || column < 0 || column >= fieldCount())
+        return std::nullopt;
+    if (row == currentRow() && m_editMode != EditNone) {
+        RecordTexts texts;
+        return cellNumber(cellFromValue(m_buffer[size_t(column)], texts), texts);
+    }
+    return cellNumber(cell(row, column), m_texts);
 }
 
 bool Recordset::setValueAt(qint64 row, int column, const QVariant& value)

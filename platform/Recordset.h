@@ -26,8 +26,10 @@
 #include <QVariant>
 
 #include "platform/ColumnType.h"
+#include "platform/RecordCell.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Connection;
@@ -111,6 +113,9 @@ public:
     bool setValueAt(qint64 row, int column, const QVariant& value);
     // 0-based index of the current row, -1 when there is none.
     qint64 currentRow() const;
+    // The number a field holds (none when empty or not a number), without
+    // building a QVariant: for walks over every row.
+    std::optional<double> numberAt(qint64 row, int column) const;
 
 signals:
     void aboutToReset();
@@ -131,11 +136,12 @@ private:
     bool leaveCurrent(); // saves a pending change before a move
     void setCurrent(qint64 index, bool deleted = false);
     void setEditMode(int mode);
-    QVariant& cell(qint64 row, int column) { return m_cells[size_t(row) * m_columns.size() + size_t(column)]; }
-    const QVariant& cell(qint64 row, int column) const
+    RecordCell& cell(qint64 row, int column) { return m_cells[size_t(row) * m_columns.size() + size_t(column)]; }
+    const RecordCell& cell(qint64 row, int column) const
     {
         return m_cells[size_t(row) * m_columns.size() + size_t(column)];
     }
+    QVariant cellAt(qint64 row, int column) const { return cellValue(cell(row, column), m_texts); }
 
     std::shared_ptr<Connection> m_connection;
     QString m_query;
@@ -146,7 +152,8 @@ private:
     std::vector<bool> m_tableColumn; // the field is a column of the table (writable)
     std::vector<ColumnInfo> m_tableInfo;
     QString m_keyName;
-    std::vector<QVariant> m_cells; // rows one after another
+    std::vector<RecordCell> m_cells; // rows one after another
+    RecordTexts m_texts;             // texts the cells point into
     qint64 m_rows = 0;
     qint64 m_current = -1;         // -1 BOF, m_rows EOF
     bool m_currentDeleted = false; // the row at m_current was deleted

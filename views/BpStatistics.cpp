@@ -18,37 +18,6 @@ BpStatistics gBpStats;
 
 namespace {
 
-std::optional<double> numericValue(const QVariant& v)
-{
-    if (v.isNull() || !v.isValid())
-        return std::nullopt;
-    double d = 0;
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        d = v.toDouble();
-        break;
-    case QMetaType::QString: {
-        bool ok = false;
-        d = v.toString().trimmed().toDouble(&ok);
-        if (!ok)
-            return std::nullopt;
-        break;
-    }
-    default:
-        return std::nullopt;
-    }
-    if (!std::isfinite(d))
-        return std::nullopt;
-    return d;
-}
-
 // Rounds to the nearest whole number, halves to the even neighbour.
 qint64 roundHalfEven(double d)
 {
@@ -107,7 +76,7 @@ bool UpdateBpStatistics(QString* error)
     // First pass: extremes and sums.
     for (qint64 row = 0; row < n; ++row) {
         for (Quantity& k : q) {
-            const std::optional<double> v = numericValue(rs->valueAt(row, k.column));
+            const std::optional<double> v = rs->numberAt(row, k.column);
             if (!v)
                 continue;
             if (double(k.maximum) < *v)
@@ -144,7 +113,7 @@ bool UpdateBpStatistics(QString* error)
     for (qint64 row = 0; row < n; ++row) {
         std::optional<double> values[4];
         for (int i = 0; i < 4; ++i) {
-            values[i] = numericValue(rs->valueAt(row, q[size_t(i)].column));
+            values[i] = rs->numberAt(row, q[size_t(i)].column);
             if (values[i])
                 q[size_t(i)].deviationSum += std::fabs(averages[i] - *values[i]);
         }

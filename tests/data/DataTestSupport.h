@@ -22,7 +22,7 @@
 #include <optional>
 
 struct BpRow {
-    std::optional<double> sys, dia, map, pulse;
+    std::optional<double> sys = std::nullopt, dia = std::nullopt, map = std::nullopt, pulse = std::nullopt;
     QDate date = QDate(2024, 3, 7);
     QTime time = QTime(9, 5);
 };
