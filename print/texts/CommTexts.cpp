@@ -1,9 +1,20 @@
-// Catalogue entries of the comm windows and messages: key, English, German.
+// Catalogue entries of the serial settings window: key, English, German.
 #include "print/MessageCatalogue.h"
 
 namespace {
 const CatalogueEntry entries[] = {
-    {"comm.placeholder", "", ""},
+    {"frmComm.caption", "Communication Setting", "Übertragungseinstellungen"},
+    // Frame captions of the five lists.
+    {"frmComm.Combo5", "Port", "Port"},
+    {"frmComm.Combo1", "Baud Rate", "Baud Rate"},
+    {"frmComm.Combo2", "Party", "Party"},
+    {"frmComm.Combo3", "Bits", "Bits"},
+    {"frmComm.Combo4", "Stop Bit", "Stop Bit"},
+    {"frmComm.Command1", "OK", "OK"},
+    {"frmComm.Command2", "Cancel", "Abbrechen"},
+    {"frmComm.sbStatusBar", "Setting: ", "Statusleiste"},
+    // The device the chosen port name stands for on this machine.
+    {"frmComm.cboDevice", "Device", "Gerät"},
 };
 } // namespace
 

@@ -1,9 +1,46 @@
-// Catalogue entries: key, English, German.
+// Catalogue entries of the blood-pressure reading window: key, English, German.
 #include "print/MessageCatalogue.h"
 
 namespace {
 const CatalogueEntry entries[] = {
-    {"frmRead.placeholder", "", ""},
+    {"frmRead.caption", "Read data", "Daten lesen"},
+    {"frmRead.cmdClose", "Close", "Schließen"},
+    {"frmRead.cmdRetry", "Retry", "Erneuter Versuch"},
+    {"frmRead.Check1", "Standby", "Standby"},
+    {"frmRead.Frame1", "Data Records", "Protokolle"},
+    {"frmRead.Label1",
+     "0      10      20      30      40      50      60      70      80      90     100",
+     "0      10      20      30      40      50      60      70      80      90     100"},
+
+    // Status bar: the design texts, then the texts of a reading run.
+    {"frmRead.sbDesign1", "Ready", "Ready"},
+    {"frmRead.sbDesign2", "Press Send Key to Reading", "Press Send Key to Reading"},
+    {"frmRead.sbReady", "Ready", "Wenn bereit"},
+    {"frmRead.sbPressSend", "Press Send Key to Start Reading",
+     "auf Senden drücken, um Lesevorgang zu starten"},
+    {"frmRead.sbWaiting", "[Close] to Save Data , Waiting for Data Now!",
+     "[Schließen]: Daten speichern "},
+    {"frmRead.sbReadOk", "Read OK", "lesen OK"},
+    {"frmRead.sbCloseOrRetry", "[Close] to Save Data , [Retry] to Reset",
+     "[Schließen]: Daten speichern , [Erneuter Versuch] to Reset"},
+
+    // Value boxes while no record has arrived.
+    {"frmRead.Text2", "SYS.: ", "SYS.: "},
+    {"frmRead.Text3", "DIA.: ", "DIA.: "},
+    {"frmRead.Text4", "H.R.: ", "H.R.: "},
+    {"frmRead.Text6", "Date: ", "Datum: "},
+    {"frmRead.Text5", "Time: ", "Uhrzeit: "},
+
+    // The close question: before and after the file path.
+    {"frmRead.msgSaveBefore", "Save Data to File ", "Daten Speichern "},
+    {"frmRead.msgSaveAfter", " ? ", " ? "},
+    // Main window's Records panel after storing, after the count.
+    {"frmRead.sbRecords", " Records", " Protokolle"},
+    {"frmRead.msgCommFailure", " Connecting Install or Communication Setting Incorrect !",
+     " Connecting Install or Communication Setting Incorrect !"},
+
+    // Accessible names of the three indicator pictures (they have no text).
+    {"frmRead.Picture1", "Receiving", "Empfang"},
 };
 } // namespace
 

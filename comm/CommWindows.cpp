@@ -1,0 +1,71 @@
+#include "comm/CommWindows.h"
+
+#include "comm/frmComm.h"
+#include "comm/frmRead.h"
+
+#include <QPointer>
+
+namespace {
+
+QPointer<frmRead> g_read;
+QPointer<frmComm> g_comm;
+std::function<void()> g_showList;
+
+void bringToFront(QWidget* window)
+{
+    window->show();
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+namespace CommWindows {
+
+frmRead* readWindow()
+{
+    return g_read;
+}
+
+frmRead* loadReadWindow()
+{
+    if (!g_read) {
+        g_read = new frmRead;
+        g_read->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return g_read;
+}
+
+void showReadWindow()
+{
+    bringToFront(loadReadWindow());
+}
+
+frmComm* commWindow()
+{
+    return g_comm;
+}
+
+void showCommWindow()
+{
+    if (!g_comm) {
+        g_comm = new frmComm;
+        g_comm->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    bringToFront(g_comm);
+}
+
+void setShowListWindow(std::function<void()> show)
+{
+    g_showList = std::move(show);
+}
+
+void showListWindow()
+{
+    if (g_showList)
+        g_showList();
+}
+
+} // namespace CommWindows

@@ -1,0 +1,29 @@
+#pragma once
+// The single instances of the serial settings window and the
+// blood-pressure reading window: each is created when it is first needed,
+// lives until it is closed, and showing it again brings the existing
+// window to the front.
+#include <functional>
+
+class frmComm;
+class frmRead;
+class QWidget;
+
+namespace CommWindows {
+
+// The reading window if it is loaded, else nullptr.
+frmRead* readWindow();
+// Loads the reading window without showing it (its load step runs).
+frmRead* loadReadWindow();
+// Shows the reading window (loading it if needed) and makes it the active
+// window, which starts a reading run.
+void showReadWindow();
+
+frmComm* commWindow();
+void showCommWindow();
+
+// How the reading window shows the list window after saving.
+void setShowListWindow(std::function<void()> show);
+void showListWindow();
+
+} // namespace CommWindows

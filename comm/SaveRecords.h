@@ -1,0 +1,59 @@
+#pragma once
+// Storing the records of a reading run in the data file: the range test,
+// the date rule, the duplicate test, the mean arterial pressure and the
+// requery with the Records panel.
+#include "comm/BpRecord.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+class Recordset;
+
+// The date of a record's month and day, saved on saveDate. The recorder
+// sends no year: the record belongs to the save date's year, unless its
+// month and day lie more than one day after the save date (a recording of
+// 31 December saved on 2 January), which puts it in the year before. None
+// when the month and day are out of range or do not exist in that year
+// (31 April, 29 February outside a leap year).
+std::optional<QDate> recordDate(int month, int day, const QDate& saveDate);
+// hour:minute with 0 seconds; none when out of range.
+std::optional<QTime> recordTime(int hour, int minute);
+
+// (SYS + 2 x DIA) / 3 in double precision.
+inline double meanArterialPressure(int systolic, int diastolic)
+{
+    return (systolic + 2.0 * diastolic) / 3.0;
+}
+
+struct StoreOutcome {
+    int added = 0;
+    int outOfRange = 0;
+    int duplicates = 0;
+    QString error; // the platform's description of the write that failed
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Adds the records to the record set, the last received first, skipping
+// records out of range and records equal (systolic, diastolic, pulse, date,
+// time) to a row of the set or to a record added before in this call.
+// Stops at the first failing write; the rows written before it stay.
+StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target,
+                          const QDate& saveDate);
+
+// The record set of the file the File panel shows: gRecordset when it is
+// open on gDataFile, otherwise a record cursor opens gDataFile afresh (and
+// says so when it cannot). Null when there is none.
+std::shared_ptr<Recordset> recordsetOfDataFile();
+
+// The reading window's SaveRecords: stores the records in the current data
+// file with the save date of the clock, requeries, sets gRecordCount and the
+// Records panel. A failure shows its description (OK button, application
+// title) and skips the requery. True when everything was stored.
+bool SaveRecords(QWidget* parent, const QList<BpRecord>& records);

@@ -1,0 +1,212 @@
+#include "comm/frmComm.h"
+
+#include "app/SharedState.h"
+#include "comm/CommWindows.h"
+#include "comm/frmRead.h"
+#include "platform/SerialSettings.h"
+#include "platform/SettingsStore.h"
+#include "print/MessageCatalogue.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox* listOf(QWidget* parent, const QStringList& entries, const QString& designed, bool typed)
+{
+    auto* list = new QComboBox(parent);
+    list->addItems(entries);
+    list->setEditable(typed);
+    list->setCurrentText(designed);
+    return list;
+}
+
+void writeStoreSetting(const char* key, const QString& value)
+{
+    writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kSettingsSection),
+                 QString::fromLatin1(key), value);
+}
+
+} // namespace
+
+frmComm::frmComm(QWidget* parent)
+    : QWidget(parent)
+{
+    buildWindow();
+    for (QComboBox* list : {Combo1, Combo2, Combo3, Combo4})
+        connect(list, &QComboBox::activated, this, &frmComm::Combo_Click);
+    connect(Combo5, &QComboBox::currentTextChanged, this, &frmComm::showDeviceOfPort);
+    connect(cboDevice, &QComboBox::currentTextChanged, this, &frmComm::rememberDevice);
+    connect(Command1, &QPushButton::clicked, this, &frmComm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmComm::Command2_Click);
+    Form_Load();
+}
+
+void frmComm::buildWindow()
+{
+    setWindowTitle(catText("frmComm.caption"));
+
+    QStringList ports;
+    for (int n = kFirstPortNumber; n <= kLastPortNumber; ++n)
+        ports << QStringLiteral("COM%1").arg(n);
+    // The port list takes typed names too; only COM1..COM8 name a port.
+    Combo5 = listOf(this, ports, QStringLiteral("COM1"), true);
+    Combo1 = listOf(this, {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                           QStringLiteral("9600")},
+                    QStringLiteral("9600"), false);
+    Combo2 = listOf(this, {QStringLiteral("n"), QStringLiteral("e"), QStringLiteral("o")},
+                    QStringLiteral("n"), false);
+    Combo3 = listOf(this, {QStringLiteral("8"), QStringLiteral("7")}, QStringLiteral("8"), false);
+    Combo4 = listOf(this, {QStringLiteral("1"), QStringLiteral("2")}, QStringLiteral("1"), false);
+
+    cboDevice = new QComboBox(this);
+    cboDevice->setEditable(true);
+    cboDevice->setInsertPolicy(QComboBox::NoInsert);
+    cboDevice->setMinimumContentsLength(16);
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        cboDevice->addItem(info.systemLocation());
+    m_deviceLabel = new QLabel(catText("frmComm.cboDevice"), this);
+    m_deviceLabel->setBuddy(cboDevice);
+    cboDevice->setAccessibleName(catText("frmComm.cboDevice"));
+
+    auto* portFrame = listFrame("frmComm.Combo5", Combo5);
+    auto* portLayout = static_cast<QVBoxLayout*>(portFrame->layout());
+    portLayout->addWidget(m_deviceLabel);
+    portLayout->addWidget(cboDevice);
+
+    auto* lists = new QGridLayout;
+    lists->addWidget(portFrame, 0, 0, 2, 1);
+    lists->addWidget(listFrame("frmComm.Combo1", Combo1), 0, 1);
+    lists->addWidget(listFrame("frmComm.Combo2", Combo2), 0, 2);
+    lists->addWidget(listFrame("frmComm.Combo3", Combo3), 1, 1);
+    lists->addWidget(listFrame("frmComm.Combo4", Combo4), 1, 2);
+
+    Command1 = new QPushButton(catText("frmComm.Command1"), this);
+    Command2 = new QPushButton(catText("frmComm.Command2"), this);
+    Command1->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+
+    sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setSizeGripEnabled(false);
+    m_panel1 = new QLabel(catText("frmComm.sbStatusBar"), sbStatusBar);
+    m_panel2 = new QLabel(sbStatusBar);
+    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    sbStatusBar->addWidget(m_panel1);
+    sbStatusBar->addWidget(m_panel2, 1);
+
+    auto* body = new QVBoxLayout;
+    body->addLayout(lists);
+    body->addLayout(buttons);
+    body->setContentsMargins(10, 10, 10, 6);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addLayout(body);
+    outer->addWidget(sbStatusBar);
+}
+
+QGroupBox* frmComm::listFrame(const char* captionKey, QComboBox* list)
+{
+    auto* frame = new QGroupBox(catText(captionKey), this);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(list);
+    list->setAccessibleName(catText(captionKey));
+    return frame;
+}
+
+void frmComm::Form_Load()
+{
+    Combo5->setCurrentText(gCommPort);
+    m_panel2->setText(gCommSet);
+    // The four line lists keep their designed texts; they are not filled
+    // from gCommSet, so they may disagree with panel 2 until one is clicked.
+    showDeviceOfPort();
+}
+
+void frmComm::Combo_Click()
+{
+    gCommSet = Combo1->currentText() + QLatin1Char(',') + Combo2->currentText() + QLatin1Char(',')
+        + Combo3->currentText() + QLatin1Char(',') + Combo4->currentText();
+    m_panel2->setText(gCommSet);
+}
+
+void frmComm::Command1_Click()
+{
+    // In this order: the reading window takes the settings (loading it
+    // applies the current gCommSet and gCommPort first), the store keeps
+    // them, then the port.
+    frmRead* read = CommWindows::loadReadWindow();
+    read->MSComm1().setSettings(gCommSet);
+    writeStoreSetting("COMMSET", gCommSet);
+    gCommPort = Combo5->currentText();
+    // A port name other than COM1..COM8 is kept as it is; the reading
+    // window keeps its port number then. An open port takes the new number
+    // at its next opening.
+    if (const std::optional<int> number = portNumberFromName(gCommPort))
+        read->MSComm1().setPortNumber(*number);
+    writeStoreSetting("COMMPORT", gCommPort);
+    writeChosenDevices();
+    close();
+}
+
+void frmComm::Command2_Click()
+{
+    close();
+}
+
+void frmComm::showDeviceOfPort()
+{
+    const std::optional<int> number = portNumberFromName(Combo5->currentText());
+    m_showingDevice = true;
+    if (number) {
+        const QString device =
+            m_chosenDevices.value(Combo5->currentText(), deviceForPortNumber(*number));
+        if (cboDevice->findText(device) < 0)
+            cboDevice->addItem(device);
+        cboDevice->setCurrentText(device);
+    } else {
+        cboDevice->setCurrentText(QString());
+    }
+    cboDevice->setEnabled(number.has_value());
+    m_deviceLabel->setEnabled(number.has_value());
+    m_showingDevice = false;
+}
+
+void frmComm::rememberDevice(const QString& device)
+{
+    if (m_showingDevice || !portNumberFromName(Combo5->currentText()))
+        return;
+    m_chosenDevices.insert(Combo5->currentText(), device.trimmed());
+}
+
+void frmComm::writeChosenDevices()
+{
+    for (auto it = m_chosenDevices.cbegin(); it != m_chosenDevices.cend(); ++it) {
+        const std::optional<int> number = portNumberFromName(it.key());
+        if (!number || it.value().isEmpty() || it.value() == deviceForPortNumber(*number))
+            continue;
+        writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kPortsSection), it.key(),
+                     it.value());
+    }
+}
+
+QString frmComm::statusPanel(int panel) const
+{
+    if (panel == 1)
+        return m_panel1->text();
+    if (panel == 2)
+        return m_panel2->text();
+    return {};
+}

@@ -1,0 +1,423 @@
+#include "comm/frmRead.h"
+
+#include "app/SharedState.h"
+#include "comm/CommWindows.h"
+#include "comm/FrameProtocol.h"
+#include "comm/ProgressScale.h"
+#include "comm/SaveRecords.h"
+#include "platform/Seams.h"
+#include "platform/SerialSettings.h"
+#include "platform/SettingsStore.h"
+#include "print/MessageCatalogue.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadialGradient>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kIdleTimeoutMs = 500;
+constexpr int kDesignedRange = 100;
+
+// A round lamp: lit while its part of a receive block has arrived.
+QPixmap indicatorPicture()
+{
+    const int size = 18;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient glow(size * 0.38, size * 0.38, size * 0.6);
+    glow.setColorAt(0, QColor(190, 255, 190));
+    glow.setColorAt(1, QColor(0, 150, 40));
+    p.setBrush(glow);
+    p.setPen(QPen(QColor(0, 90, 20), 1));
+    p.drawEllipse(QRectF(1.5, 1.5, size - 3, size - 3));
+    return pixmap;
+}
+
+QLineEdit* valueBox(QWidget* parent, const char* nameKey)
+{
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(true);
+    box->setAccessibleName(catText(nameKey).trimmed());
+    box->setMinimumWidth(90);
+    return box;
+}
+
+// A window of the program whose activation counts as leaving the reading
+// window: not a message box or another modal dialog, not a popup.
+bool isProgramWindow(const QWidget* w)
+{
+    if (!w || !w->isWindow())
+        return false;
+    const Qt::WindowType type = w->windowType();
+    if (type != Qt::Window && type != Qt::Dialog)
+        return false;
+    if (qobject_cast<const QDialog*>(w) && w->isModal())
+        return false;
+    return w->windowModality() == Qt::NonModal;
+}
+
+} // namespace
+
+frmRead::frmRead(QWidget* parent)
+    : QWidget(parent)
+{
+    buildWindow();
+    Timer1.setInterval(kIdleTimeoutMs);
+    connect(&Timer1, &QTimer::timeout, this, &frmRead::Timer1_Timer);
+    connect(cmdRetry, &QPushButton::clicked, this, &frmRead::cmdRetry_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmRead::cmdClose_Click);
+    connect(&m_link, &RecorderLink::stageReached, this, &frmRead::onStageReached);
+    connect(&m_link, &RecorderLink::blockReady, this, &frmRead::onBlockReady);
+    connect(&m_link, &RecorderLink::lineFailed, this, &frmRead::onLineFailed);
+    // Activations of the program's other windows tell a return from them.
+    qApp->installEventFilter(this);
+    Form_Load();
+}
+
+frmRead::~frmRead()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    if (!m_unloaded)
+        Form_Unload();
+}
+
+void frmRead::buildWindow()
+{
+    setWindowTitle(catText("frmRead.caption"));
+
+    Text2 = valueBox(this, "frmRead.Text2");
+    Text3 = valueBox(this, "frmRead.Text3");
+    Text4 = valueBox(this, "frmRead.Text4");
+    Text5 = valueBox(this, "frmRead.Text5");
+    Text6 = valueBox(this, "frmRead.Text6");
+    Text1 = valueBox(this, "frmRead.Frame1");
+    Text1->setAlignment(Qt::AlignRight);
+    Text1->setMaximumWidth(70);
+    Text1->setText(QStringLiteral("0"));
+    showEmptyValues();
+
+    Frame1 = new QGroupBox(catText("frmRead.Frame1"), this);
+    ProgressBar1 = new QProgressBar(Frame1);
+    ProgressBar1->setRange(0, kDesignedRange);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setAccessibleName(catText("frmRead.Frame1"));
+    Label1 = new ProgressScale(Frame1);
+    auto* frameLayout = new QGridLayout(Frame1);
+    frameLayout->addWidget(ProgressBar1, 0, 0);
+    frameLayout->addWidget(Text1, 0, 1);
+    frameLayout->addWidget(Label1, 1, 0);
+    frameLayout->setVerticalSpacing(1);
+
+    const QPixmap lamp = indicatorPicture();
+    auto* lamps = new QHBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        Picture1[size_t(i)] = new QLabel(this);
+        Picture1[size_t(i)]->setPixmap(lamp);
+        Picture1[size_t(i)]->setFixedSize(lamp.size());
+        Picture1[size_t(i)]->setAccessibleName(catText("frmRead.Picture1") + QStringLiteral(" %1").arg(i + 1));
+        lamps->addWidget(Picture1[size_t(i)]);
+    }
+    // Keeps the row's height while the lamps are hidden.
+    auto* lampRow = new QWidget(this);
+    lampRow->setLayout(lamps);
+    lampRow->setFixedSize(3 * lamp.width() + 2 * lamps->spacing() + 4, lamp.height() + 4);
+    lamps->setContentsMargins(2, 2, 2, 2);
+
+    Check1 = new QCheckBox(catText("frmRead.Check1"), this);
+    cmdRetry = new QPushButton(catText("frmRead.cmdRetry"), this);
+    cmdClose = new QPushButton(catText("frmRead.cmdClose"), this);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+    m_panel1 = new QLabel(catText("frmRead.sbDesign1"), StatusBar1);
+    m_panel2 = new QLabel(catText("frmRead.sbDesign2"), StatusBar1);
+    m_panel1->setMinimumWidth(90);
+    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->addWidget(m_panel1);
+    StatusBar1->addWidget(m_panel2, 1);
+
+    auto* values = new QGridLayout;
+    values->addWidget(Text2, 0, 0);
+    values->addWidget(Text3, 0, 1);
+    values->addWidget(Text4, 0, 2);
+    values->addWidget(Text6, 1, 0);
+    values->addWidget(Text5, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lampRow);
+    buttons->addSpacing(12);
+    buttons->addWidget(Check1);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdRetry);
+    buttons->addWidget(cmdClose);
+
+    auto* body = new QVBoxLayout;
+    body->addLayout(values);
+    body->addWidget(Frame1);
+    body->addLayout(buttons);
+    body->setContentsMargins(10, 10, 10, 6);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addLayout(body);
+    outer->addWidget(StatusBar1);
+
+    for (QLabel* picture : Picture1)
+        picture->hide();
+}
+
+void frmRead::Form_Load()
+{
+    Check1->setChecked(false);
+    MSComm1().setSettings(gCommSet);
+    // Another port name keeps the port number already set.
+    if (const std::optional<int> number = portNumberFromName(gCommPort))
+        MSComm1().setPortNumber(*number);
+}
+
+void frmRead::Form_Activate()
+{
+    ReadRecords();
+}
+
+void frmRead::cmdRetry_Click()
+{
+    ReadRecords();
+}
+
+void frmRead::cmdClose_Click()
+{
+    // The question and the saving are part of closing, whichever way the
+    // window is closed (see closeEvent).
+    close();
+}
+
+void frmRead::ReadRecords()
+{
+    if (m_unloaded || m_failing)
+        return;
+    // The earlier run, if one is waiting, never acts again.
+    m_link.stop();
+    Timer1.stop();
+    if (!m_link.OpenPort(true)) {
+        failRun(m_link.errorString());
+        return;
+    }
+    m_run = m_link.startRun();
+    ProgressBar1->setRange(0, kDesignedRange);
+    ProgressBar1->setValue(0);
+    Label1->setMaximum(kDesignedRange);
+    Text1->setText(QStringLiteral("0"));
+    setStatus(catText("frmRead.sbReady"), catText("frmRead.sbPressSend"));
+    showEmptyValues();
+    Timer1.stop();
+    m_records.clear();
+    waitForNextBlock();
+}
+
+void frmRead::waitForNextBlock()
+{
+    for (QLabel* picture : Picture1)
+        picture->hide();
+    // Bytes that came while the previous block was handled are thrown away.
+    m_link.DiscardWaiting();
+    m_link.WaitForBlock();
+}
+
+void frmRead::onStageReached(quint64 run, int stage)
+{
+    if (run != m_run || m_unloaded)
+        return;
+    if (stage == 1)
+        Timer1.stop();
+    if (stage >= 1 && stage <= 3)
+        Picture1[size_t(stage - 1)]->show();
+}
+
+void frmRead::onBlockReady(quint64 run, const QByteArray& block)
+{
+    if (run != m_run || m_unloaded)
+        return;
+    const ScanResult scan = ScanBlock(block);
+    if (scan.found)
+        addRecord(BpRecord::fromFields(DecodeFrame(block, scan.offset, FrameLayout::Split)));
+    // The idle time-out runs between blocks only.
+    Timer1.start();
+    waitForNextBlock();
+}
+
+void frmRead::addRecord(const BpRecord& r)
+{
+    m_records.append(r);
+    Text2->setText(QString::number(r.systolic));
+    Text3->setText(QString::number(r.diastolic));
+    Text4->setText(QString::number(r.pulse));
+    Text5->setText(QString::number(r.hour) + QLatin1Char(':') + QString::number(r.minute));
+    Text6->setText(QString::number(r.month) + QLatin1Char('/') + QString::number(r.day));
+    const int n = count();
+    // A long recording outgrows the designed range: the bar grows by hundreds.
+    if (n > ProgressBar1->maximum()) {
+        const int range = (n + kDesignedRange - 1) / kDesignedRange * kDesignedRange;
+        ProgressBar1->setMaximum(range);
+        Label1->setMaximum(range);
+    }
+    ProgressBar1->setValue(n);
+    Text1->setText(QString::number(n));
+}
+
+void frmRead::Timer1_Timer()
+{
+    if (m_unloaded)
+        return;
+    setStatus2(catText("frmRead.sbWaiting"));
+    if (!Check1->isChecked()) {
+        setStatus(catText("frmRead.sbReadOk"), catText("frmRead.sbCloseOrRetry"));
+        Timer1.stop();
+        // The run stays in its wait; a closed port brings nothing more.
+        m_link.closePort();
+    }
+}
+
+void frmRead::onLineFailed(quint64 run, const QString& description)
+{
+    if (run != m_run || m_unloaded)
+        return;
+    failRun(description);
+}
+
+void frmRead::failRun(const QString& description)
+{
+    if (m_failing || m_unloaded)
+        return;
+    m_failing = true;
+    endRun();
+    showMessage(this, catText("frmRead.msgCommFailure") + description, MsgButtons::Ok,
+                MsgIcon::Information, QString::fromLatin1(kAppTitle));
+    // Records that arrived before the line failed are offered for saving
+    // before the window goes.
+    offerToSave();
+    close();
+}
+
+void frmRead::endRun()
+{
+    m_link.stop();
+    Timer1.stop();
+    m_link.closePort();
+}
+
+void frmRead::offerToSave()
+{
+    if (m_saveOffered)
+        return;
+    m_saveOffered = true;
+    // Nothing more arrives while the question is open: it is about these.
+    endRun();
+    if (m_records.isEmpty())
+        return;
+    // Close has already forgotten the file: there is nowhere to store them.
+    if (!gFileReady || gDataFile.isEmpty())
+        return;
+    const MsgAnswer answer = showMessage(
+        this, catText("frmRead.msgSaveBefore") + gDataFile + catText("frmRead.msgSaveAfter"),
+        MsgButtons::YesNo, MsgIcon::Question, catText("frmRead.caption"));
+    if (answer != MsgAnswer::Yes)
+        return;
+    SaveRecords(this, m_records);
+    CommWindows::showListWindow();
+}
+
+void frmRead::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded) {
+        // Received readings are never dropped without the question, also
+        // when the window is closed with its close box.
+        offerToSave();
+        Form_Unload();
+    }
+    event->accept();
+}
+
+void frmRead::Form_Unload()
+{
+    m_unloaded = true;
+    // Every waiting run ends.
+    m_link.stop();
+    m_link.closePort();
+    Timer1.stop();
+}
+
+bool frmRead::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !m_unloaded) {
+        // A new run on the first showing and on every return from another
+        // window of the program; not on a return from a message box or
+        // from another program.
+        const bool fresh = !m_activatedOnce || m_otherWindowActivated;
+        m_activatedOnce = true;
+        m_otherWindowActivated = false;
+        const bool handled = QWidget::event(e);
+        if (fresh)
+            Form_Activate();
+        return handled;
+    }
+    return QWidget::event(e);
+}
+
+bool frmRead::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        if (isProgramWindow(w))
+            m_otherWindowActivated = true;
+    }
+    return false;
+}
+
+QString frmRead::statusPanel(int panel) const
+{
+    if (panel == 1)
+        return m_panel1->text();
+    if (panel == 2)
+        return m_panel2->text();
+    return {};
+}
+
+void frmRead::setStatus(const QString& panel1, const QString& panel2)
+{
+    m_panel1->setText(panel1);
+    m_panel2->setText(panel2);
+}
+
+void frmRead::setStatus2(const QString& panel2)
+{
+    m_panel2->setText(panel2);
+}
+
+void frmRead::showEmptyValues()
+{
+    Text2->setText(catText("frmRead.Text2"));
+    Text3->setText(catText("frmRead.Text3"));
+    Text4->setText(catText("frmRead.Text4"));
+    Text5->setText(catText("frmRead.Text5"));
+    Text6->setText(catText("frmRead.Text6"));
+}
