@@ -1,4 +1,5 @@
 // The record set and connection over an AMB data file.
+#include "data/ChartQuery.h"
 #include "data/DataTestSupport.h"
 
 #include <QSignalSpy>
@@ -281,6 +282,30 @@ private slots:
         if (exists)
             QCOMPARE(fileBytes(path), content);
         QVERIFY(!QFile::exists(path + "-journal"));
+    }
+
+    void chartRowsInAscendingRecordNumber()
+    {
+        for (const EditionId e : {EditionId::English, EditionId::German}) {
+            Edition::select(e);
+            const QString path = makeDataFile(m_dir.filePath(e == EditionId::German ? "chart-de.amb" : "chart-en.amb"), e);
+            insertRows(path, e, {{150, 85, 106.7, 60}, {170, 100, 123.3, 90}, {120, 80, 93.3, 70}});
+            auto rows = ChartQuery::open(path);
+            QVERIFY(rows);
+            QCOMPARE(rows->fieldNames(), QStringList({Edition::current().colId(), "SYS_mmHg", "DIA_mmHg",
+                                                      "MAP_mmHg", Edition::current().colPulse()}));
+            QCOMPARE(rows->recordCount(), 3);
+            const int sys[] = {150, 170, 120};
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(rows->valueAt(i, 0).toLongLong(), i + 1);
+                QCOMPARE(rows->valueAt(i, 1).toInt(), sys[i]);
+            }
+            QString why;
+            Edition::select(e == EditionId::German ? EditionId::English : EditionId::German);
+            QVERIFY(!ChartQuery::open(path, &why));
+            QVERIFY(!why.isEmpty());
+        }
+        Edition::select(EditionId::English);
     }
 
     void otherEditionsColumnsFailTheQuery()
