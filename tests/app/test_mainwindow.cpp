@@ -190,6 +190,22 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
+// File dialogs fail with an exception; messages are counted.
+class ThrowingDialogSeams final : public Seams {
+public:
+    int messages = 0;
+    MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override
+    {
+        ++messages;
+        return MsgAnswer::Ok;
+    }
+    QString fileDialog(QWidget*, const FileDialogRequest&) override { throw std::runtime_error("dialog failed"); }
+    int execModal(QDialog* d) override { d->reject(); return QDialog::Rejected; }
+    bool printerDialog(QWidget*, QPrinter*) override { throw std::runtime_error("no printer"); }
+    void beep() override {}
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -338,6 +354,11 @@ private slots:
         QCOMPARE(seams.fileRequests[1].title, ed("New File", "Neu"));
         QCOMPARE(seams.fileRequests[3].title, ed("Open File", "Öffnen"));
         QCOMPARE(seams.messages.size(), size_t(0));
+        // Ctrl+N is New.
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(seams.fileRequests.size(), size_t(5));
+        QCOMPARE(seams.fileRequests[4].title, ed("New File", "Neu"));
 
         // Close resets the panels even without a file.
         MainStatusPanels::instance().setRecordCount(3);
@@ -384,6 +405,22 @@ private slots:
         QCOMPARE(seams.messages.size(), size_t(1));
     }
 
+    void aFailingToolbarCommandEndsTheClickOnly()
+    {
+        frmMain window;
+        window.show();
+        ThrowingDialogSeams seams;
+        installSeams(&seams);
+        toolButton(window, QStringLiteral("New"))->click();
+        toolButton(window, QStringLiteral("Open"))->click();
+        toolButton(window, QStringLiteral("Print"))->click();
+        // The window is still usable.
+        toolButton(window, QStringLiteral("List"))->click();
+        installSeams(nullptr);
+        QCOMPARE(seams.messages, 1);
+        QVERIFY(window.isVisible());
+    }
+
     void exitFromTheToolbarClosesTheWindow()
     {
         auto* window = new frmMain;
@@ -392,6 +429,16 @@ private slots:
         toolButton(*window, QStringLiteral("Exit"))->click();
         QVERIFY(!window->isVisible());
         QVERIFY(setting("MainWidth") != QStringLiteral("<absent>"));
+        delete window;
+        gMainWindow = nullptr;
+
+        // Ctrl+Q is Exit.
+        window = new frmMain;
+        gMainWindow = window;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!window->isVisible());
     }
 
     void viewTogglesHideAndRestoreTheBars()
