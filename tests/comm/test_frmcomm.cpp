@@ -1,0 +1,214 @@
+// The serial settings window: list clicks change gCommSet at once, OK
+// writes the store and applies the choice to the reading window's port,
+// Cancel writes nothing, and the device a port name stands for.
+#include "app/SharedState.h"
+#include "comm/CommWindows.h"
+#include "comm/frmComm.h"
+#include "comm/frmRead.h"
+#include "platform/SerialSettings.h"
+#include "platform/SettingsStore.h"
+#include "print/Edition.h"
+#include "support/ScriptedSeams.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString stored(const char* key)
+{
+    return readSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kSettingsSection),
+                       QString::fromLatin1(key), QStringLiteral("<absent>"));
+}
+
+QString storedDevice(const char* port)
+{
+    return readSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kPortsSection),
+                       QString::fromLatin1(port), QStringLiteral("<absent>"));
+}
+
+// A click on an entry of a list, as the user makes it (the same entry too).
+void clickEntry(QComboBox* list, const QString& entry)
+{
+    const int index = list->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+QString ed(const char* english, const char* german)
+{
+    return QString::fromUtf8(Edition::current().isGerman() ? german : english);
+}
+
+} // namespace
+
+class TestFrmComm : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        const QString store = settingsFilePath(QString::fromLatin1(kAppTitle));
+        if (QFile::exists(store))
+            QVERIFY(QFile::remove(store));
+        resetSharedState();
+        gCommSet = QStringLiteral("9600,n,8,1");
+        gCommPort = QStringLiteral("COM1");
+    }
+
+    void cleanup()
+    {
+        for (QWidget* w : {static_cast<QWidget*>(CommWindows::commWindow()),
+                           static_cast<QWidget*>(CommWindows::readWindow())})
+            if (w)
+                w->close();
+        QTRY_VERIFY(!CommWindows::commWindow() && !CommWindows::readWindow());
+    }
+
+    void theWindowsTexts()
+    {
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        QCOMPARE(w->windowTitle(), ed("Communication Setting", "Übertragungseinstellungen"));
+        QCOMPARE(w->Command2->text(), ed("Cancel", "Abbrechen"));
+        QCOMPARE(w->statusPanel(1), ed("Setting: ", "Statusleiste"));
+        QCOMPARE(w->Combo2->count(), 3);
+        QCOMPARE(w->Combo5->count(), 8);
+        QCOMPARE(w->Combo1->itemText(0), QStringLiteral("1200"));
+        // A second showing brings the same window.
+        CommWindows::showCommWindow();
+        QCOMPARE(CommWindows::commWindow(), w);
+    }
+
+    void loadShowsTheStoredSettingsButTheListsKeepTheirDesign()
+    {
+        gCommSet = QStringLiteral("2400,e,7,2");
+        gCommPort = QStringLiteral("COM2");
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        QCOMPARE(w->statusPanel(2), QStringLiteral("2400,e,7,2"));
+        QCOMPARE(w->Combo5->currentText(), QStringLiteral("COM2"));
+        QCOMPARE(w->Combo1->currentText(), QStringLiteral("9600"));
+        QCOMPARE(w->Combo2->currentText(), QStringLiteral("n"));
+        QCOMPARE(w->Combo3->currentText(), QStringLiteral("8"));
+        QCOMPARE(w->Combo4->currentText(), QStringLiteral("1"));
+        clickEntry(w->Combo4, QStringLiteral("1"));
+        QCOMPARE(gCommSet, QStringLiteral("9600,n,8,1"));
+        QCOMPARE(w->statusPanel(2), QStringLiteral("9600,n,8,1"));
+    }
+
+    void aClickChangesTheSettingAtOnceAndCancelKeepsTheStore()
+    {
+        QVERIFY(writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kSettingsSection),
+                             QStringLiteral("COMMSET"), QStringLiteral("9600,n,8,1")));
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        clickEntry(w->Combo1, QStringLiteral("4800"));
+        QCOMPARE(gCommSet, QStringLiteral("4800,n,8,1"));
+        clickEntry(w->Combo2, QStringLiteral("e"));
+        clickEntry(w->Combo3, QStringLiteral("7"));
+        QCOMPARE(gCommSet, QStringLiteral("4800,e,7,1"));
+        w->Command2->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(stored("COMMSET"), QStringLiteral("9600,n,8,1"));
+        QCOMPARE(stored("COMMPORT"), QStringLiteral("<absent>"));
+        QCOMPARE(gCommSet, QStringLiteral("4800,e,7,1"));
+        QVERIFY(!CommWindows::readWindow());
+    }
+
+    void okAppliesThePortAndLoadsTheReadingWindowWithoutShowingIt()
+    {
+        QVERIFY(!CommWindows::readWindow());
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        clickEntry(w->Combo4, QStringLiteral("2"));
+        w->Combo5->setCurrentText(QStringLiteral("COM3"));
+        w->Command1->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        frmRead* read = CommWindows::readWindow();
+        QVERIFY(read);
+        QVERIFY(!read->isVisible());
+        QCOMPARE(read->MSComm1().settings(), QStringLiteral("9600,n,8,2"));
+        QCOMPARE(read->MSComm1().portNumber(), 3);
+        QVERIFY(!read->MSComm1().isOpen());
+        QCOMPARE(stored("COMMSET"), QStringLiteral("9600,n,8,2"));
+        QCOMPARE(stored("COMMPORT"), QStringLiteral("COM3"));
+        QCOMPARE(gCommPort, QStringLiteral("COM3"));
+    }
+
+    void okWithAnotherPortNameStoresItButKeepsThePortNumber_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("lower case") << QStringLiteral("com3");
+        QTest::newRow("COM9") << QStringLiteral("COM9");
+    }
+
+    void okWithAnotherPortNameStoresItButKeepsThePortNumber()
+    {
+        QFETCH(QString, name);
+        gCommPort = QStringLiteral("COM2");
+        frmRead* read = CommWindows::loadReadWindow();
+        QCOMPARE(read->MSComm1().portNumber(), 2);
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        w->Combo5->setCurrentText(name);
+        QVERIFY(!w->cboDevice->isEnabled());
+        w->Command1->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(stored("COMMPORT"), name);
+        QCOMPARE(gCommPort, name);
+        QCOMPARE(read->MSComm1().portNumber(), 2);
+    }
+
+    void theDeviceOfAPortIsShownAndWrittenOnOk()
+    {
+        QVERIFY(writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kPortsSection),
+                             QStringLiteral("COM2"), QStringLiteral("/dev/ttyUSB0")));
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        QCOMPARE(w->cboDevice->currentText(), defaultDeviceForPortNumber(1));
+        w->Combo5->setCurrentText(QStringLiteral("COM2"));
+        QCOMPARE(w->cboDevice->currentText(), QStringLiteral("/dev/ttyUSB0"));
+        w->cboDevice->setCurrentText(QStringLiteral("/tmp/recorder-link"));
+        // Going to another port and back keeps the choice made here.
+        w->Combo5->setCurrentText(QStringLiteral("COM4"));
+        QCOMPARE(w->cboDevice->currentText(), defaultDeviceForPortNumber(4));
+        w->Combo5->setCurrentText(QStringLiteral("COM2"));
+        QCOMPARE(w->cboDevice->currentText(), QStringLiteral("/tmp/recorder-link"));
+        QCOMPARE(storedDevice("COM2"), QStringLiteral("/dev/ttyUSB0"));
+        w->Command1->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(storedDevice("COM2"), QStringLiteral("/tmp/recorder-link"));
+        QCOMPARE(storedDevice("COM4"), QStringLiteral("<absent>"));
+        QCOMPARE(CommWindows::readWindow()->MSComm1().device(), QStringLiteral("/tmp/recorder-link"));
+
+        // Cancel writes no device.
+        CommWindows::showCommWindow();
+        w = CommWindows::commWindow();
+        w->cboDevice->setCurrentText(QStringLiteral("/dev/ttyACM1"));
+        w->Command2->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(storedDevice("COM2"), QStringLiteral("/tmp/recorder-link"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    QApplication app(argc, argv);
+    ScriptedSeams seams;
+    int failures = 0;
+    for (EditionId edition : {EditionId::English, EditionId::German}) {
+        Edition::select(edition);
+        TestFrmComm test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    return failures;
+}
+
+#include "test_frmcomm.moc"
