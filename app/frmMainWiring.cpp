@@ -3,12 +3,13 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// reading, trend chart, bar chart, ECG, serial settings and report windows,
-// help contents, quick use and about. Until then each command does only
-// what comes before the hand-over (its readiness check).
+// trend chart, bar chart, ECG and report windows, help contents, quick use
+// and about. Until then each command does only what comes before the
+// hand-over (its readiness check).
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
+#include "comm/CommWindows.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
 
@@ -30,6 +31,9 @@ void frmMain::wireOtherParts()
     listHooks.showBar = [self] { if (self) self->showBarChart(); };
     listHooks.showRead = [self] { if (self) self->showReadWindow(); };
     DataWindows::setListHooks(listHooks);
+
+    // After saving its records the reading window shows the list window.
+    CommWindows::setShowListWindow([self] { if (self) self->showListWindow(); });
 }
 
 void frmMain::runFileNew()
@@ -64,7 +68,10 @@ void frmMain::closeListWindow()
     DataWindows::closeList();
 }
 
-void frmMain::showReadWindow() {}
+void frmMain::showReadWindow()
+{
+    CommWindows::showReadWindow();
+}
 
 void frmMain::showRecordEditor()
 {
@@ -82,7 +89,10 @@ void frmMain::showBarChart() {}
 
 void frmMain::showWaveformWindow() {}
 
-void frmMain::showCommSettings() {}
+void frmMain::showCommSettings()
+{
+    CommWindows::showCommWindow();
+}
 
 void frmMain::showListReport() {}
 

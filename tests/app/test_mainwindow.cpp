@@ -5,6 +5,9 @@
 #include "data/AmbSchema.h"
 #include "platform/Recordset.h"
 #include "support/ScriptedSeams.h"
+#include "comm/CommWindows.h"
+#include "comm/frmComm.h"
+#include "comm/frmRead.h"
 #include "views/DataWindows.h"
 #include "views/frmList.h"
 #include "views/frmbpdata.h"
@@ -579,6 +582,32 @@ private slots:
         QCOMPARE(closing, QStringList({"editor open", "list open"}));
         QVERIFY(!records->isOpen());
         QVERIFY(setting("MainWidth") != QStringLiteral("<absent>"));
+    }
+
+    void readingAndSerialSettingsWindowsOpenAndCloseWithTheMainWindow()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("reading.amb"));
+        QVERIFY(AmbSchema::createDataFile(path, Edition::current().id()));
+        auto* window = new frmMain;
+        gMainWindow = window;
+        window->show();
+        gDataFile = path;
+        gFileReady = true;
+        ScriptedSeams seams;
+
+        // Serial settings need no file.
+        window->menuItem("mnuSetComm")->trigger();
+        QPointer<QWidget> comm = CommWindows::commWindow();
+        QVERIFY(comm && comm->isVisible());
+        toolButton(*window, QStringLiteral("Read"))->click();
+        QPointer<QWidget> reading = CommWindows::readWindow();
+        QVERIFY(reading && reading->isVisible());
+        QVERIFY(seams.fileRequests.empty());
+
+        window->close();
+        QVERIFY(!comm || !comm->isVisible());
+        QVERIFY(!reading || !reading->isVisible());
     }
 
     void printerSetupOpensThePrinterDialogWithItsTitle()
