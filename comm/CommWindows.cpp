@@ -2,6 +2,7 @@
 
 #include "comm/frmComm.h"
 #include "comm/frmRead.h"
+#include "views/DataWindows.h"
 
 #include <QPointer>
 
@@ -66,6 +67,8 @@ void showListWindow()
 {
     if (g_showList)
         g_showList();
+    else
+        DataWindows::showList();
 }
 
 } // namespace CommWindows

@@ -22,7 +22,8 @@ void showReadWindow();
 frmComm* commWindow();
 void showCommWindow();
 
-// How the reading window shows the list window after saving.
+// How the reading window shows the list window after saving: the data
+// list window's own single instance, unless another way is set (tests).
 void setShowListWindow(std::function<void()> show);
 void showListWindow();
 
