@@ -9,8 +9,10 @@
 #include "views/DataWindows.h"
 #include "views/ListPictures.h"
 #include "views/PendingRecord.h"
+#include "views/RecordGrid.h"
 #include "views/RecordKeys.h"
 #include "views/RecordsetTableModel.h"
+#include "views/SameRecord.h"
 #include "views/Twips.h"
 
 #include <QAbstractItemDelegate>
@@ -81,7 +83,7 @@ void frmList::buildControls()
     m_model = new RecordsetTableModel(this);
     connect(m_model, &RecordsetTableModel::valueRefused, this, &frmList::showFailure);
 
-    grdDataGrid = new QTableView(this);
+    grdDataGrid = new RecordGrid(this);
     grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
     grdDataGrid->setModel(m_model);
     grdDataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -92,8 +94,7 @@ void frmList::buildControls()
     grdDataGrid->verticalHeader()->setDefaultSectionSize(grdDataGrid->fontMetrics().height() + 6);
     grdDataGrid->verticalHeader()->setFixedWidth(16); // record selector column
     grdDataGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    connect(grdDataGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &frmList::gridCurrentChanged);
+    connect(grdDataGrid, &RecordGrid::userMovedToRow, this, &frmList::userMovedToRow);
 
     picButtons = new QWidget(this);
     picButtons->setObjectName(QStringLiteral("picButtons"));
@@ -168,7 +169,7 @@ void frmList::bindGrid()
     const std::shared_ptr<Recordset> rs = PrimaryCLS ? PrimaryCLS->GetDataMember(clsbpdata::dataMemberName())
                                                      : nullptr;
     if (Recordset* old = m_model->recordset().get())
-        disconnect(old, nullptr, this, nullptr);
+        disconnect(old, nullptr, m_followTimer, nullptr);
     m_model->setRecordset(rs);
     if (rs) {
         // The grid follows the record whatever moved it; many moves in a row
@@ -184,8 +185,22 @@ void frmList::rebindIfStale()
 {
     if (!PrimaryCLS)
         return;
-    if (m_model->recordset() != PrimaryCLS->GetDataMember(clsbpdata::dataMemberName()))
-        bindGrid();
+    const std::shared_ptr<Recordset> old = m_model->recordset();
+    const std::shared_ptr<Recordset> fresh = PrimaryCLS->GetDataMember(clsbpdata::dataMemberName());
+    if (old == fresh)
+        return;
+    // What was typed into the rows shown so far belongs to the file.
+    if (old && old->isOpen()) {
+        finishCellEdit(true);
+        QString why;
+        if (!savePendingRecord(*old, &why))
+            showFailure(why);
+    }
+    bindGrid();
+    // Go on with the record the grid showed, so that the commands act on it.
+    if (old && fresh)
+        moveToSameRecord(*old, *fresh);
+    followRecordset();
 }
 
 void frmList::followRecordset()
@@ -209,14 +224,14 @@ void frmList::followRecordset()
     m_following = false;
 }
 
-void frmList::gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
+void frmList::userMovedToRow(int row)
 {
-    if (m_following || !current.isValid() || (previous.isValid() && previous.row() == current.row()))
+    if (m_following)
         return;
     const std::shared_ptr<Recordset> rs = m_model->recordset();
     if (!rs)
         return;
-    if (rs->currentRow() != current.row() && !rs->setAbsolutePosition(current.row() + 1)) {
+    if (rs->currentRow() != row && !rs->setAbsolutePosition(row + 1)) {
         // The record left behind could not be saved: stay on it.
         showFailure(rs->lastError());
         m_followTimer->start();

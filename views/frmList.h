@@ -13,13 +13,13 @@
 #include <memory>
 
 class QLabel;
-class QTableView;
 class QTimer;
 class QToolButton;
 class QModelIndex;
 class clsbpdata;
 class Recordset;
 class RecordsetTableModel;
+class RecordGrid;
 
 class frmList : public QWidget {
     Q_OBJECT
@@ -64,7 +64,7 @@ public:
 
     std::unique_ptr<clsbpdata> PrimaryCLS;
 
-    QTableView* grdDataGrid = nullptr;
+    RecordGrid* grdDataGrid = nullptr;
     QWidget* picButtons = nullptr;
     QToolButton* cmdPrint = nullptr;
     QToolButton* cmdSort = nullptr;
@@ -106,7 +106,7 @@ private:
     // Finishes typing in a cell: commit writes it to the record, otherwise it is dropped.
     void finishCellEdit(bool commit);
     void followRecordset();
-    void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    void userMovedToRow(int row);
     bool navigate(bool (clsbpdata::*move)());
     bool refreshRecords();
 

@@ -11,6 +11,7 @@
 #include "views/ListPictures.h"
 #include "views/PendingRecord.h"
 #include "views/RecordKeys.h"
+#include "views/SameRecord.h"
 #include "views/Twips.h"
 
 #include <QCheckBox>
@@ -234,15 +235,21 @@ void frmbpdata::rebindIfStale()
     if (!PrimaryCLS || m_bound == PrimaryCLS->GetDataMember(clsbpdata::dataMemberName()))
         return;
     // What was typed belongs to the record it was typed for.
-    if (m_bound) {
+    const std::shared_ptr<Recordset> old = m_bound;
+    if (old && old->isOpen()) {
         commitBoxes();
         QString why;
-        if (!savePendingRecord(*m_bound, &why))
+        if (!savePendingRecord(*old, &why))
             showFailure(why);
     }
     QString why;
-    if (!bindBoxes(&why))
+    if (!bindBoxes(&why)) {
         showFailure(why);
+        return;
+    }
+    // Go on with the record the boxes showed, so that the commands act on it.
+    if (old)
+        moveToSameRecord(*old, *m_bound);
     showRecordCounter();
 }
 
