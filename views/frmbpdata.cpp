@@ -68,6 +68,7 @@ QFont boxFont()
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(9);
     font.setBold(true);
+    font.setItalic(false); // not taken over from the frame's caption font
     return font;
 }
 
