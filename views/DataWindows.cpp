@@ -42,7 +42,8 @@ const ListHooks& listHooks()
 
 frmList* showList()
 {
-    if (!g_list) {
+    // A window that was unloaded but is not deleted yet counts as gone.
+    if (!g_list || !g_list->isLoaded()) {
         auto* window = new frmList(owner());
         g_list = window;
         if (!window->Form_Load())
@@ -62,12 +63,12 @@ void closeList()
 
 frmList* listWindow()
 {
-    return g_list;
+    return g_list && g_list->isLoaded() ? g_list.data() : nullptr;
 }
 
 frmbpdata* showEditor()
 {
-    if (!g_editor) {
+    if (!g_editor || !g_editor->isLoaded()) {
         auto* window = new frmbpdata(owner());
         g_editor = window;
         if (!window->Form_Load())
@@ -87,7 +88,7 @@ void closeEditor()
 
 frmbpdata* editorWindow()
 {
-    return g_editor;
+    return g_editor && g_editor->isLoaded() ? g_editor.data() : nullptr;
 }
 
 } // namespace DataWindows

@@ -98,6 +98,10 @@ void frmList::buildControls()
 
     picButtons = new QWidget(this);
     picButtons->setObjectName(QStringLiteral("picButtons"));
+    // The buttons are narrow: a smaller font lets most captions fit.
+    QFont captionFont = picButtons->font();
+    captionFont.setPointSizeF(7.5);
+    picButtons->setFont(captionFont);
     cmdPrint = makeCommandButton("cmdPrint", 120, &frmList::cmdPrint_Click);
     cmdSort = makeCommandButton("cmdSort", 960, &frmList::cmdSort_Click);
     cmdbar = makeCommandButton("cmdbar", 1800, &frmList::cmdbar_Click);

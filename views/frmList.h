@@ -30,6 +30,7 @@ public:
     // Load: opens the records through a new cursor. False when no data file
     // could be opened; the window has then closed itself.
     bool Form_Load();
+    // Loaded and not unloaded since (the cursor is released at unload).
     bool isLoaded() const { return PrimaryCLS != nullptr; }
 
     // Switches the buttons between browse mode and add/edit mode.

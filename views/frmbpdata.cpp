@@ -111,6 +111,10 @@ void frmbpdata::buildControls()
         frame->setObjectName(QStringLiteral("Frame1_%1").arg(i));
         frame->setTitle(catText(key("frmbpdata", frame->objectName()).constData()));
         frame->setFont(frameFont());
+        // The caption sits on the frame's top line, so the box has the frame's inside to itself.
+        frame->setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.6em; }"
+            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
         Frame1[size_t(i)] = frame;
     }
     for (int i = 0; i < kFieldBoxes; ++i) {

@@ -30,6 +30,8 @@ public:
     // when the records could not be opened or bound; the window has then
     // closed itself.
     bool Form_Load();
+    // Loaded and not unloaded since.
+    bool isLoaded() const { return PrimaryCLS && !m_unloaded; }
 
     void cmdAdd_Click();
     void cmdDelete_Click();

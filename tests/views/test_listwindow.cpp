@@ -13,6 +13,7 @@
 #include "platform/Recordset.h"
 
 #include <QAbstractItemModel>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -474,6 +475,27 @@ private slots:
         QCOMPARE(grid(DataWindows::listWindow())->rowCount(), 4);
     }
 
+    // New shows the list and unloads it at once; the reading window may show
+    // it again before the closed window is deleted.
+    void showingAgainRightAfterUnloadingLoadsAFreshWindow()
+    {
+        ScriptedSeams seams;
+        const QString path = fileWith(3);
+        makeReady(path);
+        frmList* first = DataWindows::showList();
+        QVERIFY(first);
+        DataWindows::closeList();
+        QVERIFY(!DataWindows::listWindow());
+        frmList* second = DataWindows::showList();
+        QVERIFY(second);
+        QVERIFY(second != first);
+        QVERIFY(second->isVisible() && second->isLoaded());
+        QCOMPARE(grid(second)->rowCount(), 3);
+        QCOMPARE(DataWindows::listWindow(), second);
+        flushDeletes();
+        QCOMPARE(DataWindows::listWindow(), second);
+    }
+
     void closingInAddModeKeepsWhatWasTyped()
     {
         ScriptedSeams seams;
@@ -539,6 +561,63 @@ private slots:
         flushDeletes();
         QVERIFY(!alive);
         DataWindows::setListHooks({});
+    }
+
+    // 100,000 records: the window opens at once and the grid reads only the
+    // rows it shows, so walking to the end and painting there is quick too.
+    void aLargeFileOpensAndScrollsQuickly()
+    {
+        ScriptedSeams seams;
+        const QString path = makeDataFile(m_dir.filePath("large.amb"), EditionId::English);
+        insertRows(path, EditionId::English, sampleRows(100000));
+        QElapsedTimer clock;
+        clock.start();
+        frmList* list = openList(path);
+        const qint64 openMs = clock.elapsed();
+        QVERIFY(list);
+        QCOMPARE(grid(list)->rowCount(), 100000);
+        QCOMPARE(list->lblStatus->text(), QString("Record: 1"));
+        clock.restart();
+        list->cmdLast_Click();
+        list->grab();
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(list->grdDataGrid, Qt::Key_PageUp);
+        list->grab();
+        const qint64 walkMs = clock.elapsed();
+        QCOMPARE(list->lblStatus->text(), QString("Record: 99980"));
+        QCOMPARE(gridRow(list), 99979);
+        qInfo("100,000 records: open %lld ms, to the end and 20 steps back with painting %lld ms", openMs, walkMs);
+        // Bounds far above what it takes, below what reading every row into the grid would.
+        QVERIFY2(openMs < 15000, qPrintable(QString::number(openMs)));
+        QVERIFY2(walkMs < 3000, qPrintable(QString::number(walkMs)));
+    }
+
+    // Renders the window in both editions and both modes; with
+    // KORVANE_SHOT_DIR set the pictures are kept there for review.
+    void rendersInBothEditions()
+    {
+        const QString shots = qEnvironmentVariable("KORVANE_SHOT_DIR");
+        for (EditionId edition : {EditionId::English, EditionId::German}) {
+            Edition::select(edition);
+            ScriptedSeams seams;
+            const QString tag = edition == EditionId::German ? "de" : "en";
+            frmList* list = openList(fileWith(12, edition));
+            QVERIFY(list);
+            clickRow(list, 2);
+            QImage browse = list->grab().toImage();
+            QCOMPARE(browse.size(), list->size());
+            list->cmdAdd_Click();
+            typeIntoCell(list, 12, 3, "150");
+            QImage adding = list->grab().toImage();
+            QVERIFY(browse != adding);
+            if (!shots.isEmpty()) {
+                QVERIFY(browse.save(shots + "/frmList-" + tag + ".png"));
+                QVERIFY(adding.save(shots + "/frmList-add-" + tag + ".png"));
+            }
+            list->cmdCancel_Click();
+            DataWindows::closeList();
+            flushDeletes();
+        }
     }
 };
 

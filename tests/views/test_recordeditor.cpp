@@ -354,6 +354,25 @@ private slots:
         QVERIFY(!DataWindows::editorWindow());
         QCOMPARE(seams.messageTexts(), QStringList{"Open Data Table Failure ! , File Not Ready !"});
     }
+
+    // With KORVANE_SHOT_DIR set the pictures are kept there for review.
+    void rendersInBothEditions()
+    {
+        const QString shots = qEnvironmentVariable("KORVANE_SHOT_DIR");
+        for (EditionId edition : {EditionId::English, EditionId::German}) {
+            Edition::select(edition);
+            ScriptedSeams seams;
+            frmbpdata* editor = openEditor(fileWith(5, edition));
+            QVERIFY(editor);
+            editor->cmdNext_Click();
+            const QImage picture = editor->grab().toImage();
+            QCOMPARE(picture.size(), editor->size());
+            if (!shots.isEmpty())
+                QVERIFY(picture.save(shots + "/frmbpdata-" + (edition == EditionId::German ? "de" : "en") + ".png"));
+            DataWindows::closeEditor();
+            flushDeletes();
+        }
+    }
 };
 
 QTEST_MAIN(TestRecordEditor)
