@@ -31,9 +31,6 @@ void frmMain::wireOtherParts()
     listHooks.showBar = [self] { if (self) self->showBarChart(); };
     listHooks.showRead = [self] { if (self) self->showReadWindow(); };
     DataWindows::setListHooks(listHooks);
-
-    // After saving its records the reading window shows the list window.
-    CommWindows::setShowListWindow([self] { if (self) self->showListWindow(); });
 }
 
 void frmMain::runFileNew()
