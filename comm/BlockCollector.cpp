@@ -1,10 +1,28 @@
 #include "comm/BlockCollector.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
 
 BlockCollector::BlockCollector(QObject* parent)
     : QObject(parent)
 {
+    setClock({});
+}
+
+void BlockCollector::setClock(Clock clock)
+{
+    if (clock) {
+        m_clock = std::move(clock);
+        return;
+    }
+    QElapsedTimer started;
+    started.start();
+    m_clock = [started] { return started.elapsed(); };
+}
+
+bool BlockCollector::continuesTakenBurst(qint64 now) const
+{
+    return m_tailOpen && now - m_lastArrival < kBurstPauseMs && now - m_blockAt < kTailLimitMs;
 }
 
 quint64 BlockCollector::startRun()
@@ -14,6 +32,7 @@ quint64 BlockCollector::startRun()
     m_running = true;
     m_wait = Wait::None;
     m_stagesReported = 0;
+    m_tailOpen = false;
     return m_run;
 }
 
@@ -61,8 +80,18 @@ void BlockCollector::arm(Wait wait)
 
 void BlockCollector::feed(const QByteArray& bytes)
 {
+    if (bytes.isEmpty())
+        return;
+    const qint64 now = m_clock();
+    if (continuesTakenBurst(now)) {
+        m_lastArrival = now;
+        m_tailDropped += bytes.size();
+        return;
+    }
+    m_tailOpen = false;
+    m_lastArrival = now;
     const qsizetype room = kReceiveBufferSize - m_waiting.size();
-    if (room <= 0 || bytes.isEmpty())
+    if (room <= 0)
         return;
     m_waiting.append(bytes.constData(), qMin(room, bytes.size()));
     deliver();
@@ -99,6 +128,8 @@ void BlockCollector::deliver()
     if (m_waiting.size() > kBlockThreshold) {
         QByteArray block;
         block.swap(m_waiting);
+        m_tailOpen = true;
+        m_blockAt = m_clock();
         m_wait = Wait::None;
         m_stagesReported = 0;
         ++m_waitId;

@@ -25,11 +25,22 @@
 // its run number so that a receiver can also tell stale deliveries apart.
 // Arming a wait while no run is active does nothing.
 //
+// The rest of a burst is not the next block. A block is taken when its 80th
+// byte arrives, but on a real line the burst goes on (a 96-byte burst has
+// 16 more bytes, 17 ms at 9600 baud). Counted as waiting bytes, such tails
+// add up from burst to burst and push a later burst's frame beyond offset
+// 60, so that a measurement is lost. After a block, therefore, bytes that
+// continue its burst are thrown away: bytes that come with pauses shorter
+// than kBurstPauseMs, for at most kTailLimitMs after the block. The first
+// byte after a longer pause starts the next burst.
+//
 // A wait armed while enough bytes already wait reports on the next pass of
 // the event loop, never from inside waitForBlock()/waitForSample(), so a
 // receiver may re-arm from its own slot without recursion.
 #include <QByteArray>
 #include <QObject>
+
+#include <functional>
 
 class BlockCollector : public QObject {
     Q_OBJECT
@@ -39,8 +50,17 @@ public:
     static constexpr int kBlockThreshold = 79;
     // Like the port's receive buffer: bytes beyond this many are dropped.
     static constexpr int kReceiveBufferSize = 1024;
+    // Bursts are 300 ms and more apart; within a burst bytes come about 1 ms
+    // apart at 9600 baud, 8 ms at 1200 baud, and a USB adapter may hold
+    // them back up to 16 ms.
+    static constexpr int kBurstPauseMs = 50;
+    static constexpr int kTailLimitMs = 300;
 
     explicit BlockCollector(QObject* parent = nullptr);
+
+    // Milliseconds of a monotonic clock; tests set their own.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock);
 
     quint64 startRun();
     void stop();
@@ -56,6 +76,8 @@ public:
     // stages already reported.
     void discardWaiting();
     int waitingCount() const { return int(m_waiting.size()); }
+    // Bytes thrown away as the rest of a burst whose block was taken.
+    qint64 tailBytesDropped() const { return m_tailDropped; }
 
 signals:
     void stageReached(quint64 run, int stage);
@@ -68,8 +90,14 @@ private:
     void arm(Wait wait);
     void deliver();
     bool stillArmed(quint64 waitId) const { return m_waitId == waitId; }
+    bool continuesTakenBurst(qint64 now) const;
 
+    Clock m_clock;
     QByteArray m_waiting;
+    bool m_tailOpen = false; // the burst of the last block may still arrive
+    qint64 m_blockAt = 0;
+    qint64 m_lastArrival = 0;
+    qint64 m_tailDropped = 0;
     Wait m_wait = Wait::None;
     int m_stagesReported = 0;
     quint64 m_run = 0;

@@ -36,6 +36,15 @@ struct Journal : QObject {
     QList<QByteArray> blocks;
 };
 
+// A clock the test moves by hand, so that pauses between bursts are exact.
+struct FakeClock {
+    qint64 now = 1000;
+    void attach(BlockCollector& c)
+    {
+        c.setClock([this] { return now; });
+    }
+};
+
 } // namespace
 
 class TestBlockCollector : public QObject {
@@ -44,6 +53,8 @@ private slots:
     void onePieceReachesEveryStageThenTheBlock()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         const quint64 run = c.startRun();
         c.waitForBlock();
@@ -57,6 +68,8 @@ private slots:
     void stagesComeAtTheTwentiethFortiethAndSixtiethByte()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.waitForBlock();
@@ -64,19 +77,87 @@ private slots:
         QStringList whenSeen;
         for (int i = 0; i < all.size(); ++i) {
             const int before = int(j.events.size());
+            clock.now += 1;
             c.feed(all.mid(i, 1));
             for (int k = before; k < j.events.size(); ++k)
                 whenSeen.append(QStringLiteral("%1@%2").arg(j.events[k]).arg(i + 1));
         }
         QCOMPARE(whenSeen, QStringList({"S1@20", "S2@40", "S3@60", "B80@80"}));
         QCOMPARE(j.blocks.first(), all.left(80));
-        // The rest waits for the next wait; one wait gives one block.
-        QCOMPARE(c.waitingCount(), 20);
+        // One wait gives one block.
+        QCOMPARE(j.blocks.size(), 1);
+    }
+
+    void restOfABurstIsNotPartOfTheNextBlock()
+    {
+        // Bursts of 96 bytes at 9600 baud: the block is taken at the 80th
+        // byte; the last 16 come after it and must not shift the next
+        // burst's frame towards the end of the next block.
+        BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
+        Journal j(c);
+        connect(&c, &BlockCollector::blockReady, this, [&] {
+            c.discardWaiting();
+            c.waitForBlock();
+        });
+        c.startRun();
+        c.waitForBlock();
+        for (int burst = 0; burst < 6; ++burst) {
+            for (int i = 0; i < 96; ++i) {
+                clock.now += 1;
+                c.feed(QByteArray(1, char(burst * 96 + i)));
+            }
+            clock.now += 300;
+        }
+        QCOMPARE(j.blocks.size(), 6);
+        for (int burst = 0; burst < 6; ++burst) {
+            QCOMPARE(j.blocks[burst].size(), 80);
+            QCOMPARE(quint8(j.blocks[burst].at(0)), quint8(burst * 96)); // starts with its burst
+        }
+        QCOMPARE(c.tailBytesDropped(), 6 * 16);
+        QCOMPARE(c.waitingCount(), 0);
+    }
+
+    void aPauseEndsTheTailAndSoDoesItsLimit()
+    {
+        BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
+        c.startRun();
+        c.waitForBlock();
+        c.feed(bytes(80));
+        c.feed(bytes(5));                  // same moment: the burst goes on
+        clock.now += BlockCollector::kBurstPauseMs - 1;
+        c.feed(bytes(5));                  // still within the burst
+        QCOMPARE(c.waitingCount(), 0);
+        clock.now += BlockCollector::kBurstPauseMs;
+        c.feed(bytes(3));                  // after a pause: a new burst
+        QCOMPARE(c.waitingCount(), 3);
+        QCOMPARE(c.tailBytesDropped(), 10);
+
+        // A stream without pauses (ECG samples right after the header
+        // block) is held back for at most the tail limit.
+        c.discardWaiting();
+        c.waitForBlock();
+        c.feed(bytes(80));
+        const qint64 blockAt = clock.now;
+        int counted = 0;
+        while (clock.now - blockAt < BlockCollector::kTailLimitMs + 40) {
+            clock.now += 8;
+            const int before = c.waitingCount();
+            c.feed(bytes(1));
+            if (c.waitingCount() > before && counted++ == 0)
+                QVERIFY(clock.now - blockAt >= BlockCollector::kTailLimitMs);
+        }
+        QVERIFY(counted >= 4);
     }
 
     void blockHoldsEverythingWaitingWhenTheCountPassesSeventyNine()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.waitForBlock();
@@ -90,6 +171,8 @@ private slots:
     void discardedBytesNeverReachABlock()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.feed(bytes(50, 'x'));         // arrived between blocks
@@ -102,6 +185,8 @@ private slots:
     void bytesWaitingBeforeTheWaitAreReportedFromTheEventLoop()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.feed(bytes(90));
@@ -114,6 +199,8 @@ private slots:
     void receiverMayReArmFromItsOwnSlot()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         QStringList events;
         connect(&c, &BlockCollector::blockReady, this, [&](quint64, const QByteArray& b) {
             events.append(QStringLiteral("B%1").arg(b.size()));
@@ -122,6 +209,7 @@ private slots:
         c.startRun();
         c.waitForBlock();
         c.feed(bytes(80));
+        clock.now += 300;
         c.feed(bytes(85));
         QCOMPARE(events, QStringList({"B80", "B85"}));
     }
@@ -129,6 +217,8 @@ private slots:
     void stoppedRunNeverActsAgain()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.waitForBlock();
@@ -148,6 +238,8 @@ private slots:
         // Retry pressed while the old run reports stage 1: the old run gets
         // neither its later stages nor its block.
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         const quint64 first = c.startRun();
         quint64 second = 0;
@@ -169,6 +261,8 @@ private slots:
     void stopWhileAReportIsQueuedCancelsIt()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.feed(bytes(90));
@@ -182,6 +276,8 @@ private slots:
     void sampleIsTheFirstByteAndTheRestIsDropped()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.waitForSample();
@@ -200,6 +296,8 @@ private slots:
     void receiveBufferHoldsAtMostItsSize()
     {
         BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
         Journal j(c);
         c.startRun();
         c.feed(QByteArray(1000, 'a'));

@@ -1,7 +1,9 @@
 // libFuzzer target: the block collector driven by any sequence of arriving
 // bytes and reading-window actions. Its promises are checked as it goes:
-// stages 1, 2, 3 in order before a block, blocks of more than 79 bytes,
-// nothing for a run that is over, never more than the receive buffer.
+// stages 1, 2, 3 in order before a block, blocks of more than 79 bytes that
+// hold every waiting byte, nothing for a run that is over, never more than
+// the receive buffer, and no byte lost or made up on the way (a mirror
+// count of the waiting bytes is kept beside it).
 #include "comm/BlockCollector.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,8 @@ namespace {
 
 struct Checker {
     BlockCollector collector;
+    qint64 now = 0; // moved by the input
+    qint64 mirror = 0; // the bytes that should be waiting
     quint64 run = 0;
     bool running = false;
     int lastStage = 0;
@@ -21,6 +25,7 @@ struct Checker {
 
     Checker()
     {
+        collector.setClock([this] { return now; });
         QObject::connect(&collector, &BlockCollector::stageReached, [this](quint64 r, int stage) {
             if (!running || r != run || !blockWait || stage != lastStage + 1 || stage > 3)
                 std::abort();
@@ -28,14 +33,16 @@ struct Checker {
         });
         QObject::connect(&collector, &BlockCollector::blockReady, [this](quint64 r, const QByteArray& b) {
             if (!running || r != run || !blockWait || lastStage != 3 || b.size() <= 79
-                || b.size() > BlockCollector::kReceiveBufferSize)
+                || b.size() > BlockCollector::kReceiveBufferSize || b.size() != mirror)
                 std::abort();
+            mirror = 0;
             blockWait = false;
             lastStage = 0;
         });
         QObject::connect(&collector, &BlockCollector::sampleReady, [this](quint64 r, quint8) {
-            if (!running || r != run || !sampleWait || collector.waitingCount() != 0)
+            if (!running || r != run || !sampleWait || collector.waitingCount() != 0 || mirror < 1)
                 std::abort();
+            mirror = 0;
             sampleWait = false;
         });
     }
@@ -60,7 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 1:
         case 2: { // bytes arrive, up to 255 of them
             const size_t n = std::min<size_t>(size - i, op >> 3 == 0 ? 1 : size_t(op >> 3) * 8);
+            // Taken in up to the buffer's room, unless it is a burst's tail
+            // (then nothing else happens).
+            const qint64 taken = std::min<qint64>(qint64(n), BlockCollector::kReceiveBufferSize - c.mirror);
+            const qint64 tailBefore = c.collector.tailBytesDropped();
+            c.mirror += taken;
             c.collector.feed(QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)));
+            if (c.collector.tailBytesDropped() != tailBefore) {
+                if (n == 0 || c.collector.tailBytesDropped() - tailBefore != qint64(n))
+                    std::abort();
+                c.mirror -= taken;
+            }
             i += n;
             break;
         }
@@ -78,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 5:
             if (op & 8) {
                 c.collector.discardWaiting();
+                c.mirror = 0;
             } else {
                 c.collector.waitForBlock();
                 c.blockWait = c.running;
@@ -90,11 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             c.sampleWait = c.running;
             c.blockWait = false;
             break;
-        case 7: // the event loop runs
+        case 7: // time passes and the event loop runs
+            c.now += (op >> 3) * 4;
             QCoreApplication::sendPostedEvents();
             break;
         }
-        if (c.collector.waitingCount() > BlockCollector::kReceiveBufferSize)
+        if (c.collector.waitingCount() > BlockCollector::kReceiveBufferSize
+            || c.collector.waitingCount() != c.mirror)
             std::abort();
     }
     QCoreApplication::sendPostedEvents();

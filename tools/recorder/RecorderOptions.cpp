@@ -91,6 +91,10 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
                                     QStringLiteral("n"), QStringLiteral("5"));
     const QCommandLineOption gap(QStringLiteral("gap"), QStringLiteral("Gap between bursts (300)."),
                                  QStringLiteral("ms"), QStringLiteral("300"));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Pace bytes as a line at this rate, e.g. 9600 "
+                                                 "(0: each burst at once)."),
+                                  QStringLiteral("n"), QStringLiteral("0"));
     const QCommandLineOption endMarker(QStringLiteral("end-marker"),
                                        QStringLiteral("Send the end marker after the last frame."));
     const QCommandLineOption badChecksum(QStringLiteral("bad-checksum"),
@@ -129,7 +133,7 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
                                       QStringLiteral("Sample value of the 0 mV line (64)."),
                                       QStringLiteral("n"), QStringLiteral("64"));
     p.addOptions({help, window, link, registerPort, output, noWait, delay, linger, csv, start,
-                  seed, count, burstLength, offset, gap, endMarker, badChecksum, wrongMarker,
+                  seed, count, burstLength, offset, gap, baud, endMarker, badChecksum, wrongMarker,
                   twoFrames, offset61, noise, noiseLength, ecg, layout, header, heartRate,
                   seconds, baseline});
 
@@ -172,6 +176,7 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
         || !integer(burstLength, 1, 4096, &o.plan.shape.length)
         || !integer(offset, 0, 4000, &o.plan.shape.frameOffset)
         || !integer(gap, 0, 3600000, &o.gapMs)
+        || !integer(baud, 0, 1000000, &o.baud)
         || !integer(noise, 0, 10000, &o.plan.noiseBursts)
         || !integer(noiseLength, 1, 4096, &o.plan.noiseLength)
         || !integer(heartRate, 20, 250, &o.heartRate))

@@ -28,6 +28,7 @@ struct RecorderOptions {
     int count = -1;       // play only this many readings; -1: all
     BpBurstPlan plan;
     int gapMs = 300;
+    int baud = 0;         // pace bytes as a line at this rate; 0: at once
 
     // ECG.
     EcgHeader header;

@@ -82,6 +82,9 @@ RecorderWindow::RecorderWindow(const RecorderOptions& options, const QList<BpRea
     ecgForm->addRow(QStringLiteral("Header layout"), m_layout);
     ecgForm->addRow(QStringLiteral("Length"), m_seconds);
 
+    m_paced = new QCheckBox(QStringLiteral("Send at the pace of a 9600 baud line"));
+    m_paced->setChecked(true);
+
     m_send = new QPushButton(QStringLiteral("SEND"));
     m_send->setMinimumHeight(48);
     m_stop = new QPushButton(QStringLiteral("Stop"));
@@ -99,6 +102,7 @@ RecorderWindow::RecorderWindow(const RecorderOptions& options, const QList<BpRea
     layout->addLayout(modes);
     layout->addWidget(bp);
     layout->addWidget(ecg);
+    layout->addWidget(m_paced);
     layout->addLayout(keys);
     layout->addWidget(m_progress);
 
@@ -147,6 +151,7 @@ void RecorderWindow::showProgress(int number, int count, bool delivered)
 
 void RecorderWindow::send()
 {
+    m_player.setLineRate(m_paced->isChecked() ? RecorderPlayer::lineRateForBaud(9600) : 0);
     if (m_ecgMode->isChecked()) {
         EcgHeader header = m_options.header;
         header.heartRate = quint8(m_heartRate->value());

@@ -44,6 +44,7 @@ private:
     QSpinBox* m_heartRate = nullptr;
     QComboBox* m_layout = nullptr;
     QSpinBox* m_seconds = nullptr;
+    QCheckBox* m_paced = nullptr;
     QPushButton* m_send = nullptr;
     QPushButton* m_stop = nullptr;
 };

@@ -127,6 +127,7 @@ int main(int argc, char** argv)
     }
 
     RecorderPlayer player(writer);
+    player.setLineRate(RecorderPlayer::lineRateForBaud(options.baud));
     QObject::connect(&player, &RecorderPlayer::burstSent, [&](int number, int count, bool delivered) {
         out << "burst " << number << " of " << count << (delivered ? " sent" : " lost") << "\n";
         out.flush();
