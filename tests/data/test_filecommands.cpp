@@ -1,6 +1,7 @@
 // New, Open, Save and Close in both editions, through the message and
 // file-dialog seams, with the template made at build time.
 #include "data/DataTestSupport.h"
+#include "data/AmbFileCheck.h"
 #include "data/FileCommands.h"
 #include "platform/FileSystem.h"
 #include "print/MessageCatalogue.h"
@@ -310,6 +311,31 @@ private slots:
         gRecordset->moveLast();
         QCOMPARE(gRecordset->value("SYS_mmHg").toInt(), 130);
         QCOMPARE(rs->value("SYS_mmHg").toInt(), 131); // the old set keeps its change
+    }
+
+    void saveCopiesTheCommittedStateWhileAWriteIsOpen()
+    {
+        ScriptedSeams seams;
+        const QString a = dataFile({{120, 80, 93, 70}}, "a.amb");
+        setReady(a);
+        QSqlDatabase writer = QSqlDatabase::addDatabase("QSQLITE", "writer");
+        writer.setDatabaseName(a);
+        QVERIFY(writer.open());
+        {
+            QSqlQuery w(writer);
+            QVERIFY(w.exec("BEGIN IMMEDIATE"));
+            QVERIFY(w.exec("insert into ambpdata (SYS_mmHg) values (199)"));
+            const QString b = path("b.amb");
+            seams.filePaths = {b};
+            FileCommands::saveFile();
+            QVERIFY(seams.messages.empty());
+            QVERIFY(w.exec("ROLLBACK"));
+            QVERIFY(AmbFileCheck::check(b).ok());
+            QCOMPARE(openRecords(b)->recordCount(), 1);
+        }
+        writer.close();
+        writer = QSqlDatabase();
+        QSqlDatabase::removeDatabase("writer");
     }
 
     void saveAsksBeforeOverwriting()
