@@ -89,17 +89,20 @@ void BlockCollector::feed(const QByteArray& bytes)
         return;
     }
     m_tailOpen = false;
+    m_lastPause = now - m_lastArrival;
     m_lastArrival = now;
     const qsizetype room = kReceiveBufferSize - m_waiting.size();
     if (room <= 0)
         return;
     m_waiting.append(bytes.constData(), qMin(room, bytes.size()));
+    ++m_piecesWaiting;
     deliver();
 }
 
 void BlockCollector::discardWaiting()
 {
     m_waiting.clear();
+    m_piecesWaiting = 0;
 }
 
 void BlockCollector::deliver()
@@ -110,7 +113,7 @@ void BlockCollector::deliver()
         if (m_waiting.isEmpty())
             return;
         const quint8 sample = static_cast<quint8>(m_waiting.at(0));
-        m_waiting.clear();
+        discardWaiting();
         m_wait = Wait::None;
         ++m_waitId;
         emit sampleReady(run, sample);
@@ -128,8 +131,11 @@ void BlockCollector::deliver()
     if (m_waiting.size() > kBlockThreshold) {
         QByteArray block;
         block.swap(m_waiting);
-        m_tailOpen = true;
-        m_blockAt = m_clock();
+        const qint64 now = m_clock();
+        m_tailOpen = m_piecesWaiting > 1 && m_lastPause < kBurstPauseMs
+            && now - m_lastArrival < kBurstPauseMs;
+        m_blockAt = now;
+        m_piecesWaiting = 0;
         m_wait = Wait::None;
         m_stagesReported = 0;
         ++m_waitId;

@@ -29,10 +29,12 @@
 // byte arrives, but on a real line the burst goes on (a 96-byte burst has
 // 16 more bytes, 17 ms at 9600 baud). Counted as waiting bytes, such tails
 // add up from burst to burst and push a later burst's frame beyond offset
-// 60, so that a measurement is lost. After a block, therefore, bytes that
-// continue its burst are thrown away: bytes that come with pauses shorter
-// than kBurstPauseMs, for at most kTailLimitMs after the block. The first
-// byte after a longer pause starts the next burst.
+// 60, so that a measurement is lost. So when a block was still trickling
+// in (it came in several pieces, the last less than kBurstPauseMs after the
+// one before), the bytes that continue its burst are thrown away: bytes
+// that come with pauses shorter than kBurstPauseMs, for at most
+// kTailLimitMs after the block. The first byte after a longer pause starts
+// the next burst. A block that came in one piece has no tail.
 //
 // A wait armed while enough bytes already wait reports on the next pass of
 // the event loop, never from inside waitForBlock()/waitForSample(), so a
@@ -97,6 +99,8 @@ private:
     bool m_tailOpen = false; // the burst of the last block may still arrive
     qint64 m_blockAt = 0;
     qint64 m_lastArrival = 0;
+    qint64 m_lastPause = 0;  // between the last two pieces that arrived
+    int m_piecesWaiting = 0; // pieces that make up the waiting bytes
     qint64 m_tailDropped = 0;
     Wait m_wait = Wait::None;
     int m_stagesReported = 0;

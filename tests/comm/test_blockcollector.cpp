@@ -126,7 +126,9 @@ private slots:
         clock.attach(c);
         c.startRun();
         c.waitForBlock();
-        c.feed(bytes(80));
+        c.feed(bytes(40));
+        clock.now += 2;
+        c.feed(bytes(40));
         c.feed(bytes(5));                  // same moment: the burst goes on
         clock.now += BlockCollector::kBurstPauseMs - 1;
         c.feed(bytes(5));                  // still within the burst
@@ -140,7 +142,11 @@ private slots:
         // block) is held back for at most the tail limit.
         c.discardWaiting();
         c.waitForBlock();
-        c.feed(bytes(80));
+        clock.now += 300;
+        for (int i = 0; i < 80; ++i) {
+            clock.now += 1;
+            c.feed(bytes(1));
+        }
         const qint64 blockAt = clock.now;
         int counted = 0;
         while (clock.now - blockAt < BlockCollector::kTailLimitMs + 40) {
@@ -194,6 +200,27 @@ private slots:
         // Not from inside waitForBlock(): the caller may be a receiver.
         QVERIFY(j.events.isEmpty());
         QTRY_COMPARE(j.events, QStringList({"S1", "S2", "S3", "B90"}));
+    }
+
+    void blockThatCameInOnePieceHasNoTail()
+    {
+        // Nothing of its burst can still be on the way, so bytes right
+        // after it (a burst close behind) count.
+        BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
+        Journal j(c);
+        connect(&c, &BlockCollector::blockReady, this, [&] {
+            c.discardWaiting();
+            c.waitForBlock();
+        });
+        c.startRun();
+        c.waitForBlock();
+        c.feed(bytes(96, 'a'));
+        clock.now += 2;
+        c.feed(bytes(96, 'b'));
+        QCOMPARE(j.blocks, QList<QByteArray>({bytes(96, 'a'), bytes(96, 'b')}));
+        QCOMPARE(c.tailBytesDropped(), 0);
     }
 
     void receiverMayReArmFromItsOwnSlot()
