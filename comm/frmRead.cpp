@@ -53,6 +53,9 @@ QLineEdit* valueBox(QWidget* parent, const char* nameKey)
     auto* box = new QLineEdit(parent);
     box->setReadOnly(true);
     box->setAccessibleName(catText(nameKey).trimmed());
+    // The prefix goes when the first value comes; the tip keeps telling.
+    box->setToolTip(catText(nameKey).trimmed());
+    box->setFocusPolicy(Qt::ClickFocus);
     box->setMinimumWidth(90);
     return box;
 }

@@ -454,6 +454,23 @@ private slots:
         QCOMPARE(gRecordset->editMode(), int(Recordset::EditNone));
     }
 
+    void screenshot()
+    {
+        const QByteArray folder = qgetenv("KORVANE_SHOTS");
+        if (folder.isEmpty())
+            QSKIP("set KORVANE_SHOTS to a folder to keep pictures of the window");
+        const QString suffix = Edition::current().isGerman() ? QStringLiteral("-de.png") : QStringLiteral("-en.png");
+        frmRead* w = openWindow();
+        sendOneByOne(w, {reading(128, 84, 71, 3, 7, 14, 5), reading(133, 86, 74, 3, 7, 14, 20)});
+        m_pty->write(QByteArray(65, '\0')); // the next block, three lamps lit
+        QVERIFY(waitUntil([&] { return w->Picture1[2]->isVisibleTo(w); }));
+        QVERIFY(w->grab().save(QString::fromUtf8(folder) + QStringLiteral("/frmRead-run") + suffix));
+        m_pty->write(burst(reading(124, 80, 69, 3, 7, 14, 35)));
+        QVERIFY(waitUntil([&] { return w->count() == 3 || w->Picture1[0]->isHidden(); }));
+        QVERIFY(waitUntil([&] { return w->statusPanel(1) == ed("Read OK", "lesen OK"); }));
+        QVERIFY(w->grab().save(QString::fromUtf8(folder) + QStringLiteral("/frmRead-readok") + suffix));
+    }
+
 private:
     frmRead* openWindow()
     {
@@ -472,7 +489,7 @@ private:
             if (m_pty->write(burst(r)) != 96)
                 qFatal("write failed");
             if (!waitUntil([&] { return w->count() == before + 1; }))
-                qFatal("burst %d was not counted", before + 1);
+                qFatal("burst %d was not counted (waiting %d, open %d, run %llu)", before + 1, w->link().waitingCount(), int(w->link().isPortOpen()), w->currentRun());
         }
     }
 

@@ -194,6 +194,17 @@ private slots:
         QTRY_VERIFY(!CommWindows::commWindow());
         QCOMPARE(storedDevice("COM2"), QStringLiteral("/tmp/recorder-link"));
     }
+
+    void screenshot()
+    {
+        const QByteArray folder = qgetenv("KORVANE_SHOTS");
+        if (folder.isEmpty())
+            QSKIP("set KORVANE_SHOTS to a folder to keep pictures of the window");
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        QVERIFY(w->grab().save(QString::fromUtf8(folder)
+                               + (Edition::current().isGerman() ? "/frmComm-de.png" : "/frmComm-en.png")));
+    }
 };
 
 int main(int argc, char** argv)
