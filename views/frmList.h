@@ -15,7 +15,6 @@
 class QLabel;
 class QTimer;
 class QToolButton;
-class QModelIndex;
 class clsbpdata;
 class Recordset;
 class RecordsetTableModel;
