@@ -8,6 +8,7 @@
 #include "print/MessageCatalogue.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -59,6 +60,10 @@ void frmComm::buildWindow()
         ports << QStringLiteral("COM%1").arg(n);
     // The port list takes typed names too; only COM1..COM8 name a port.
     Combo5 = listOf(this, ports, QStringLiteral("COM1"), true);
+    // A typed name is taken as it stands ("com3" stays "com3"), and does
+    // not become an entry of the list.
+    Combo5->setInsertPolicy(QComboBox::NoInsert);
+    Combo5->completer()->setCaseSensitivity(Qt::CaseSensitive);
     Combo1 = listOf(this, {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
                            QStringLiteral("9600")},
                     QStringLiteral("9600"), false);

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -162,6 +163,20 @@ private slots:
         QCOMPARE(stored("COMMPORT"), name);
         QCOMPARE(gCommPort, name);
         QCOMPARE(read->MSComm1().portNumber(), 2);
+    }
+
+    void aTypedPortNameIsTakenAsItStands()
+    {
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        w->Combo5->lineEdit()->selectAll();
+        QTest::keyClicks(w->Combo5, QStringLiteral("com3"));
+        QTest::keyClick(w->Combo5, Qt::Key_Return);
+        QCOMPARE(w->Combo5->currentText(), QStringLiteral("com3"));
+        QCOMPARE(w->Combo5->count(), 8);
+        w->Command1->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(stored("COMMPORT"), QStringLiteral("com3"));
     }
 
     void theDeviceOfAPortIsShownAndWrittenOnOk()
