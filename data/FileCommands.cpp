@@ -240,6 +240,10 @@ void FileCommands::saveFile(QWidget* parent)
 
 void FileCommands::closeFile(QWidget*)
 {
+    // The data windows close first, while the file is still open: a reading
+    // window holding received readings can then still offer to store them.
+    // They close again at the end, for any window that storing opened.
+    call(g_windows.closeDataWindows);
     if (gFileReady)
         closeDatabase();
     gDataFile.clear();

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSettings>
 
+#include <sys/stat.h>
+
 namespace {
 
 QSettings openStore(const QString& appName)
@@ -32,7 +34,11 @@ bool writeSetting(const QString& appName, const QString& section, const QString&
 {
     QSettings store = openStore(appName);
     store.setValue(fullKey(section, key), value);
+    // The store holds passwords: a file (and folder) made by this write is
+    // created for its owner only, never readable by others even for a moment.
+    const mode_t previousMask = ::umask(077);
     store.sync();
+    ::umask(previousMask);
     if (store.status() != QSettings::NoError)
         return false;
     QFile::setPermissions(store.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -7,6 +7,7 @@
 #include "comm/CommWindows.h"
 #include "comm/ProgressScale.h"
 #include "comm/frmRead.h"
+#include "data/FileCommands.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "support/ScriptedSeams.h"
@@ -331,6 +332,27 @@ private slots:
                  QStringList{ed("Save Data to File ", "Daten Speichern ") + m_file + QStringLiteral(" ? ")});
         QCOMPARE(storedRows(m_file).size(), 0);
         QCOMPARE(m_listShown, 0);
+    }
+
+    void fileCloseOffersToStoreReceivedReadingsBeforeForgettingTheFile()
+    {
+        frmRead* w = openWindow();
+        sendOneByOne(w, {reading(120, 80, 70, 1, 1, 1, 1)});
+        FileCommandWindows windows;
+        windows.closeDataWindows = [] {
+            if (frmRead* open = CommWindows::readWindow())
+                open->close();
+        };
+        setFileCommandWindows(windows);
+        m_seams->answers.push_back(MsgAnswer::Yes);
+        FileCommands::closeFile(nullptr);
+        setFileCommandWindows({});
+        QTRY_VERIFY(!CommWindows::readWindow());
+        QCOMPARE(m_seams->messageTexts(),
+                 QStringList{ed("Save Data to File ", "Daten Speichern ") + m_file + QStringLiteral(" ? ")});
+        QCOMPARE(storedRows(m_file).size(), 1);
+        QVERIFY(gDataFile.isEmpty());
+        QVERIFY(!gFileReady);
     }
 
     void aMissingPortShowsThePlatformsTextAndTheWindowCloses()

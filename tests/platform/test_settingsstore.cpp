@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestSettingsStore : public QObject {
     Q_OBJECT
 private slots:
@@ -11,6 +13,17 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8());
+    }
+
+    void aFirstWriteUnderAnOpenUmaskLeavesTheFileForItsOwnerOnly()
+    {
+        // umask 022 would let a plainly created file be read by everyone.
+        const mode_t previous = ::umask(022);
+        QVERIFY(writeSetting("KORVANEFIRST", "Settings", "PASSWORD1", "secret"));
+        ::umask(previous);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(settingsFilePath("KORVANEFIRST")).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 0777), 0600);
     }
 
     void absentKeyYieldsTheCallersDefault()
