@@ -37,7 +37,7 @@ enum ItemFlag : unsigned {
 
 enum class ItemKind { Item, Separator, Submenu };
 
-struct MenuItemSpec {
+struct MenuItemEntry {
     const char* name;
     const char* parent; // nullptr: the menu bar
     ItemKind kind;
@@ -49,7 +49,7 @@ struct MenuItemSpec {
 using K = ItemKind;
 
 // The menu tree in order. Items without a command exist only in hidden menus.
-const MenuItemSpec kMenuTree[] = {
+const MenuItemEntry kMenuTree[] = {
     {"mnuCompany", nullptr, K::Submenu, nullptr, Hidden, nullptr},
     {"mnuCompanyIntro", "mnuCompany", K::Item, nullptr, NoFlags, nullptr},
     {"mnuCompanyWill", "mnuCompany", K::Item, nullptr, NoFlags, nullptr},
@@ -111,16 +111,16 @@ const MenuItemSpec kMenuTree[] = {
 };
 
 // Toolbar buttons in order; nullptr keys are separators.
-struct ButtonSpec {
+struct ToolButtonEntry {
     const char* key;
     const char* tooltipKey;
 };
 
-const ButtonSpec kSeparator{nullptr, nullptr};
+const ToolButtonEntry kSeparator{nullptr, nullptr};
 
-std::vector<ButtonSpec> toolbarLayout(bool withEcg)
+std::vector<ToolButtonEntry> toolbarLayout(bool withEcg)
 {
-    std::vector<ButtonSpec> layout = {
+    std::vector<ToolButtonEntry> layout = {
         {"New", "frmMain.tipNew"},
         {"Open", "frmMain.tipOpen"},
         {"Save", "frmMain.tipSave"},
@@ -194,29 +194,29 @@ frmMain::~frmMain() = default;
 
 void frmMain::buildMenus()
 {
-    for (const MenuItemSpec& spec : kMenuTree) {
-        const QString name = QString::fromLatin1(spec.name);
-        QMenu* parentMenu = spec.parent ? m_menus.value(QString::fromLatin1(spec.parent)) : nullptr;
+    for (const MenuItemEntry& item : kMenuTree) {
+        const QString name = QString::fromLatin1(item.name);
+        QMenu* parentMenu = item.parent ? m_menus.value(QString::fromLatin1(item.parent)) : nullptr;
         QAction* action = nullptr;
-        if (spec.kind == ItemKind::Separator) {
+        if (item.kind == ItemKind::Separator) {
             action = parentMenu->addSeparator();
-        } else if (spec.kind == ItemKind::Submenu) {
-            const QString caption = catText(QByteArray("frmMain.").append(spec.name).constData());
+        } else if (item.kind == ItemKind::Submenu) {
+            const QString caption = catText(QByteArray("frmMain.").append(item.name).constData());
             QMenu* submenu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
             submenu->setObjectName(name);
             m_menus.insert(name, submenu);
             action = submenu->menuAction();
         } else {
-            const QString caption = catText(QByteArray("frmMain.").append(spec.name).constData());
+            const QString caption = catText(QByteArray("frmMain.").append(item.name).constData());
             action = parentMenu->addAction(caption);
-            if (spec.shortcut)
-                action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-            if (spec.flags & Checkable) {
+            if (item.shortcut)
+                action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+            if (item.flags & Checkable) {
                 action->setCheckable(true);
-                action->setChecked(spec.flags & CheckedAtStart);
+                action->setChecked(item.flags & CheckedAtStart);
             }
-            if (spec.command) {
-                const auto command = spec.command;
+            if (item.command) {
+                const auto command = item.command;
                 connect(action, &QAction::triggered, this, [this, action, command] {
                     // A check mark changes only by the command itself.
                     if (action->isCheckable())
@@ -226,9 +226,9 @@ void frmMain::buildMenus()
             }
         }
         action->setObjectName(name);
-        if (spec.flags & Hidden)
+        if (item.flags & Hidden)
             action->setVisible(false);
-        if (spec.flags & Unavailable)
+        if (item.flags & Unavailable)
             action->setEnabled(false);
         m_menuItems.insert(name, action);
     }
@@ -243,15 +243,15 @@ void frmMain::buildToolBar()
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolBar->setIconSize(QSize(24, 24));
 
-    for (const ButtonSpec& spec : toolbarLayout(Edition::current().hasEcgToolbarButton())) {
-        if (!spec.key) {
+    for (const ToolButtonEntry& item : toolbarLayout(Edition::current().hasEcgToolbarButton())) {
+        if (!item.key) {
             QAction* separator = m_toolBar->addSeparator();
             separator->setData(QString());
             m_buttons.push_back(separator);
             continue;
         }
-        const QString key = QString::fromLatin1(spec.key);
-        const QString tip = catText(spec.tooltipKey);
+        const QString key = QString::fromLatin1(item.key);
+        const QString tip = catText(item.tooltipKey);
         QAction* button = m_toolBar->addAction(DrawnPictures::toolbarIcon(key), tip);
         button->setObjectName(QStringLiteral("tb") + key);
         button->setData(key);
