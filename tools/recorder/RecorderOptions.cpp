@@ -76,7 +76,7 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
                                  QStringLiteral("Readings: month,day,hour,minute,sys,dia,pulse per line."),
                                  QStringLiteral("file"));
     const QCommandLineOption start(QStringLiteral("start"),
-                                   QStringLiteral("Start of the generated recording (today 08:00)."),
+                                   QStringLiteral("Start of the generated recording (yesterday 08:00, so that it has just ended)."),
                                    QStringLiteral("yyyy-MM-dd HH:mm"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed (1)."),
                                   QStringLiteral("n"), QStringLiteral("1"));
@@ -222,7 +222,7 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
         if (!o.start.isValid())
             return fail(QStringLiteral("--start wants yyyy-MM-dd HH:mm"));
     } else {
-        o.start = QDateTime(QDate::currentDate(), QTime(8, 0));
+        o.start = QDateTime(QDate::currentDate().addDays(-1), QTime(8, 0));
     }
     if (!o.registerPort.isEmpty() && !portNumberFromName(o.registerPort))
         return fail(QStringLiteral("--register-port wants COM1..COM8"));
