@@ -42,7 +42,7 @@ frmSplash::frmSplash(QWidget* parent)
     platformFont.setPointSizeF(platformFont.pointSizeF() * 1.2);
     lblPlatform->setFont(platformFont);
 
-    lblVersion = new QLabel(Edition::current().versionLabel(), frame);
+    lblVersion = new QLabel(catText("frmSplash.lblVersion"), frame);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* texts = new QVBoxLayout;

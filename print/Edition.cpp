@@ -25,8 +25,3 @@ QString Edition::programName() const
 {
     return isGerman() ? QStringLiteral("korvaneg") : QStringLiteral("korvane");
 }
-
-QString Edition::versionLabel() const
-{
-    return isGerman() ? QStringLiteral("Deutsche Version 1.2") : QStringLiteral("English     V1.2");
-}

@@ -21,7 +21,6 @@ public:
     QString colPulse() const;
 
     QString programName() const;   // "korvane" / "korvaneg"
-    QString versionLabel() const;  // splash and about version line
     bool hasEcgToolbarButton() const { return isGerman(); }
 
 private:

@@ -122,6 +122,7 @@ const CatalogueEntry entries[] = {
     // Splash window (its version line comes from the edition).
     {"frmSplash.lblDescription", "Blood Pressure Data Check", "Blutdruckdaten Auswertung"},
     {"frmSplash.lblPlatform", "PC Compatible", "PC Compatible"},
+    {"frmSplash.lblVersion", "English     V1.2", "Deutsche Version 1.2"},
 };
 } // namespace
 
