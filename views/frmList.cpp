@@ -11,6 +11,7 @@
 #include "views/PendingRecord.h"
 #include "views/RecordGrid.h"
 #include "views/RecordKeys.h"
+#include "views/RecordNavigationStrip.h"
 #include "views/RecordsetTableModel.h"
 #include "views/SameRecord.h"
 #include "views/Twips.h"
@@ -18,7 +19,6 @@
 #include <QAbstractItemDelegate>
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTableView>
 #include <QTimer>
@@ -31,9 +31,7 @@ constexpr int kInnerWidth = 9000;
 constexpr int kInnerHeight = 5400;
 constexpr int kCommandWidth = 735;
 constexpr int kCommandHeight = 660;
-constexpr int kNavigationWidth = 345;
 constexpr int kNavigationHeight = 300;
-constexpr int kStatusLeft = 2 * kNavigationWidth;
 
 } // namespace
 
@@ -60,20 +58,6 @@ QToolButton* frmList::makeCommandButton(const char* name, int leftTwips, void (f
     button->setIconSize(QSize(20, 20));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setGeometry(twipsRect(leftTwips, 0, kCommandWidth, kCommandHeight));
-    connect(button, &QToolButton::clicked, this, handler);
-    return button;
-}
-
-QToolButton* frmList::makeNavigationButton(const char* name, void (frmList::*handler)())
-{
-    auto* button = new QToolButton(picStatBox);
-    button->setObjectName(QLatin1String(name));
-    const QString key = QStringLiteral("frmList.") + QLatin1String(name);
-    button->setAccessibleName(catText(key.toLatin1().constData()));
-    button->setToolTip(button->accessibleName());
-    button->setIcon(ListPictures::navigationIcon(QLatin1String(name)));
-    button->setIconSize(QSize(14, 14));
-    button->resize(twipsToPixels(kNavigationWidth), twipsToPixels(kNavigationHeight));
     connect(button, &QToolButton::clicked, this, handler);
     return button;
 }
@@ -114,22 +98,13 @@ void frmList::buildControls()
     cmdRefresh = makeCommandButton("cmdRefresh", 6000, &frmList::cmdRefresh_Click);
     cmdClose = makeCommandButton("cmdClose", 6840, &frmList::cmdClose_Click);
 
-    picStatBox = new QWidget(this);
-    picStatBox->setObjectName(QStringLiteral("picStatBox"));
-    cmdFirst = makeNavigationButton("cmdFirst", &frmList::cmdFirst_Click);
-    cmdPrevious = makeNavigationButton("cmdPrevious", &frmList::cmdPrevious_Click);
-    cmdNext = makeNavigationButton("cmdNext", &frmList::cmdNext_Click);
-    cmdLast = makeNavigationButton("cmdLast", &frmList::cmdLast_Click);
-    cmdFirst->move(0, 0);
-    cmdPrevious->move(twipsToPixels(kNavigationWidth), 0);
-    lblStatus = new QLabel(picStatBox);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setFrameShape(QFrame::Panel);
-    lblStatus->setFrameShadow(QFrame::Sunken);
-    lblStatus->setAutoFillBackground(true);
-    lblStatus->setBackgroundRole(QPalette::Base);
-    lblStatus->setGeometry(twipsToPixels(kStatusLeft), 0, twipsToPixels(kInnerWidth - 1500),
-                           twipsToPixels(kNavigationHeight));
+    picStatBox = new RecordNavigationStrip("frmList", kInnerWidth, this);
+    connectNavigation(*picStatBox, this);
+    cmdFirst = picStatBox->cmdFirst;
+    cmdPrevious = picStatBox->cmdPrevious;
+    cmdNext = picStatBox->cmdNext;
+    cmdLast = picStatBox->cmdLast;
+    lblStatus = picStatBox->lblStatus;
 
     m_followTimer = new QTimer(this);
     m_followTimer->setSingleShot(true);
@@ -475,36 +450,12 @@ bool frmList::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     if (m_addEditing || !PrimaryCLS)
         return false;
-    switch (recordKeyAction(key, modifiers)) {
-    case RecordKeyAction::None:
-        return false;
-    case RecordKeyAction::Exit:
-        cmdClose_Click();
-        break;
-    case RecordKeyAction::First:
-        cmdFirst_Click();
-        break;
-    case RecordKeyAction::Previous:
-        cmdPrevious_Click();
-        break;
-    case RecordKeyAction::Next:
-        cmdNext_Click();
-        break;
-    case RecordKeyAction::Last:
-        cmdLast_Click();
-        break;
-    }
-    return true;
+    return runRecordKey(*this, key, modifiers);
 }
 
 bool frmList::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (Form_KeyDown(key->key(), key->modifiers()))
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return keyPressTaken(*this, event) || QWidget::eventFilter(watched, event);
 }
 
 void frmList::resizeEvent(QResizeEvent* event)
@@ -515,13 +466,12 @@ void frmList::resizeEvent(QResizeEvent* event)
 
 void frmList::Form_Resize()
 {
-    const int innerWidth = pixelsToTwips(width());
     const int innerHeight = pixelsToTwips(height());
     const int buttonsHeight = kCommandHeight;
     const int statusHeight = kNavigationHeight;
 
     // The strips sit at the bottom, the navigation strip lowest.
-    picStatBox->setGeometry(0, height() - twipsToPixels(statusHeight), width(), twipsToPixels(statusHeight));
+    picStatBox->placeAtBottom(width(), height());
     picButtons->setGeometry(0, picStatBox->y() - twipsToPixels(buttonsHeight), width(),
                             twipsToPixels(buttonsHeight));
 
@@ -529,12 +479,6 @@ void frmList::Form_Resize()
     const int gridHeight = innerHeight - 30 - buttonsHeight - statusHeight;
     if (gridHeight >= 0)
         grdDataGrid->setGeometry(0, 0, width(), twipsToPixels(gridHeight));
-    const int labelWidth = innerWidth - 1500;
-    if (labelWidth >= 0)
-        lblStatus->resize(twipsToPixels(labelWidth), twipsToPixels(kNavigationHeight));
-    const int nextLeft = pixelsToTwips(lblStatus->width()) + 700;
-    cmdNext->move(twipsToPixels(nextLeft), 0);
-    cmdLast->move(twipsToPixels(nextLeft + 340), 0);
 }
 
 void frmList::changeEvent(QEvent* event)

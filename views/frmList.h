@@ -8,6 +8,8 @@
 // which the grid's cells can be written and Update or Cancel end the change.
 // Whether records may be changed at all is decided once, at load, by
 // gEditEnabled.
+#include "views/RecordNavigationStrip.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -77,7 +79,7 @@ public:
     QToolButton* cmdUpdate = nullptr;
     QToolButton* cmdRefresh = nullptr;
     QToolButton* cmdClose = nullptr;
-    QWidget* picStatBox = nullptr;
+    RecordNavigationStrip* picStatBox = nullptr;
     QToolButton* cmdFirst = nullptr;
     QToolButton* cmdPrevious = nullptr;
     QToolButton* cmdNext = nullptr;
@@ -93,7 +95,6 @@ protected:
 private:
     void buildControls();
     QToolButton* makeCommandButton(const char* name, int leftTwips, void (frmList::*handler)());
-    QToolButton* makeNavigationButton(const char* name, void (frmList::*handler)());
     void Form_Resize();
     void Form_Unload();
 

@@ -8,16 +8,15 @@
 #include "print/Edition.h"
 #include "print/MessageCatalogue.h"
 #include "views/FieldText.h"
-#include "views/ListPictures.h"
 #include "views/PendingRecord.h"
 #include "views/RecordKeys.h"
+#include "views/RecordNavigationStrip.h"
 #include "views/SameRecord.h"
 #include "views/Twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,8 +33,6 @@ constexpr int kBoxHeight = 285;
 constexpr int kButtonsHeight = 360;
 constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 330;
-constexpr int kNavigationWidth = 345;
-constexpr int kNavigationHeight = 300;
 
 struct FieldPlace {
     int frameLeft, frameTop;
@@ -91,19 +88,6 @@ frmbpdata::frmbpdata(QWidget* parent)
 
 frmbpdata::~frmbpdata() = default;
 
-QToolButton* frmbpdata::makeNavigationButton(const char* name, void (frmbpdata::*handler)())
-{
-    auto* button = new QToolButton(picStatBox);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(catText(key("frmbpdata", QLatin1String(name)).constData()));
-    button->setToolTip(button->accessibleName());
-    button->setIcon(ListPictures::navigationIcon(QLatin1String(name)));
-    button->setIconSize(QSize(14, 14));
-    button->resize(twipsToPixels(kNavigationWidth), twipsToPixels(kNavigationHeight));
-    connect(button, &QToolButton::clicked, this, handler);
-    return button;
-}
-
 void frmbpdata::buildControls()
 {
     for (int i = 0; i < 8; ++i) {
@@ -156,22 +140,13 @@ void frmbpdata::buildControls()
     cmdDelete = makeButton("cmdDelete", 1215, &frmbpdata::cmdDelete_Click);
     cmdClose = makeButton("cmdClose", 2370, &frmbpdata::cmdClose_Click);
 
-    picStatBox = new QWidget(this);
-    picStatBox->setObjectName(QStringLiteral("picStatBox"));
-    cmdFirst = makeNavigationButton("cmdFirst", &frmbpdata::cmdFirst_Click);
-    cmdPrevious = makeNavigationButton("cmdPrevious", &frmbpdata::cmdPrevious_Click);
-    cmdNext = makeNavigationButton("cmdNext", &frmbpdata::cmdNext_Click);
-    cmdLast = makeNavigationButton("cmdLast", &frmbpdata::cmdLast_Click);
-    cmdFirst->move(0, 0);
-    cmdPrevious->move(twipsToPixels(kNavigationWidth), 0);
-    lblStatus = new QLabel(picStatBox);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setFrameShape(QFrame::Panel);
-    lblStatus->setFrameShadow(QFrame::Sunken);
-    lblStatus->setAutoFillBackground(true);
-    lblStatus->setBackgroundRole(QPalette::Base);
-    lblStatus->setGeometry(twipsToPixels(2 * kNavigationWidth), 0, twipsToPixels(kInnerWidth - 1500),
-                           twipsToPixels(kNavigationHeight));
+    picStatBox = new RecordNavigationStrip("frmbpdata", kInnerWidth, this);
+    connectNavigation(*picStatBox, this);
+    cmdFirst = picStatBox->cmdFirst;
+    cmdPrevious = picStatBox->cmdPrevious;
+    cmdNext = picStatBox->cmdNext;
+    cmdLast = picStatBox->cmdLast;
+    lblStatus = picStatBox->lblStatus;
 
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
@@ -391,36 +366,12 @@ bool frmbpdata::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     if (m_adding || !PrimaryCLS)
         return false;
-    switch (recordKeyAction(key, modifiers)) {
-    case RecordKeyAction::None:
-        return false;
-    case RecordKeyAction::Exit:
-        cmdClose_Click();
-        break;
-    case RecordKeyAction::First:
-        cmdFirst_Click();
-        break;
-    case RecordKeyAction::Previous:
-        cmdPrevious_Click();
-        break;
-    case RecordKeyAction::Next:
-        cmdNext_Click();
-        break;
-    case RecordKeyAction::Last:
-        cmdLast_Click();
-        break;
-    }
-    return true;
+    return runRecordKey(*this, key, modifiers);
 }
 
 bool frmbpdata::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (Form_KeyDown(key->key(), key->modifiers()))
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return keyPressTaken(*this, event) || QWidget::eventFilter(watched, event);
 }
 
 void frmbpdata::resizeEvent(QResizeEvent* event)
@@ -431,17 +382,9 @@ void frmbpdata::resizeEvent(QResizeEvent* event)
 
 void frmbpdata::Form_Resize()
 {
-    picStatBox->setGeometry(0, height() - twipsToPixels(kNavigationHeight), width(),
-                            twipsToPixels(kNavigationHeight));
+    picStatBox->placeAtBottom(width(), height());
     picButtons->setGeometry(0, picStatBox->y() - twipsToPixels(kButtonsHeight), width(),
                             twipsToPixels(kButtonsHeight));
-    // A step whose value cannot be (a negative width) is skipped.
-    const int labelWidth = pixelsToTwips(width()) - 1500;
-    if (labelWidth >= 0)
-        lblStatus->resize(twipsToPixels(labelWidth), twipsToPixels(kNavigationHeight));
-    const int nextLeft = pixelsToTwips(lblStatus->width()) + 700;
-    cmdNext->move(twipsToPixels(nextLeft), 0);
-    cmdLast->move(twipsToPixels(nextLeft + 340), 0);
 }
 
 void frmbpdata::changeEvent(QEvent* event)

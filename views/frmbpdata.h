@@ -4,6 +4,8 @@
 // the value of its column in the current record, and the record is saved
 // when the cursor moves to another record. Add starts a new record, Delete
 // removes the current one after asking.
+#include "views/RecordNavigationStrip.h"
+
 #include <QWidget>
 
 #include <array>
@@ -57,7 +59,7 @@ public:
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdClose = nullptr;
-    QWidget* picStatBox = nullptr;
+    RecordNavigationStrip* picStatBox = nullptr;
     QToolButton* cmdFirst = nullptr;
     QToolButton* cmdPrevious = nullptr;
     QToolButton* cmdNext = nullptr;
@@ -72,7 +74,6 @@ protected:
 
 private:
     void buildControls();
-    QToolButton* makeNavigationButton(const char* name, void (frmbpdata::*handler)());
     void Form_Resize();
     void Form_Unload();
 

@@ -1,11 +1,13 @@
 #pragma once
 // Helpers for the data window tests: a data file of either edition with
-// rows, made ready as the file commands would, and a look at the file
-// through a connection of its own.
+// rows, made ready as the file commands would, the window opened on it, and
+// a look at the file through a connection of its own.
 #include "data/DataTestSupport.h"
+#include "support/ScriptedSeams.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QObject>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -69,3 +71,57 @@ inline void flushDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
+
+// Opens a data window on the file as the file commands would; null when it did not load.
+template <class Window>
+Window* openDataWindow(const QString& path, Window* (*show)())
+{
+    makeReady(path);
+    Window* window = show();
+    if (window)
+        QCoreApplication::processEvents();
+    return window;
+}
+
+// What the data window tests share: a private folder of data files, and
+// every test starting from a clean state in the English edition with
+// editing allowed.
+class DataWindowTest : public QObject {
+protected:
+    // stem: what the names of the numbered data files begin with.
+    explicit DataWindowTest(const char* stem)
+        : m_stem(QLatin1String(stem))
+    {
+    }
+
+    // A new data file holding the given number of sample rows.
+    QString fileWith(int records, EditionId edition = EditionId::English)
+    {
+        const QString name = m_stem + QString::number(++m_files) + QLatin1String(".amb");
+        const QString path = makeDataFile(m_dir.filePath(name), edition);
+        insertRows(path, edition, sampleRows(records));
+        return path;
+    }
+
+    static void startTest()
+    {
+        Edition::select(EditionId::English);
+        resetAll();
+        gEditEnabled = true;
+    }
+
+    // closeWindow: closes the window under test.
+    static void endTest(void (*closeWindow)())
+    {
+        ScriptedSeams quiet; // a failed test may leave a window that still has something to say
+        closeWindow();
+        flushDeletes();
+        resetAll();
+    }
+
+    QTemporaryDir m_dir;
+
+private:
+    QString m_stem;
+    int m_files = 0;
+};

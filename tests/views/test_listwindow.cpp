@@ -22,26 +22,16 @@
 #include <QToolButton>
 #include <QtTest>
 
-class TestListWindow : public QObject {
+class TestListWindow : public DataWindowTest {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    int m_files = 0;
-
-    QString fileWith(int records, EditionId edition = EditionId::English)
+public:
+    TestListWindow()
+        : DataWindowTest("l")
     {
-        const QString path = makeDataFile(m_dir.filePath(QStringLiteral("l%1.amb").arg(++m_files)), edition);
-        insertRows(path, edition, sampleRows(records));
-        return path;
     }
 
-    static frmList* openList(const QString& path)
-    {
-        makeReady(path);
-        frmList* list = DataWindows::showList();
-        if (list)
-            QCoreApplication::processEvents();
-        return list;
-    }
+private:
+    static frmList* openList(const QString& path) { return openDataWindow(path, &DataWindows::showList); }
 
     static QAbstractItemModel* grid(frmList* list) { return list->grdDataGrid->model(); }
     static int gridRow(frmList* list) { return list->grdDataGrid->currentIndex().row(); }
@@ -86,19 +76,8 @@ class TestListWindow : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        Edition::select(EditionId::English);
-        resetAll();
-        gEditEnabled = true;
-    }
-    void cleanup()
-    {
-        ScriptedSeams quiet; // a failed test may leave a window that still has something to say
-        DataWindows::closeList();
-        flushDeletes();
-        resetAll();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(&DataWindows::closeList); }
 
     void emptyFileShowsEmptyGridNoCounterBrowseMode()
     {

@@ -19,26 +19,16 @@
 #include <QToolButton>
 #include <QtTest>
 
-class TestRecordEditor : public QObject {
+class TestRecordEditor : public DataWindowTest {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    int m_files = 0;
-
-    QString fileWith(int records, EditionId edition = EditionId::English)
+public:
+    TestRecordEditor()
+        : DataWindowTest("e")
     {
-        const QString path = makeDataFile(m_dir.filePath(QStringLiteral("e%1.amb").arg(++m_files)), edition);
-        insertRows(path, edition, sampleRows(records));
-        return path;
     }
 
-    static frmbpdata* openEditor(const QString& path)
-    {
-        makeReady(path);
-        frmbpdata* editor = DataWindows::showEditor();
-        if (editor)
-            QCoreApplication::processEvents();
-        return editor;
-    }
+private:
+    static frmbpdata* openEditor(const QString& path) { return openDataWindow(path, &DataWindows::showEditor); }
 
     static QStringList shown(frmbpdata* editor)
     {
@@ -57,19 +47,8 @@ class TestRecordEditor : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        Edition::select(EditionId::English);
-        resetAll();
-        gEditEnabled = true;
-    }
-    void cleanup()
-    {
-        ScriptedSeams quiet;
-        DataWindows::closeEditor();
-        flushDeletes();
-        resetAll();
-    }
+    void init() { startTest(); }
+    void cleanup() { endTest(&DataWindows::closeEditor); }
 
     void opensOnTheFirstRecordWithTheCounter()
     {
