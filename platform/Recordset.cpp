@@ -327,7 +327,7 @@ bool Recordset::setAbsolutePosition(qint64 position)
     return true;
 }
 
-bool Recordset::moveFirst()
+bool Recordset::leaveForEndMove()
 {
     if (!ready())
         return false;
@@ -335,22 +335,24 @@ bool Recordset::moveFirst()
         return fail(kNoCurrentRow);
     if (!leaveCurrent())
         return false;
+    // Leaving may drop an untouched new row, and with it the only row.
     if (m_rows == 0)
         return fail(kNoCurrentRow);
+    return true;
+}
+
+bool Recordset::moveFirst()
+{
+    if (!leaveForEndMove())
+        return false;
     setCurrent(0);
     return true;
 }
 
 bool Recordset::moveLast()
 {
-    if (!ready())
+    if (!leaveForEndMove())
         return false;
-    if (m_rows == 0)
-        return fail(kNoCurrentRow);
-    if (!leaveCurrent())
-        return false;
-    if (m_rows == 0)
-        return fail(kNoCurrentRow);
     setCurrent(m_rows - 1);
     return true;
 }

@@ -134,6 +134,7 @@ private:
     bool readRows();
     bool saveCurrent();
     bool leaveCurrent(); // saves a pending change before a move
+    bool leaveForEndMove(); // checks and leaving shared by moveFirst and moveLast
     void setCurrent(qint64 index, bool deleted = false);
     void setEditMode(int mode);
     RecordCell& cell(qint64 row, int column) { return m_cells[size_t(row) * m_columns.size() + size_t(column)]; }
