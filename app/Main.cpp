@@ -1,13 +1,13 @@
 #include "app/Main.h"
 
 #include "app/AppSettings.h"
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "platform/FileSystem.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QApplication>
 #include <QPushButton>

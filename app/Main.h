@@ -1,5 +1,5 @@
 #pragma once
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 // Loads the settings into the shared state: the file-system service,
 // gCommSet, gCommPort and gLoginRequired.

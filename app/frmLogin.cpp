@@ -2,9 +2,9 @@
 
 #include "app/AppSettings.h"
 #include "app/DrawnPictures.h"
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

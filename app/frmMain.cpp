@@ -3,11 +3,11 @@
 #include "app/AppSettings.h"
 #include "app/DrawnPictures.h"
 #include "app/LoadedWindows.h"
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "platform/Seams.h"
-#include "print/Edition.h"
-#include "print/MessageCatalogue.h"
+#include "text/Edition.h"
+#include "text/MessageCatalogue.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -424,4 +424,9 @@ void frmMain::writeMainGeometry()
     AppSettings::write(QString::fromLatin1(AppSettings::kMainTop), twipsText(r.y(), dpiY));
     AppSettings::write(QString::fromLatin1(AppSettings::kMainWidth), twipsText(r.width(), dpiX));
     AppSettings::write(QString::fromLatin1(AppSettings::kMainHeight), twipsText(r.height(), dpiY));
+}
+
+frmMain* mainWindow()
+{
+    return qobject_cast<frmMain*>(gMainWindow);
 }

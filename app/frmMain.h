@@ -136,3 +136,6 @@ private:
     // The printer chosen in Printer setup, kept for the next set-up.
     std::unique_ptr<QPrinter> m_printer;
 };
+
+// gMainWindow as the main window it is; null when there is none.
+frmMain* mainWindow();

@@ -3,9 +3,9 @@
 // other windows and the file commands are reached are in frmMainWiring.cpp.
 #include "app/frmMain.h"
 
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QAction>
 #include <QApplication>

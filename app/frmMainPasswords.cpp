@@ -3,10 +3,10 @@
 #include "app/frmMain.h"
 
 #include "app/AppSettings.h"
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "app/frmLogin.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QAction>
 

@@ -9,7 +9,7 @@
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
-#include "comm/CommWindows.h"
+#include "views/CommWindows.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
 

@@ -1,8 +1,8 @@
 #include "app/frmSplash.h"
 
 #include "app/DrawnPictures.h"
-#include "print/Edition.h"
-#include "print/MessageCatalogue.h"
+#include "text/Edition.h"
+#include "text/MessageCatalogue.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,12 +1,12 @@
-# korvane_add_test(<name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>])
+# korvane_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
 #
 # One helper registers every test: it builds the test from its own sources
-# plus the test support code, links only what it names (korvanecore by
-# default), and runs it headless with a private, empty settings store.
+# plus the test support code, links only what it names (the lowest layer
+# that holds what it tests), and runs it headless with a private, empty settings store.
 function(korvane_add_test name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     if(NOT ARG_LIBS)
-        set(ARG_LIBS korvanecore)
+        message(FATAL_ERROR "korvane_add_test(${name}): name the layer it tests in LIBS")
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} korvane_testsupport Qt6::Test)

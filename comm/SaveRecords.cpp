@@ -1,14 +1,14 @@
 #include "comm/SaveRecords.h"
 
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "data/clsbpdata.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
 #include "platform/SettingsStore.h"
-#include "print/Edition.h"
-#include "print/MessageCatalogue.h"
+#include "text/Edition.h"
+#include "text/MessageCatalogue.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "data/AmbSchema.h"
 #include "platform/Connection.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QFileInfo>
 #include <QSet>

@@ -2,7 +2,7 @@
 // Looks at a file before the program takes it as the current data file:
 // is it there, is it a sound database, does it hold table ambpdata with the
 // columns of this edition. Reads only: the file is never created or changed.
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // The AMB data file: table ambpdata with the columns of each edition, the
 // connection texts and every query text the program sends, and the schema
 // code that makes a data file (the template new.amb is made with it).
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 #include <QString>
 #include <QStringList>

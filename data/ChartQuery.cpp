@@ -3,7 +3,7 @@
 #include "data/AmbSchema.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 namespace ChartQuery {
 

@@ -2,7 +2,7 @@
 
 #include "data/AmbFileCheck.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 void showFileMessage(QWidget* parent, const QString& text)
 {

@@ -1,7 +1,7 @@
 #include "data/FileCommands.h"
 
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "data/AmbFileCheck.h"
 #include "data/AmbSchema.h"
 #include "data/DataFileCopy.h"
@@ -11,7 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QDir>
 

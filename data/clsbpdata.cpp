@@ -1,15 +1,15 @@
 #include "data/clsbpdata.h"
 
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "data/AmbFileCheck.h"
 #include "data/AmbSchema.h"
 #include "data/DataMessages.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
-#include "print/MessageCatalogue.h"
-#include "views/BpStatistics.h"
+#include "text/MessageCatalogue.h"
+#include "data/BpStatistics.h"
 
 #include <algorithm>
 

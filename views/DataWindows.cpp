@@ -1,7 +1,6 @@
 #include "views/DataWindows.h"
 
-#include "app/SharedState.h"
-#include "app/frmMain.h"
+#include "state/SharedState.h"
 #include "views/frmList.h"
 #include "views/frmbpdata.h"
 

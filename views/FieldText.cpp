@@ -1,6 +1,6 @@
 #include "views/FieldText.h"
 
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 #include <QDate>
 #include <QLocale>

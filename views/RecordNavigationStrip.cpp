@@ -1,6 +1,6 @@
 #include "views/RecordNavigationStrip.h"
 
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 #include "views/ListPictures.h"
 #include "views/Twips.h"
 

@@ -1,12 +1,12 @@
 #pragma once
 // Helpers of the shell tests: a fresh settings store per test, both
 // editions in one run, and answering the password window.
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
 #include "platform/SettingsStore.h"
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -43,7 +43,7 @@ inline void clearSettingsStore()
 inline void tearDownShell()
 {
     if (gMainWindow) {
-        gMainWindow->close();
+        mainWindow()->close();
         delete gMainWindow;
     }
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -345,8 +345,8 @@ private slots:
             const int shownBefore = seams.modalCount;
             QVERIFY(Main());
             QCOMPARE(seams.modalCount, shownBefore);
-            QVERIFY(!gMainWindow->menuItem("mnuSettingSecurityLogin")->isChecked());
-            gMainWindow->close();
+            QVERIFY(!mainWindow()->menuItem("mnuSettingSecurityLogin")->isChecked());
+            mainWindow()->close();
             delete gMainWindow;
             gMainWindow = nullptr;
         }

@@ -86,18 +86,18 @@ private slots:
         QCOMPARE(slot, quint8(0));
 
         QVERIFY(gMainWindow);
-        QVERIFY(gMainWindow->isVisible());
-        QVERIFY(gMainWindow->isMaximized());
-        QCOMPARE(gMainWindow->windowTitle(),
+        QVERIFY(mainWindow()->isVisible());
+        QVERIFY(mainWindow()->isMaximized());
+        QCOMPARE(mainWindow()->windowTitle(),
                  ed("KORVANE (Blood Pressure Data Check) ", "KORVANE (Blutdruckdaten Auswertung) "));
         QCOMPARE(gCommSet, QStringLiteral("9600,n,8,1"));
         QCOMPARE(gCommPort, QStringLiteral("COM1"));
-        QCOMPARE(gMainWindow->statusPanel(4)->text(), QStringLiteral("9600,n,8,1,COM1"));
+        QCOMPARE(mainWindow()->statusPanel(4)->text(), QStringLiteral("9600,n,8,1,COM1"));
         QVERIFY(!gEditEnabled);
-        QVERIFY(!gMainWindow->menuItem("mnuDataEdit")->isEnabled());
-        QVERIFY(!gMainWindow->toolbarButton(10)->isEnabled());
-        QVERIFY(gMainWindow->menuItem("mnuSettingSecurityLogin")->isChecked());
-        QVERIFY(!gMainWindow->menuItem("mnuSettingSecurityEdit")->isChecked());
+        QVERIFY(!mainWindow()->menuItem("mnuDataEdit")->isEnabled());
+        QVERIFY(!mainWindow()->toolbarButton(10)->isEnabled());
+        QVERIFY(mainWindow()->menuItem("mnuSettingSecurityLogin")->isChecked());
+        QVERIFY(!mainWindow()->menuItem("mnuSettingSecurityEdit")->isChecked());
         QVERIFY(gFileSystem);
         QVERIFY(shownSplash());
         QCOMPARE(seams.messages.size(), size_t(0));
@@ -108,7 +108,7 @@ private slots:
         ScriptedSeams seams;
         seams.modalHandler = [](QDialog* d) { return typeAndPressOk(d, QStringLiteral("QexWo")); };
         QVERIFY(Main());
-        QVERIFY(gMainWindow && gMainWindow->isVisible());
+        QVERIFY(mainWindow() && mainWindow()->isVisible());
     }
 
     void wrongPasswordKeepsTheWindowWithTheTextSelected()
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(stillShown);
         QCOMPARE(hintAfterWrong, ed("Wrong Password , Retry!", "X Paßwort , eingeben!"));
         QCOMPARE(selected, QStringLiteral("KVTQ1"));
-        QVERIFY(gMainWindow && gMainWindow->isVisible());
+        QVERIFY(mainWindow() && mainWindow()->isVisible());
     }
 
     void cancelAtStartEndsWithoutAWindowAndWritesTheDesignedGeometry()
@@ -214,8 +214,8 @@ private slots:
         QVERIFY(Main());
         QCOMPARE(seams.modalCount, asked ? 1 : 0);
         QCOMPARE(gLoginRequired, asked);
-        QCOMPARE(gMainWindow->menuItem("mnuSettingSecurityLogin")->isChecked(), asked);
-        QVERIFY(gMainWindow->isVisible());
+        QCOMPARE(mainWindow()->menuItem("mnuSettingSecurityLogin")->isChecked(), asked);
+        QVERIFY(mainWindow()->isVisible());
     }
 
     void onlyTheExactYesEnablesEditing_data()
@@ -239,9 +239,9 @@ private slots:
         ScriptedSeams seams;
         QVERIFY(Main());
         QCOMPARE(gEditEnabled, enabled);
-        QCOMPARE(gMainWindow->menuItem("mnuSettingSecurityEdit")->isChecked(), enabled);
-        QCOMPARE(gMainWindow->menuItem("mnuDataEdit")->isEnabled(), enabled);
-        QCOMPARE(gMainWindow->toolbarButton(10)->isEnabled(), enabled);
+        QCOMPARE(mainWindow()->menuItem("mnuSettingSecurityEdit")->isChecked(), enabled);
+        QCOMPARE(mainWindow()->menuItem("mnuDataEdit")->isEnabled(), enabled);
+        QCOMPARE(mainWindow()->toolbarButton(10)->isEnabled(), enabled);
     }
 
     void storedLineSettingsReachTheCommunicationPanel()
@@ -253,7 +253,7 @@ private slots:
         QVERIFY(Main());
         QCOMPARE(gCommSet, QStringLiteral("2400,e,7,2"));
         QCOMPARE(gCommPort, QStringLiteral("COM3"));
-        QCOMPARE(gMainWindow->statusPanel(4)->text(), QStringLiteral("2400,e,7,2,COM3"));
+        QCOMPARE(mainWindow()->statusPanel(4)->text(), QStringLiteral("2400,e,7,2,COM3"));
     }
 
     void closingTheMainWindowWritesItsGeometryButNeverReadsIt()
@@ -261,10 +261,10 @@ private slots:
         setSetting("LOGIN", QStringLiteral("NO"));
         ScriptedSeams seams;
         QVERIFY(Main());
-        gMainWindow->setWindowState(Qt::WindowNoState);
-        gMainWindow->setGeometry(30, 40, 640, 480);
-        const QRect frame = gMainWindow->frameGeometry();
-        gMainWindow->close();
+        mainWindow()->setWindowState(Qt::WindowNoState);
+        mainWindow()->setGeometry(30, 40, 640, 480);
+        const QRect frame = mainWindow()->frameGeometry();
+        mainWindow()->close();
         QCOMPARE(setting("MainLeft"), twips(frame.x(), false));
         QCOMPARE(setting("MainTop"), twips(frame.y(), true));
         QCOMPARE(setting("MainWidth"), twips(frame.width(), false));
@@ -274,8 +274,8 @@ private slots:
         // The next start opens maximised at the designed place, not where
         // the window was closed.
         QVERIFY(Main());
-        QVERIFY(gMainWindow->isMaximized());
-        QCOMPARE(gMainWindow->normalGeometry(), QRect(120, 90, 800, 600));
+        QVERIFY(mainWindow()->isMaximized());
+        QCOMPARE(mainWindow()->normalGeometry(), QRect(120, 90, 800, 600));
     }
 
     void aMinimisedMainWindowWritesNoGeometry()
@@ -283,9 +283,9 @@ private slots:
         setSetting("LOGIN", QStringLiteral("NO"));
         ScriptedSeams seams;
         QVERIFY(Main());
-        gMainWindow->showMinimized();
-        QVERIFY(gMainWindow->isMinimized());
-        gMainWindow->close();
+        mainWindow()->showMinimized();
+        QVERIFY(mainWindow()->isMinimized());
+        mainWindow()->close();
         QCOMPARE(setting("MainLeft"), QStringLiteral("<absent>"));
         QCOMPARE(setting("MainHeight"), QStringLiteral("<absent>"));
     }
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(splash->Timer1->isActive());
         QCOMPARE(splash->Timer1->interval(), 3000);
         // Over the main window.
-        QVERIFY(gMainWindow->frameGeometry().contains(splash->geometry().center()));
+        QVERIFY(mainWindow()->frameGeometry().contains(splash->geometry().center()));
         QTest::keyClick(splash, Qt::Key_A);
         QTRY_VERIFY(!splash);
 

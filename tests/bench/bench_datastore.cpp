@@ -1,13 +1,13 @@
 // Opening a data file through the record cursor (open, check, read, statistic,
 // count) and the statistic alone, at 100, 10,000 and 100,000 records, beside
 // the sqlite3 command-line program reading the same rows as the floor.
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "data/clsbpdata.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
-#include "views/BpStatistics.h"
+#include "data/BpStatistics.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>

@@ -1,7 +1,7 @@
 // The data list window over large files: loading it (cursor, grid binding,
 // first row) at 1,000, 10,000 and 100,000 records, and walking to the end
 // with the grid painted there.
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "views/DataWindows.h"
 #include "views/RecordGrid.h"

@@ -3,7 +3,7 @@
 // write per stored row, and the requery. On the temporary folder's disk
 // (what a user waits for: every row is its own transaction with full
 // synchronisation) and on a memory file system (the program's own part).
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "comm/SaveRecords.h"
 #include "data/AmbSchema.h"
 #include "platform/Connection.h"

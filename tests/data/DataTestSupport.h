@@ -1,13 +1,13 @@
 #pragma once
 // Data files for tests: a private folder, empty data files of either
 // edition made by the schema code, and rows written straight into a file.
-#include "app/MainStatusPanels.h"
-#include "app/SharedState.h"
+#include "state/MainStatusPanels.h"
+#include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
-#include "print/Edition.h"
-#include "views/BpStatistics.h"
+#include "text/Edition.h"
+#include "data/BpStatistics.h"
 
 #include <QDate>
 #include <QFile>

@@ -2,7 +2,7 @@
 // shared record set and the failure path.
 #include "data/DataTestSupport.h"
 #include "data/clsbpdata.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 #include "support/ScriptedSeams.h"
 
 #include <QSignalSpy>

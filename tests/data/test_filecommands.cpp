@@ -4,7 +4,7 @@
 #include "data/AmbFileCheck.h"
 #include "data/FileCommands.h"
 #include "platform/FileSystem.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 #include "support/ScriptedSeams.h"
 
 #include <QDir>

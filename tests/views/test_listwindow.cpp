@@ -3,9 +3,9 @@
 // edit requirement, the key table, the layout rule and unloading.
 #include "ViewTestSupport.h"
 
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "data/clsbpdata.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 #include "support/ScriptedSeams.h"
 #include "views/DataWindows.h"
 #include "views/RecordGrid.h"

@@ -3,7 +3,7 @@
 // the key table and the layout, in both editions.
 #include "ViewTestSupport.h"
 
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "data/clsbpdata.h"
 #include "platform/Recordset.h"
 #include "support/ScriptedSeams.h"

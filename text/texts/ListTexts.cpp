@@ -1,6 +1,6 @@
 // Catalogue entries of the data list window and the record editor: key,
 // English, German.
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 namespace {
 const CatalogueEntry entries[] = {

@@ -1,6 +1,6 @@
-#include "app/MainStatusPanels.h"
+#include "state/MainStatusPanels.h"
 
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 MainStatusPanels& MainStatusPanels::instance()
 {

@@ -1,5 +1,5 @@
 // Catalogue entries of the serial settings window: key, English, German.
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 namespace {
 const CatalogueEntry entries[] = {

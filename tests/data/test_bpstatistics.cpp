@@ -1,7 +1,7 @@
 // Classification and statistic of the shared record set, and the number text.
 #include "data/DataTestSupport.h"
-#include "views/BpClassification.h"
-#include "views/NumberText.h"
+#include "data/BpClassification.h"
+#include "data/NumberText.h"
 
 #include <QtTest>
 

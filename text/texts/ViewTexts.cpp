@@ -1,9 +1,8 @@
 // Catalogue entries of the view windows and messages: key, English, German.
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 namespace {
 const CatalogueEntry entries[] = {
-    {"view.placeholder", "", ""},
     // Classification words of the statistic.
     {"bpClass.normal", "Normal", "Normal"},
     {"bpClass.borderline", "Borderline", "Grenzlinie"},

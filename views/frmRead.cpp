@@ -1,14 +1,14 @@
-#include "comm/frmRead.h"
+#include "views/frmRead.h"
 
-#include "app/SharedState.h"
-#include "comm/CommWindows.h"
+#include "state/SharedState.h"
+#include "views/CommWindows.h"
 #include "comm/FrameProtocol.h"
-#include "comm/ProgressScale.h"
+#include "views/ProgressScale.h"
 #include "comm/SaveRecords.h"
 #include "platform/Seams.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QApplication>
 #include <QCheckBox>

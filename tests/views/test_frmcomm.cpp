@@ -1,13 +1,13 @@
 // The serial settings window: list clicks change gCommSet at once, OK
 // writes the store and applies the choice to the reading window's port,
 // Cancel writes nothing, and the device a port name stands for.
-#include "app/SharedState.h"
-#include "comm/CommWindows.h"
-#include "comm/frmComm.h"
-#include "comm/frmRead.h"
+#include "state/SharedState.h"
+#include "views/CommWindows.h"
+#include "views/frmComm.h"
+#include "views/frmRead.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
-#include "print/Edition.h"
+#include "text/Edition.h"
 #include "support/ScriptedSeams.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "comm/ProgressScale.h"
+#include "views/ProgressScale.h"
 
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QPainter>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "views/BpStatistics.h"
+#include "data/BpStatistics.h"
 
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 #include "platform/Recordset.h"
-#include "print/Edition.h"
-#include "views/BpClassification.h"
+#include "text/Edition.h"
+#include "data/BpClassification.h"
 
 #include <QVariant>
 

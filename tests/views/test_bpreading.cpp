@@ -3,10 +3,10 @@
 // time-out and failure paths, and the rows that reach the data file.
 // Runs in both editions.
 #include "ReadingTestSupport.h"
-#include "app/MainStatusPanels.h"
-#include "comm/CommWindows.h"
-#include "comm/ProgressScale.h"
-#include "comm/frmRead.h"
+#include "state/MainStatusPanels.h"
+#include "views/CommWindows.h"
+#include "views/ProgressScale.h"
+#include "views/frmRead.h"
 #include "data/FileCommands.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"

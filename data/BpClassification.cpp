@@ -1,6 +1,6 @@
-#include "views/BpClassification.h"
+#include "data/BpClassification.h"
 
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 BpClass classifyBp(std::optional<double> sys, std::optional<double> dia)
 {

@@ -1,5 +1,5 @@
 // Catalogue entries of the file commands and the record cursor: key, English, German.
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 namespace {
 const CatalogueEntry entries[] = {

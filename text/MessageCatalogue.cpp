@@ -1,16 +1,15 @@
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 #include <QHash>
 #include <QtGlobal>
 
-// The tables live one per area of the program, each in print/texts/.
+// The tables live one per area of the program, each in text/texts/.
 extern const std::span<const CatalogueEntry> kAppTexts;
 extern const std::span<const CatalogueEntry> kDataTexts;
 extern const std::span<const CatalogueEntry> kCommTexts;
 extern const std::span<const CatalogueEntry> kViewTexts;
-extern const std::span<const CatalogueEntry> kPrintTexts;
 extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 
@@ -33,7 +32,7 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kAppTexts, kDataTexts, kCommTexts, kViewTexts, kPrintTexts, kListTexts, kReadTexts,
+        kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts,
     };
     return tables;
 }

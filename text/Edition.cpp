@@ -1,4 +1,4 @@
-#include "print/Edition.h"
+#include "text/Edition.h"
 
 namespace {
 EditionId g_edition = EditionId::English;

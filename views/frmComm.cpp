@@ -1,11 +1,11 @@
-#include "comm/frmComm.h"
+#include "views/frmComm.h"
 
-#include "app/SharedState.h"
-#include "comm/CommWindows.h"
-#include "comm/frmRead.h"
+#include "state/SharedState.h"
+#include "views/CommWindows.h"
+#include "views/frmRead.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
-#include "print/MessageCatalogue.h"
+#include "text/MessageCatalogue.h"
 
 #include <QComboBox>
 #include <QCompleter>

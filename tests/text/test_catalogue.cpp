@@ -1,5 +1,5 @@
-#include "print/Edition.h"
-#include "print/MessageCatalogue.h"
+#include "text/Edition.h"
+#include "text/MessageCatalogue.h"
 
 #include <QSet>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "views/NumberText.h"
+#include "data/NumberText.h"
 
 #include <cmath>
 

@@ -5,12 +5,13 @@
 
 #include <memory>
 
-class frmMain;
+class QWidget;
 class FileSystem;
 class Connection;
 class Recordset;
 
-extern frmMain* gMainWindow;
+// The main window, as the owner of the program's other windows.
+extern QWidget* gMainWindow;
 extern std::shared_ptr<FileSystem> gFileSystem;
 extern QString gDataFile;        // full path of the open data file; empty when none
 extern bool gFileReady;          // a data file is open and ready for the data windows

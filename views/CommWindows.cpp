@@ -1,7 +1,7 @@
-#include "comm/CommWindows.h"
+#include "views/CommWindows.h"
 
-#include "comm/frmComm.h"
-#include "comm/frmRead.h"
+#include "views/frmComm.h"
+#include "views/frmRead.h"
 #include "views/DataWindows.h"
 
 #include <QPointer>

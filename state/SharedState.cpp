@@ -1,10 +1,10 @@
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 
 #include "platform/FileSystem.h"
 
 // Connection and Recordset are only forward-declared here; the shared
 // pointers' deleters are bound where they are created.
-frmMain* gMainWindow = nullptr;
+QWidget* gMainWindow = nullptr;
 std::shared_ptr<FileSystem> gFileSystem;
 QString gDataFile;
 bool gFileReady = false;

@@ -3,13 +3,13 @@
 // with its record set open, a pseudo-terminal as the recorder's line on
 // port COM1, bursts as the recorder sends them, and the stored rows read
 // back with SQL through a connection of the test's own.
-#include "PtyWait.h"
-#include "app/SharedState.h"
+#include "comm/PtyWait.h"
+#include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "data/clsbpdata.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
-#include "print/Edition.h"
+#include "text/Edition.h"
 #include "tools/recorder/BurstBuilder.h"
 #include "tools/recorder/PtyEndpoint.h"
 

@@ -1,0 +1,7 @@
+#include "state/StateNotifier.h"
+
+StateNotifier& StateNotifier::instance()
+{
+    static StateNotifier notifier;
+    return notifier;
+}
