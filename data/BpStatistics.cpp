@@ -1,19 +1,16 @@
 #include "data/BpStatistics.h"
 
-#include "state/SharedState.h"
 #include "platform/Recordset.h"
+#include "state/SharedState.h"
+#include "state/StateNotifier.h"
 #include "text/Edition.h"
-#include "data/BpClassification.h"
-
-#include <QVariant>
+#include "text/MessageCatalogue.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
-#include <optional>
 
-std::vector<QString> gBpClass(1001);
+std::vector<BpClass> gBpClass(1001, BpClass::Unknown);
 BpStatistics gBpStats;
 
 namespace {
@@ -27,12 +24,15 @@ qint64 roundHalfEven(double d)
 }
 
 struct Quantity {
-    int column = -1;
+    std::optional<double> BpSample::*value;
     double sum = 0;
     double deviationSum = 0;
     qint64 values = 0;
     qint64 maximum = 0;
     qint64 minimum = 300;
+
+    double average() const { return values > 0 ? sum / double(values) : 0.0; }
+    double deviation() const { return values > 0 ? deviationSum / double(values) : 0.0; }
 };
 
 bool fail(QString* error, const QString& why)
@@ -44,39 +44,18 @@ bool fail(QString* error, const QString& why)
 
 } // namespace
 
-bool UpdateBpStatistics(QString* error)
+BpStatisticsResult computeBpStatistics(std::span<const BpSample> records)
 {
-    const std::shared_ptr<Recordset> rs = gRecordset;
-    if (!rs || !rs->isOpen())
-        return fail(error, QStringLiteral("The record set is closed."));
-    if (rs->recordCount() <= 0)
-        return true;
-    // Going to the first record saves a pending change, as walking the
-    // records always did.
-    if (!rs->moveFirst()) {
-        if (rs->recordCount() <= 0)
-            return true;
-        return fail(error, rs->lastError());
-    }
-    const qint64 n = rs->recordCount();
-    if (n <= 0)
-        return true;
-
-    const Edition& edition = Edition::current();
-    const QString names[4] = {QStringLiteral("SYS_mmHg"), QStringLiteral("DIA_mmHg"),
-                              QStringLiteral("MAP_mmHg"), edition.colPulse()};
-    std::array<Quantity, 4> q;
-    for (int i = 0; i < 4; ++i) {
-        q[size_t(i)].column = rs->fieldIndex(names[i]);
-        if (q[size_t(i)].column < 0)
-            return fail(error, QStringLiteral("Item cannot be found in the collection: no field %1.")
-                                   .arg(names[i]));
-    }
+    std::array<Quantity, 4> q = {Quantity{&BpSample::sys}, Quantity{&BpSample::dia},
+                                 Quantity{&BpSample::map}, Quantity{&BpSample::pulse}};
+    BpStatisticsResult result;
+    if (records.empty())
+        return result;
 
     // First pass: extremes and sums.
-    for (qint64 row = 0; row < n; ++row) {
+    for (const BpSample& r : records) {
         for (Quantity& k : q) {
-            const std::optional<double> v = rs->numberAt(row, k.column);
+            const std::optional<double>& v = r.*k.value;
             if (!v)
                 continue;
             if (double(k.maximum) < *v)
@@ -87,46 +66,83 @@ bool UpdateBpStatistics(QString* error)
             ++k.values;
         }
     }
-    gBpStats.count = n;
-    auto average = [](const Quantity& k) { return k.values > 0 ? k.sum / double(k.values) : 0.0; };
-    gBpStats.sysAverage = average(q[0]);
-    gBpStats.diaAverage = average(q[1]);
-    gBpStats.mapAverage = average(q[2]);
-    gBpStats.pulseAverage = average(q[3]);
-    const double averages[4] = {gBpStats.sysAverage, gBpStats.diaAverage, gBpStats.mapAverage,
-                                gBpStats.pulseAverage};
-    gBpStats.sysMaximum = q[0].maximum;
-    gBpStats.diaMaximum = q[1].maximum;
-    gBpStats.mapMaximum = q[2].maximum;
-    gBpStats.pulseMaximum = q[3].maximum;
-    gBpStats.sysMinimum = q[0].minimum;
-    gBpStats.diaMinimum = q[1].minimum;
-    gBpStats.mapMinimum = q[2].minimum;
-    gBpStats.pulseMinimum = q[3].minimum;
-
     // Second pass: deviations and the class of each record.
-    if (gBpClass.size() < size_t(n) + 1)
-        gBpClass.resize(size_t(n) + 1);
-    const QString classText[] = {bpClassText(BpClass::Unknown), bpClassText(BpClass::Hypertension),
-                                 bpClassText(BpClass::Borderline), bpClassText(BpClass::Hypotension),
-                                 bpClassText(BpClass::Normal)};
-    for (qint64 row = 0; row < n; ++row) {
-        std::optional<double> values[4];
-        for (int i = 0; i < 4; ++i) {
-            values[i] = rs->numberAt(row, q[size_t(i)].column);
-            if (values[i])
-                q[size_t(i)].deviationSum += std::fabs(averages[i] - *values[i]);
+    result.classes.reserve(records.size());
+    for (const BpSample& r : records) {
+        for (Quantity& k : q) {
+            const std::optional<double>& v = r.*k.value;
+            if (v)
+                k.deviationSum += std::fabs(k.average() - *v);
         }
-        gBpClass[size_t(row) + 1] = classText[int(classifyBp(values[0], values[1]))];
+        result.classes.push_back(classifyBp(r.sys, r.dia));
     }
 
-    auto deviation = [](const Quantity& k) {
-        return k.values > 0 ? k.deviationSum / double(k.values) : 0.0;
-    };
-    gBpStats.sysDeviation = deviation(q[0]);
-    gBpStats.diaDeviation = deviation(q[1]);
-    gBpStats.mapDeviation = deviation(q[2]);
-    gBpStats.pulseDeviation = deviation(q[3]);
+    BpStatistics& s = result.stats;
+    s.count = qint64(records.size());
+    s.sysAverage = q[0].average();
+    s.diaAverage = q[1].average();
+    s.mapAverage = q[2].average();
+    s.pulseAverage = q[3].average();
+    s.sysDeviation = q[0].deviation();
+    s.diaDeviation = q[1].deviation();
+    s.mapDeviation = q[2].deviation();
+    s.pulseDeviation = q[3].deviation();
+    s.sysMaximum = q[0].maximum;
+    s.diaMaximum = q[1].maximum;
+    s.mapMaximum = q[2].maximum;
+    s.pulseMaximum = q[3].maximum;
+    s.sysMinimum = q[0].minimum;
+    s.diaMinimum = q[1].minimum;
+    s.mapMinimum = q[2].minimum;
+    s.pulseMinimum = q[3].minimum;
+    return result;
+}
+
+std::optional<std::vector<BpSample>> bpSamplesOf(const Recordset& rs, QString* error)
+{
+    const Edition& edition = Edition::current();
+    const QString names[4] = {QStringLiteral("SYS_mmHg"), QStringLiteral("DIA_mmHg"),
+                              QStringLiteral("MAP_mmHg"), edition.colPulse()};
+    int columns[4];
+    for (int i = 0; i < 4; ++i) {
+        columns[i] = rs.fieldIndex(names[i]);
+        if (columns[i] < 0) {
+            fail(error, catText("recordset.noField").arg(names[i]));
+            return std::nullopt;
+        }
+    }
+    const qint64 n = std::max<qint64>(rs.recordCount(), 0);
+    std::vector<BpSample> samples;
+    samples.reserve(size_t(n));
+    for (qint64 row = 0; row < n; ++row)
+        samples.push_back({rs.numberAt(row, columns[0]), rs.numberAt(row, columns[1]),
+                           rs.numberAt(row, columns[2]), rs.numberAt(row, columns[3])});
+    return samples;
+}
+
+bool UpdateBpStatistics(QString* error)
+{
+    const std::shared_ptr<Recordset> rs = gRecordset;
+    if (!rs || !rs->isOpen())
+        return fail(error, catText("recordset.closed"));
+    if (rs->recordCount() <= 0)
+        return true;
+    // Going to the first record saves a pending change, as walking the
+    // records always did; the cursor stays there.
+    if (!rs->moveFirst())
+        return rs->recordCount() <= 0 || fail(error, rs->lastError());
+    const std::optional<std::vector<BpSample>> samples = bpSamplesOf(*rs, error);
+    if (!samples)
+        return false;
+    if (samples->empty())
+        return true;
+
+    BpStatisticsResult result = computeBpStatistics(*samples);
+    gBpStats = result.stats;
+    if (gBpClass.size() < result.classes.size() + 1)
+        gBpClass.resize(result.classes.size() + 1, BpClass::Unknown);
+    std::copy(result.classes.begin(), result.classes.end(), gBpClass.begin() + 1);
+    emit StateNotifier::instance().statisticsChanged();
     return true;
 }
 
@@ -134,11 +150,11 @@ QString bpClassAt(qint64 position)
 {
     if (position < 1 || position >= qint64(gBpClass.size()))
         return QString();
-    return gBpClass[size_t(position)];
+    return bpClassText(gBpClass[size_t(position)]);
 }
 
 void resetBpStatistics()
 {
     gBpStats = BpStatistics();
-    gBpClass.assign(1001, QString());
+    gBpClass.assign(1001, BpClass::Unknown);
 }

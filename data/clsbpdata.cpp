@@ -84,7 +84,7 @@ bool clsbpdata::step(bool ok) const
     if (!ok && m_lastError.isEmpty()) {
         const std::shared_ptr<Recordset> rs = gRecordset;
         m_lastError = rs && !rs->lastError().isEmpty() ? rs->lastError()
-                                                       : QStringLiteral("The record set is closed.");
+                                                       : catText("recordset.closed");
     }
     return ok;
 }
@@ -93,7 +93,7 @@ bool clsbpdata::notEmpty(QString* error) const
 {
     const std::shared_ptr<Recordset> rs = gRecordset;
     if (!rs || !rs->isOpen()) {
-        m_lastError = QStringLiteral("The record set is closed.");
+        m_lastError = catText("recordset.closed");
         if (error)
             *error = m_lastError;
         return false;
@@ -118,7 +118,7 @@ bool clsbpdata::EditingRecord(QString* error) const
     const std::shared_ptr<Recordset> rs = gRecordset;
     if (!rs || !rs->isOpen()) {
         if (error)
-            *error = QStringLiteral("The record set is closed.");
+            *error = catText("recordset.closed");
         return false;
     }
     return rs->editMode() != Recordset::EditNone;

@@ -2,6 +2,7 @@
 
 #include "platform/Connection.h"
 #include "platform/SqliteRowReader.h"
+#include "text/MessageCatalogue.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -73,7 +74,7 @@ bool Recordset::ready() const
 {
     m_lastError.clear();
     if (!m_open)
-        return fail(QStringLiteral("The record set is closed."));
+        return fail(catText("recordset.closed"));
     return true;
 }
 
@@ -209,7 +210,7 @@ bool Recordset::readRows()
         }
     }
     if (read.names.size() != fieldCount())
-        return fail(QStringLiteral("The columns of table %1 changed.").arg(m_table));
+        return fail(catText("recordset.columnsChanged").arg(m_table));
     m_cells = std::move(read.cells);
     m_texts = std::move(read.texts);
     m_rows = read.rows;
@@ -408,7 +409,7 @@ QVariant Recordset::value(const QString& field) const
 {
     const int column = fieldIndex(field);
     if (column < 0) {
-        m_lastError = QStringLiteral("Item cannot be found in the collection: no field %1.").arg(field);
+        m_lastError = catText("recordset.noField").arg(field);
         return {};
     }
     return value(column);
@@ -434,7 +435,7 @@ bool Recordset::setValue(const QString& field, const QVariant& value)
 {
     const int column = fieldIndex(field);
     if (column < 0)
-        return fail(QStringLiteral("Item cannot be found in the collection: no field %1.").arg(field));
+        return fail(catText("recordset.noField").arg(field));
     return setValue(column, value);
 }
 
@@ -483,7 +484,7 @@ bool Recordset::saveCurrent()
     if (m_editMode == EditNone || row < 0)
         return true;
     if (!m_connection || !m_connection->isOpen())
-        return fail(QStringLiteral("The connection to the data file is closed."));
+        return fail(catText("recordset.connectionClosed"));
     QSqlDatabase db = m_connection->database();
 
     QStringList names;
@@ -537,8 +538,7 @@ bool Recordset::saveCurrent()
     if (!q.exec())
         return fail(rollback(sqlErrorText(q.lastError())));
     if (!adding && q.numRowsAffected() != 1)
-        return fail(rollback(QStringLiteral("The record is no longer in the file; it was deleted "
-                                            "elsewhere. The change was not written.")));
+        return fail(rollback(catText("recordset.rowGone")));
     const QVariant newKey = adding ? q.lastInsertId() : QVariant();
     q.finish();
     if (!q.exec(QStringLiteral("COMMIT")))
@@ -618,7 +618,7 @@ bool Recordset::deleteRecord(int)
     if (m_keyColumn < 0)
         return fail(QStringLiteral("The record set cannot be changed: its query has no key column."));
     if (!m_connection || !m_connection->isOpen())
-        return fail(QStringLiteral("The connection to the data file is closed."));
+        return fail(catText("recordset.connectionClosed"));
     QSqlDatabase db = m_connection->database();
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -648,7 +648,7 @@ bool Recordset::requery(int)
     if (!ready())
         return false;
     if (!m_connection || !m_connection->isOpen())
-        return fail(QStringLiteral("The connection to the data file is closed."));
+        return fail(catText("recordset.connectionClosed"));
     if (!leaveCurrent())
         return false;
     emit aboutToReset();

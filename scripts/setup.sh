@@ -3,7 +3,7 @@
 
 KORVANE_PACKAGES="cmake g++ ninja-build qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev \
 qt6-charts-dev poppler-utils fonts-dejavu-core xvfb sqlite3 libsqlite3-dev \
-libgtest-dev libbenchmark-dev clang libclang-rt-14-dev attr fp-utils"
+libgtest-dev libbenchmark-dev clang libclang-rt-14-dev attr fp-utils ccache"
 
 korvane_install() {
     local missing=()
@@ -21,7 +21,10 @@ korvane_install() {
 korvane_build() {
     local dir="$1"; shift
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" || return 1
+        local launcher=()
+        # Rebuilds of a fresh clone reuse the objects of earlier builds.
+        command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" || return 1
     fi
     cmake --build "$dir" -j "$(nproc)"
 }

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 // The tables live one per area of the program, each in text/texts/.
+extern const std::span<const CatalogueEntry> kPlatformTexts;
 extern const std::span<const CatalogueEntry> kAppTexts;
 extern const std::span<const CatalogueEntry> kDataTexts;
 extern const std::span<const CatalogueEntry> kCommTexts;
@@ -32,7 +33,7 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts,
+        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts,
     };
     return tables;
 }

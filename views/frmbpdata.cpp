@@ -177,7 +177,7 @@ bool frmbpdata::bindBoxes(QString* why)
 {
     const std::shared_ptr<Recordset> rs = PrimaryCLS->GetDataMember(clsbpdata::dataMemberName());
     if (!rs || !rs->isOpen()) {
-        *why = QStringLiteral("The record set is closed.");
+        *why = catText("recordset.closed");
         return false;
     }
     const QStringList columns = AmbSchema::recordColumns(Edition::current().id());
@@ -185,7 +185,7 @@ bool frmbpdata::bindBoxes(QString* why)
     for (int i = 0; i < kFieldBoxes; ++i) {
         fields[size_t(i)] = rs->fieldIndex(columns.value(i));
         if (fields[size_t(i)] < 0) {
-            *why = QStringLiteral("Item cannot be found in the collection: no field %1.").arg(columns.value(i));
+            *why = catText("recordset.noField").arg(columns.value(i));
             return false;
         }
     }

@@ -2,8 +2,13 @@
 #include "data/DataTestSupport.h"
 #include "data/BpClassification.h"
 #include "data/NumberText.h"
+#include "state/StateNotifier.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(std::vector<BpSample>)
+Q_DECLARE_METATYPE(std::vector<BpClass>)
+Q_DECLARE_METATYPE(BpStatistics)
 
 class TestBpStatistics : public QObject {
     Q_OBJECT
@@ -50,7 +55,7 @@ private slots:
         QCOMPARE(gBpStats.sysMinimum, 120);
         QCOMPARE(gBpStats.mapMaximum, 93);
         QCOMPARE(gBpStats.pulseMinimum, 70);
-        QCOMPARE(gBpClass[1], QString("Normal"));
+        QCOMPARE(bpClassAt(1), QString("Normal"));
         QCOMPARE(rs->absolutePosition(), 1);
     }
 
@@ -59,8 +64,8 @@ private slots:
         auto rs = open({{150, 85, 106, 60}, {170, 100, 123.5, 90}});
         rs->moveLast();
         QVERIFY(UpdateBpStatistics());
-        QCOMPARE(gBpClass[1], QString("Borderline"));
-        QCOMPARE(gBpClass[2], QString("Hypertension"));
+        QCOMPARE(bpClassAt(1), QString("Borderline"));
+        QCOMPARE(bpClassAt(2), QString("Hypertension"));
         QCOMPARE(gBpStats.sysAverage, 160.0);
         QCOMPARE(gBpStats.sysDeviation, 10.0);
         QCOMPARE(gBpStats.diaDeviation, 7.5); // not the root-mean-square form (also 7.5 here)
@@ -123,12 +128,12 @@ private slots:
         QFETCH(QString, german);
         open({{sys, dia, (sys + 2 * dia) / 3, 70}});
         QVERIFY(UpdateBpStatistics());
-        QCOMPARE(gBpClass[1], english);
+        QCOMPARE(bpClassAt(1), english);
         resetAll();
         Edition::select(EditionId::German);
         open({{sys, dia, (sys + 2 * dia) / 3, 70}});
         QVERIFY(UpdateBpStatistics());
-        QCOMPARE(gBpClass[1], german);
+        QCOMPARE(bpClassAt(1), german);
     }
 
     void shorterFileKeepsLaterClassesOfTheLongerOne()
@@ -138,10 +143,10 @@ private slots:
         open({{120, 80}});
         QVERIFY(UpdateBpStatistics());
         QCOMPARE(gBpStats.count, 1);
-        QCOMPARE(gBpClass[1], QString("Normal"));
-        QCOMPARE(gBpClass[2], QString("Borderline"));
-        QCOMPARE(gBpClass[3], QString("Hypotension"));
-        QCOMPARE(gBpClass[4], QString("Normal"));
+        QCOMPARE(bpClassAt(1), QString("Normal"));
+        QCOMPARE(bpClassAt(2), QString("Borderline"));
+        QCOMPARE(bpClassAt(3), QString("Hypotension"));
+        QCOMPARE(bpClassAt(4), QString("Normal"));
     }
 
     void emptyFileKeepsThePreviousResults()
@@ -168,8 +173,8 @@ private slots:
         QCOMPARE(gBpStats.pulseMinimum, 60);
         QCOMPARE(gBpStats.sysAverage, 130.0);
         QCOMPARE(gBpStats.diaAverage, 80.0);
-        QCOMPARE(gBpClass[2], QString("Normal"));
-        QCOMPARE(gBpClass[3], QString()); // no systolic: the class cannot be told
+        QCOMPARE(bpClassAt(2), QString("Normal"));
+        QCOMPARE(bpClassAt(3), QString()); // no systolic: the class cannot be told
     }
 
     void missingValueStillProvesHypertension()
@@ -186,7 +191,7 @@ private slots:
         QCOMPARE(gBpStats.sysMaximum, 70000);
         QCOMPARE(gBpStats.mapMaximum, qint64(10000000000));
         QCOMPARE(gBpStats.pulseMinimum, -40000);
-        QCOMPARE(gBpClass[1], QString("Hypertension"));
+        QCOMPARE(bpClassAt(1), QString("Hypertension"));
     }
 
     void moreThanAThousandRecordsAreAllClassified()
@@ -196,8 +201,8 @@ private slots:
         open(rows);
         QVERIFY(UpdateBpStatistics());
         QCOMPARE(gBpStats.count, 1500);
-        QCOMPARE(gBpClass[1201], QString("Hypertension"));
-        QCOMPARE(gBpClass[1500], QString("Normal"));
+        QCOMPARE(bpClassAt(1201), QString("Hypertension"));
+        QCOMPARE(bpClassAt(1500), QString("Normal"));
         QCOMPARE(bpClassAt(1501), QString());
         QCOMPARE(gBpStats.sysDeviation, 2.0 * 50 * 1499 / 1500 / 1500);
     }
@@ -210,7 +215,7 @@ private slots:
         QVERIFY(UpdateBpStatistics());
         QCOMPARE(gBpStats.sysMaximum, 200);
         QCOMPARE(rs->editMode(), int(Recordset::EditNone));
-        QCOMPARE(gBpClass[2], QString("Hypertension"));
+        QCOMPARE(bpClassAt(2), QString("Hypertension"));
     }
 
     void closedRecordsetIsAFailureForTheCaller()
@@ -220,6 +225,111 @@ private slots:
         QString why;
         QVERIFY(!UpdateBpStatistics(&why));
         QVERIFY(!why.isEmpty());
+    }
+
+    // The computation itself, without a file.
+    void computedStatistic_data()
+    {
+        QTest::addColumn<std::vector<BpSample>>("records");
+        QTest::addColumn<BpStatistics>("expected");
+        QTest::addColumn<std::vector<BpClass>>("classes");
+        BpStatistics one;
+        one.count = 1;
+        one.sysAverage = one.sysMaximum = one.sysMinimum = 120;
+        one.diaAverage = one.diaMaximum = one.diaMinimum = 80;
+        one.mapAverage = one.mapMaximum = one.mapMinimum = 93;
+        one.pulseAverage = one.pulseMaximum = one.pulseMinimum = 70;
+        QTest::newRow("one") << std::vector<BpSample>{{120, 80, 93, 70}} << one
+                             << std::vector<BpClass>{BpClass::Normal};
+        BpStatistics two;
+        two.count = 2;
+        two.sysAverage = 160, two.sysDeviation = 10, two.sysMaximum = 170, two.sysMinimum = 150;
+        two.diaAverage = 92.5, two.diaDeviation = 7.5, two.diaMaximum = 100, two.diaMinimum = 85;
+        two.mapAverage = 114.75, two.mapDeviation = 8.75, two.mapMaximum = 124, two.mapMinimum = 106;
+        two.pulseAverage = 75, two.pulseDeviation = 15, two.pulseMaximum = 90, two.pulseMinimum = 60;
+        QTest::newRow("two, halves to even")
+            << std::vector<BpSample>{{150, 85, 106, 60}, {170, 100, 123.5, 90}} << two
+            << std::vector<BpClass>{BpClass::Borderline, BpClass::Hypertension};
+        BpStatistics high;
+        high.count = 1;
+        high.sysAverage = high.sysMaximum = 310;
+        high.sysMinimum = 300; // nothing is below the starting value
+        high.diaAverage = high.diaMaximum = high.diaMinimum = 80;
+        high.mapAverage = high.mapMaximum = high.mapMinimum = 156;
+        high.pulseAverage = high.pulseMaximum = high.pulseMinimum = 70;
+        QTest::newRow("above 300") << std::vector<BpSample>{{310, 80, 156, 70}} << high
+                                   << std::vector<BpClass>{BpClass::Hypertension};
+        BpStatistics gap;
+        gap.count = 2;
+        gap.sysAverage = gap.sysMaximum = gap.sysMinimum = 120;
+        gap.diaAverage = 75, gap.diaDeviation = 5, gap.diaMaximum = 80, gap.diaMinimum = 70;
+        gap.mapAverage = gap.mapMaximum = gap.mapMinimum = 93;
+        gap.pulseAverage = gap.pulseMaximum = gap.pulseMinimum = 70;
+        QTest::newRow("empty values left out")
+            << std::vector<BpSample>{{120, 80, 93, std::nullopt}, {std::nullopt, 70, std::nullopt, 70}}
+            << gap << std::vector<BpClass>{BpClass::Normal, BpClass::Unknown};
+        QTest::newRow("none") << std::vector<BpSample>{} << BpStatistics() << std::vector<BpClass>{};
+    }
+    void computedStatistic()
+    {
+        QFETCH(std::vector<BpSample>, records);
+        QFETCH(BpStatistics, expected);
+        QFETCH(std::vector<BpClass>, classes);
+        const BpStatisticsResult r = computeBpStatistics(records);
+        const BpStatistics& s = r.stats;
+        QCOMPARE(s.count, expected.count);
+        const double got[] = {s.sysAverage, s.diaAverage, s.mapAverage, s.pulseAverage,
+                              s.sysDeviation, s.diaDeviation, s.mapDeviation, s.pulseDeviation};
+        const double want[] = {expected.sysAverage, expected.diaAverage, expected.mapAverage,
+                               expected.pulseAverage, expected.sysDeviation, expected.diaDeviation,
+                               expected.mapDeviation, expected.pulseDeviation};
+        for (int i = 0; i < 8; ++i)
+            QVERIFY2(qFuzzyCompare(1 + got[i], 1 + want[i]), qPrintable(QString::number(i)));
+        const qint64 gotExtremes[] = {s.sysMaximum, s.diaMaximum, s.mapMaximum, s.pulseMaximum,
+                                      s.sysMinimum, s.diaMinimum, s.mapMinimum, s.pulseMinimum};
+        const qint64 wantExtremes[] = {expected.sysMaximum, expected.diaMaximum, expected.mapMaximum,
+                                       expected.pulseMaximum, expected.sysMinimum, expected.diaMinimum,
+                                       expected.mapMinimum, expected.pulseMinimum};
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(gotExtremes[i], wantExtremes[i]);
+        QVERIFY(r.classes == classes);
+    }
+
+    void classBoundaries_data()
+    {
+        QTest::addColumn<double>("sys");
+        QTest::addColumn<double>("dia");
+        QTest::addColumn<BpClass>("expected");
+        const struct { double sys, dia; BpClass c; } table[] = {
+            {161, 70, BpClass::Hypertension}, {120, 96, BpClass::Hypertension},
+            {160, 95, BpClass::Borderline},   {141, 70, BpClass::Borderline},
+            {120, 91, BpClass::Borderline},   {140, 90, BpClass::Normal},
+            {90, 60, BpClass::Normal},        {89, 60, BpClass::Hypotension},
+            {85, 92, BpClass::Borderline},    {85, 100, BpClass::Hypertension},
+        };
+        for (const auto& row : table)
+            QTest::addRow("%g/%g", row.sys, row.dia) << row.sys << row.dia << row.c;
+    }
+    void classBoundaries()
+    {
+        QFETCH(double, sys);
+        QFETCH(double, dia);
+        QFETCH(BpClass, expected);
+        QCOMPARE(classifyBp(sys, dia), expected);
+        // The class word comes from the catalogue only when shown.
+        const BpStatisticsResult r = computeBpStatistics(std::vector<BpSample>{{sys, dia, 0, 0}});
+        QCOMPARE(r.classes.front(), expected);
+    }
+
+    void publishingTellsTheNotifier()
+    {
+        open({{120, 80, 93, 70}});
+        QSignalSpy spy(&StateNotifier::instance(), &StateNotifier::statisticsChanged);
+        QVERIFY(UpdateBpStatistics());
+        QCOMPARE(spy.count(), 1);
+        open({});
+        QVERIFY(UpdateBpStatistics()); // an empty set changes nothing
+        QCOMPARE(spy.count(), 1);
     }
 
     void numberText_data()

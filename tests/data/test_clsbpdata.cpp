@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(gRecordCount, 12);
         QCOMPARE(MainStatusPanels::instance().text(MainStatusPanels::Records), QString(" 12 Records"));
         QCOMPARE(gBpStats.count, 12);
-        QCOMPARE(gBpClass[5], QString("Hypertension"));
+        QCOMPARE(bpClassAt(5), QString("Hypertension"));
         QCOMPARE(cursor.AbsolutePosition(), 1);
         QCOMPARE(cursor.GetDataMember("Primary"), gRecordset);
         QVERIFY(!cursor.GetDataMember("Secondary"));
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(!cursor.EditingRecord());
         QCOMPARE(cursor.AbsolutePosition(), 1);
         QCOMPARE(gBpStats.count, 3);
-        QCOMPARE(gBpClass[3], QString("Hypertension"));
+        QCOMPARE(bpClassAt(3), QString("Hypertension"));
         QVERIFY(cursor.Requery());
         QCOMPARE(gRecordset->recordCount(), 3);
     }

@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(rows[0], QVariantList({4, "2024-03-09", "14:30:00", 171, 95, 66}));
         QCOMPARE(gBpStats.count, 4);
         QCOMPARE(gBpStats.sysMaximum, 171);
-        QCOMPARE(gBpClass[4], QString("Hypertension"));
+        QCOMPARE(bpClassAt(4), QString("Hypertension"));
     }
 
     void cancelDropsTheNewRecord()

@@ -1,0 +1,20 @@
+// Catalogue entries of the record set's own failures, which reach the
+// windows as a failure's description: key, English, German.
+#include "text/MessageCatalogue.h"
+
+namespace {
+const CatalogueEntry entries[] = {
+    {"recordset.closed", "The record set is closed.", "Die Datensatzgruppe ist geschlossen."},
+    {"recordset.noField", "Item cannot be found in the collection: no field %1.",
+     "Das Element wurde in der Auflistung nicht gefunden: kein Feld %1."},
+    {"recordset.connectionClosed", "The connection to the data file is closed.",
+     "Die Verbindung zur Datendatei ist geschlossen."},
+    {"recordset.columnsChanged", "The columns of table %1 changed.",
+     "Die Spalten der Tabelle %1 haben sich geändert."},
+    {"recordset.rowGone",
+     "The record is no longer in the file; it was deleted elsewhere. The change was not written.",
+     "Der Datensatz ist nicht mehr in der Datei; er wurde anderswo gelöscht. Die Änderung wurde nicht geschrieben."},
+};
+} // namespace
+
+extern const std::span<const CatalogueEntry> kPlatformTexts = entries;
