@@ -2,7 +2,6 @@
 
 #include "state/SharedState.h"
 #include "views/CommWindows.h"
-#include "comm/FrameProtocol.h"
 #include "views/ProgressScale.h"
 #include "comm/SaveRecords.h"
 #include "platform/Seams.h"
@@ -28,7 +27,6 @@
 
 namespace {
 
-constexpr int kIdleTimeoutMs = 500;
 constexpr int kDesignedRange = 100;
 
 // A round lamp: lit while its part of a receive block has arrived.
@@ -80,13 +78,15 @@ frmRead::frmRead(QWidget* parent)
     : QWidget(parent)
 {
     buildWindow();
-    Timer1.setInterval(kIdleTimeoutMs);
-    connect(&Timer1, &QTimer::timeout, this, &frmRead::Timer1_Timer);
     connect(cmdRetry, &QPushButton::clicked, this, &frmRead::cmdRetry_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmRead::cmdClose_Click);
-    connect(&m_link, &RecorderLink::stageReached, this, &frmRead::onStageReached);
-    connect(&m_link, &RecorderLink::blockReady, this, &frmRead::onBlockReady);
-    connect(&m_link, &RecorderLink::lineFailed, this, &frmRead::onLineFailed);
+    connect(Check1, &QCheckBox::toggled, &m_run, &BpReadingRun::setContinueWaiting);
+    connect(&m_run, &BpReadingRun::started, this, &frmRead::onRunStarted);
+    connect(&m_run, &BpReadingRun::stageReached, this, &frmRead::onStageReached);
+    connect(&m_run, &BpReadingRun::recordReceived, this, &frmRead::showRecord);
+    connect(&m_run, &BpReadingRun::waitingForBlock, this, &frmRead::hideLamps);
+    connect(&m_run, &BpReadingRun::idleTimeout, this, &frmRead::Timer1_Timer);
+    connect(&m_run, &BpReadingRun::failed, this, &frmRead::failRun);
     // Activations of the program's other windows tell a return from them.
     qApp->installEventFilter(this);
     Form_Load();
@@ -191,6 +191,7 @@ void frmRead::buildWindow()
 void frmRead::Form_Load()
 {
     Check1->setChecked(false);
+    m_run.setContinueWaiting(false);
     MSComm1().setSettings(gCommSet);
     // Another port name keeps the port number already set.
     if (const std::optional<int> number = portNumberFromName(gCommPort))
@@ -218,59 +219,33 @@ void frmRead::ReadRecords()
 {
     if (m_unloaded || m_failing)
         return;
-    // The earlier run, if one is waiting, never acts again.
-    m_link.stop();
-    Timer1.stop();
-    if (!m_link.OpenPort(true)) {
-        failRun(m_link.errorString());
-        return;
-    }
-    m_run = m_link.startRun();
+    m_run.start(); // a failure comes back through failRun
+}
+
+void frmRead::onRunStarted()
+{
     ProgressBar1->setRange(0, kDesignedRange);
     ProgressBar1->setValue(0);
     Label1->setMaximum(kDesignedRange);
     Text1->setText(QStringLiteral("0"));
     setStatus(catText("frmRead.sbReady"), catText("frmRead.sbPressSend"));
     showEmptyValues();
-    Timer1.stop();
-    m_records.clear();
-    waitForNextBlock();
 }
 
-void frmRead::waitForNextBlock()
+void frmRead::hideLamps()
 {
     for (QLabel* picture : Picture1)
         picture->hide();
-    // Bytes that came while the previous block was handled are thrown away.
-    m_link.DiscardWaiting();
-    m_link.WaitForBlock();
 }
 
-void frmRead::onStageReached(quint64 run, int stage)
+void frmRead::onStageReached(int stage)
 {
-    if (run != m_run || m_unloaded)
-        return;
-    if (stage == 1)
-        Timer1.stop();
     if (stage >= 1 && stage <= 3)
         Picture1[size_t(stage - 1)]->show();
 }
 
-void frmRead::onBlockReady(quint64 run, const QByteArray& block)
+void frmRead::showRecord(const BpRecord& r)
 {
-    if (run != m_run || m_unloaded)
-        return;
-    const ScanResult scan = ScanBlock(block);
-    if (scan.found)
-        addRecord(BpRecord::fromFields(DecodeFrame(block, scan.offset, FrameLayout::Split)));
-    // The idle time-out runs between blocks only.
-    Timer1.start();
-    waitForNextBlock();
-}
-
-void frmRead::addRecord(const BpRecord& r)
-{
-    m_records.append(r);
     Text2->setText(QString::number(r.systolic));
     Text3->setText(QString::number(r.diastolic));
     Text4->setText(QString::number(r.pulse));
@@ -287,24 +262,11 @@ void frmRead::addRecord(const BpRecord& r)
     Text1->setText(QString::number(n));
 }
 
-void frmRead::Timer1_Timer()
+void frmRead::Timer1_Timer(bool finished)
 {
-    if (m_unloaded)
-        return;
     setStatus2(catText("frmRead.sbWaiting"));
-    if (!Check1->isChecked()) {
+    if (finished)
         setStatus(catText("frmRead.sbReadOk"), catText("frmRead.sbCloseOrRetry"));
-        Timer1.stop();
-        // The run stays in its wait; a closed port brings nothing more.
-        m_link.closePort();
-    }
-}
-
-void frmRead::onLineFailed(quint64 run, const QString& description)
-{
-    if (run != m_run || m_unloaded)
-        return;
-    failRun(description);
 }
 
 void frmRead::failRun(const QString& description)
@@ -312,7 +274,7 @@ void frmRead::failRun(const QString& description)
     if (m_failing || m_unloaded)
         return;
     m_failing = true;
-    endRun();
+    m_run.end();
     showMessage(this, catText("frmRead.msgCommFailure") + description, MsgButtons::Ok,
                 MsgIcon::Information, QString::fromLatin1(kAppTitle));
     // Records that arrived before the line failed are offered for saving
@@ -321,21 +283,14 @@ void frmRead::failRun(const QString& description)
     close();
 }
 
-void frmRead::endRun()
-{
-    m_link.stop();
-    Timer1.stop();
-    m_link.closePort();
-}
-
 void frmRead::offerToSave()
 {
     if (m_saveOffered)
         return;
     m_saveOffered = true;
     // Nothing more arrives while the question is open: it is about these.
-    endRun();
-    if (m_records.isEmpty())
+    m_run.end();
+    if (m_run.records().isEmpty())
         return;
     // Close has already forgotten the file: there is nowhere to store them.
     if (!gFileReady || gDataFile.isEmpty())
@@ -345,7 +300,7 @@ void frmRead::offerToSave()
         MsgButtons::YesNo, MsgIcon::Question, catText("frmRead.caption"));
     if (answer != MsgAnswer::Yes)
         return;
-    SaveRecords(this, m_records);
+    SaveRecords(this, m_run.records());
     CommWindows::showListWindow();
 }
 
@@ -364,9 +319,7 @@ void frmRead::Form_Unload()
 {
     m_unloaded = true;
     // Every waiting run ends.
-    m_link.stop();
-    m_link.closePort();
-    Timer1.stop();
+    m_run.end();
 }
 
 bool frmRead::event(QEvent* e)

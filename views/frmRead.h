@@ -4,17 +4,14 @@
 // arrives with a running count, and on closing (after a question) stores
 // them in the current data file.
 //
-// A reading run is event-driven: the port's bytes feed the block collector,
-// which reports the stages of a receive block and the block itself; Timer1
-// ends the transfer after 500 ms without a block. Every activation of the
-// window (its first showing, every return to it from another window of the
-// program) and Retry start a new run; a run that was replaced never acts
-// again.
-#include "comm/BpRecord.h"
-#include "comm/RecorderLink.h"
+// The reading run itself (port, blocks, records, idle time, line failure)
+// is a BpReadingRun; the window shows what it reports. Every activation of
+// the window (its first showing, every return to it from another window of
+// the program) and Retry start a new run; a run that was replaced never
+// acts again.
+#include "comm/BpReadingRun.h"
 
 #include <QList>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -37,24 +34,25 @@ public:
 
     // The window's serial port; the settings window sets its line settings
     // and port number.
-    SerialLine& MSComm1() { return m_link.port(); }
-    RecorderLink& link() { return m_link; }
+    SerialLine& MSComm1() { return m_run.port(); }
+    RecorderLink& link() { return m_run.link(); }
 
     void Form_Load();
     void Form_Activate();
     void cmdRetry_Click();
     void cmdClose_Click();
-    void Timer1_Timer();
+    // The run's idle time-out; finished when the transfer ended with it.
+    void Timer1_Timer(bool finished);
     void Form_Unload();
 
     // One reading run: opens the port and waits for the first block.
     void ReadRecords();
 
     // The records of the current run, in the order received.
-    const QList<BpRecord>& records() const { return m_records; }
-    int count() const { return int(m_records.size()); }
+    const QList<BpRecord>& records() const { return m_run.records(); }
+    int count() const { return int(m_run.records().size()); }
     // Number of the current run (0 before the first).
-    quint64 currentRun() const { return m_run; }
+    quint64 currentRun() const { return m_run.currentRun(); }
     QString statusPanel(int panel) const;
     bool isUnloaded() const { return m_unloaded; }
 
@@ -73,7 +71,6 @@ public:
     QPushButton* cmdRetry = nullptr;
     QPushButton* cmdClose = nullptr;
     QStatusBar* StatusBar1 = nullptr;
-    QTimer Timer1;
 
 protected:
     bool event(QEvent* event) override;
@@ -85,19 +82,15 @@ private:
     void setStatus(const QString& panel1, const QString& panel2);
     void setStatus2(const QString& panel2);
     void showEmptyValues();
-    void waitForNextBlock();
-    void onStageReached(quint64 run, int stage);
-    void onBlockReady(quint64 run, const QByteArray& block);
-    void onLineFailed(quint64 run, const QString& description);
-    void addRecord(const BpRecord& record);
+    void onRunStarted();
+    void hideLamps();
+    void onStageReached(int stage);
+    void showRecord(const BpRecord& record);
     void failRun(const QString& description);
-    void endRun();
     // The close question; asked at most once per window.
     void offerToSave();
 
-    RecorderLink m_link;
-    QList<BpRecord> m_records;
-    quint64 m_run = 0;
+    BpReadingRun m_run;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     bool m_activatedOnce = false;
