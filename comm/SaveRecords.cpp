@@ -2,7 +2,7 @@
 
 #include "state/MainStatusPanels.h"
 #include "state/SharedState.h"
-#include "data/clsbpdata.h"
+#include "data/CurrentDataFile.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
@@ -10,7 +10,6 @@
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -95,15 +94,6 @@ QSet<RecordKey> keysOfRows(const Recordset& rs, const Columns& c)
     return keys;
 }
 
-bool sameFile(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a), fb(b);
-    const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
-    if (!ca.isEmpty() && !cb.isEmpty())
-        return ca == cb;
-    return fa.absoluteFilePath() == fb.absoluteFilePath();
-}
-
 } // namespace
 
 std::optional<QDate> recordDate(int month, int day, const QDate& saveDate)
@@ -178,23 +168,9 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, con
     return outcome;
 }
 
-std::shared_ptr<Recordset> recordsetOfDataFile()
-{
-    const std::shared_ptr<Recordset> current = gRecordset;
-    if (current && current->isOpen() && current->connection() && current->connection()->isOpen()
-        && !gDataFile.isEmpty() && sameFile(current->connection()->dataSource(), gDataFile))
-        return current;
-    // Another file is current now (New or Open while a window held the
-    // earlier one): open the file the File panel shows.
-    clsbpdata cursor;
-    if (!cursor.isOpen())
-        return nullptr;
-    return gRecordset;
-}
-
 bool SaveRecords(QWidget* parent, const QList<BpRecord>& records)
 {
-    const std::shared_ptr<Recordset> rs = recordsetOfDataFile();
+    const std::shared_ptr<Recordset> rs = CurrentDataFile::records();
     if (!rs)
         return false;
     const StoreOutcome outcome = storeRecords(records, *rs, seams().now().date());

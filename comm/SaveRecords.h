@@ -47,11 +47,6 @@ struct StoreOutcome {
 StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target,
                           const QDate& saveDate);
 
-// The record set of the file the File panel shows: gRecordset when it is
-// open on gDataFile, otherwise a record cursor opens gDataFile afresh (and
-// says so when it cannot). Null when there is none.
-std::shared_ptr<Recordset> recordsetOfDataFile();
-
 // The reading window's SaveRecords: stores the records in the current data
 // file with the save date of the clock, requeries, sets gRecordCount and the
 // Records panel. A failure shows its description (OK button, application

@@ -1,7 +1,9 @@
 #pragma once
 // Looks at a file before the program takes it as the current data file:
 // is it there, is it a sound database, does it hold table ambpdata with the
-// columns of this edition. Reads only: the file is never created or changed.
+// columns of this edition. The file is never created, and changed only as
+// the database itself recovers it: a journal left by a crash is rolled
+// back, which gives the file its last committed state.
 #include "text/Edition.h"
 
 #include <QString>
@@ -18,7 +20,9 @@ struct AmbFileStatus {
         NoTable,      // a database without table ambpdata (an empty file, ...)
         OtherEdition, // table ambpdata with the other edition's columns
         WrongColumns, // table ambpdata lacking columns of this edition
-        Unreadable,   // cannot be read (permissions, locked, ...)
+        InUse,        // another program or window holds a lock on it
+        CannotRecover, // a crash left it unfinished, and it cannot be written to recover
+        Unreadable,   // cannot be read (permissions, ...)
     };
     Kind kind = Ok;
     QString detail; // the database layer's words, for the curious

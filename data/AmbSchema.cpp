@@ -1,11 +1,9 @@
 #include "data/AmbSchema.h"
 
+#include "platform/SqliteFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
 
 namespace AmbSchema {
 
@@ -72,33 +70,6 @@ QString recordQuery()
     return recordQuery(Edition::current().id());
 }
 
-QString chartQuery(EditionId edition)
-{
-    return edition == EditionId::German
-        ? QStringLiteral("SHAPE {select SYS_mmHg,DIA_mmHg,MAP_mmHg,Puls_min,Nr_ from ambpdata} AS "
-                         "ChildCommand COMPUTE ChildCommand, MAX(ChildCommand.[SYS_mmHg]) AS "
-                         "[SYS_mmHg] BY [Nr_],[DIA_mmHg],[MAP_mmHg],[Puls_min]")
-        : QStringLiteral("SHAPE {select SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min,ID from ambpdata} AS "
-                         "ChildCommand COMPUTE ChildCommand, MAX(ChildCommand.[SYS_mmHg]) AS "
-                         "[SYS_mmHg] BY [ID],[DIA_mmHg],[MAP_mmHg],[Pulse_min]");
-}
-
-QString chartQuery()
-{
-    return chartQuery(Edition::current().id());
-}
-
-QString recordConnectionText(const QString& path)
-{
-    return QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.3.51;Data Source=") + path + QLatin1Char(';');
-}
-
-QString chartConnectionText(const QString& path)
-{
-    return QStringLiteral("PROVIDER=MSDataShape;Data Source=") + path
-        + QStringLiteral(";Data Provider=Microsoft.Jet.OLEDB.3.51");
-}
-
 bool createDataFile(const QString& path, EditionId edition, QString* error)
 {
     auto fail = [error](const QString& why) {
@@ -108,16 +79,12 @@ bool createDataFile(const QString& path, EditionId edition, QString* error)
     };
     if (QFileInfo::exists(path))
         return fail(QStringLiteral("%1 exists already").arg(path));
-    static int counter = 0;
-    const QString name = QStringLiteral("korvane-schema-%1").arg(++counter);
     QString why;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            why = db.lastError().text();
+        SqliteFile db;
+        if (!db.open(path, SqliteFile::Mode::Create)) {
+            why = db.lastError().text;
         } else {
-            QSqlQuery q(db);
             const QStringList steps = {
                 QStringLiteral("PRAGMA journal_mode=DELETE"),
                 QStringLiteral("PRAGMA synchronous=FULL"),
@@ -126,16 +93,13 @@ bool createDataFile(const QString& path, EditionId edition, QString* error)
                 QStringLiteral("COMMIT"),
             };
             for (const QString& step : steps) {
-                if (!q.exec(step)) {
-                    why = q.lastError().text();
+                if (!db.exec(step)) {
+                    why = db.lastError().text;
                     break;
                 }
             }
-            q.finish();
-            db.close();
         }
     }
-    QSqlDatabase::removeDatabase(name);
     if (!why.isEmpty()) {
         QFile::remove(path);
         return fail(why);

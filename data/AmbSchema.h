@@ -1,7 +1,7 @@
 #pragma once
-// The AMB data file: table ambpdata with the columns of each edition, the
-// connection texts and every query text the program sends, and the schema
-// code that makes a data file (the template new.amb is made with it).
+// The AMB data file: table ambpdata with the columns of each edition,
+// every query text the program sends, and the schema code that makes a
+// data file (the template new.amb is made with it).
 #include "text/Edition.h"
 
 #include <QString>
@@ -19,15 +19,9 @@ QStringList recordColumns(EditionId edition);
 // "create table ambpdata (...)" of an edition.
 QString createTableSql(EditionId edition);
 
-// Record query and chart query of an edition (the current one when not given).
+// Record query of an edition (the current one when not given).
 QString recordQuery(EditionId edition);
 QString recordQuery();
-QString chartQuery(EditionId edition);
-QString chartQuery();
-
-// Connection texts with the path inserted unchanged.
-QString recordConnectionText(const QString& path);
-QString chartConnectionText(const QString& path);
 
 // Makes an empty data file of the edition at path (which must not exist).
 // False with the reason in *error on failure; nothing is left behind then.

@@ -1,6 +1,5 @@
 #include "data/ChartQuery.h"
 
-#include "data/AmbSchema.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "text/Edition.h"
@@ -16,7 +15,7 @@ QString plainSelect()
 std::shared_ptr<Recordset> open(const QString& path, QString* error)
 {
     auto connection = std::make_shared<Connection>();
-    if (!connection->open(AmbSchema::chartConnectionText(path))) {
+    if (!connection->openFile(path)) {
         if (error)
             *error = connection->lastError();
         return nullptr;

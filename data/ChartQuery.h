@@ -1,6 +1,5 @@
 #pragma once
-// The chart windows' query: on its own connection to the data file (the
-// chart connection text), one row per record in ascending record number
+// The chart windows' query: on its own connection to the data file, one row per record in ascending record number
 // with the fields record number, SYS_mmHg, DIA_mmHg, MAP_mmHg and the pulse
 // field of the edition. Without a shaping engine this is what the shaped
 // query delivers, since the record number is unique.

@@ -1,12 +1,10 @@
 #include "data/DataFileCopy.h"
 
+#include "platform/SqliteFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
 
 #include <cerrno>
 #include <cstdio>
@@ -16,18 +14,6 @@
 #include <unistd.h>
 
 namespace DataFileCopy {
-
-bool sameFile(const QString& a, const QString& b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    struct stat sa {}, sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) == 0
-        && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
-        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
-}
 
 namespace {
 
@@ -68,28 +54,19 @@ bool copyDatabase(const QString& source, const QString& target, QString* error)
             break;
     }
 
-    static int counter = 0;
-    const QString name = QStringLiteral("korvane-copy-%1").arg(++counter);
     QString why;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(QUrl::fromLocalFile(from.absoluteFilePath()).toString(QUrl::FullyEncoded)
-                           + QStringLiteral("?mode=ro"));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open()) {
-            why = db.lastError().text();
+        SqliteFile db;
+        // A busy writer gets longer: the copy waits for its transaction to end.
+        if (!db.open(source, SqliteFile::Mode::ReadOnly, 5000)) {
+            why = db.lastError().text;
         } else {
             QString literal = part;
             literal.replace(QLatin1Char('\''), QLatin1String("''"));
-            QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("VACUUM INTO '%1'").arg(literal)))
-                why = q.lastError().databaseText().isEmpty() ? q.lastError().text()
-                                                             : q.lastError().databaseText();
-            q.finish();
-            db.close();
+            if (!db.exec(QStringLiteral("VACUUM INTO '%1'").arg(literal)))
+                why = db.lastError().text;
         }
     }
-    QSqlDatabase::removeDatabase(name);
     if (why.isEmpty() && !syncFile(part))
         why = QStringLiteral("cannot write %1").arg(part);
     if (why.isEmpty()

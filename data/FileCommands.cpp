@@ -2,11 +2,12 @@
 
 #include "state/MainStatusPanels.h"
 #include "state/SharedState.h"
+#include "state/StateNotifier.h"
 #include "data/AmbFileCheck.h"
 #include "data/AmbSchema.h"
 #include "data/DataFileCopy.h"
 #include "data/DataMessages.h"
-#include "data/clsbpdata.h"
+#include "data/CurrentDataFile.h"
 #include "platform/Connection.h"
 #include "platform/FileSystem.h"
 #include "platform/Recordset.h"
@@ -48,7 +49,7 @@ QString chooseFile(QWidget* parent, FileDialogRequest::Kind kind, const char* ti
 bool isTemplate(const QString& path)
 {
     return fileSystem().attributes(path) == FileSystem::Hidden
-        || DataFileCopy::sameFile(path, FileCommands::templatePath());
+        || sameFile(path, FileCommands::templatePath());
 }
 
 void setNoFile()
@@ -56,6 +57,7 @@ void setNoFile()
     gDataFile.clear();
     gFileReady = false;
     MainStatusPanels::instance().setFile(QString());
+    emit StateNotifier::instance().dataFileChanged();
 }
 
 void setFileReady(const QString& path)
@@ -63,6 +65,17 @@ void setFileReady(const QString& path)
     gDataFile = path;
     MainStatusPanels::instance().setFile(gDataFile);
     gFileReady = true;
+    emit StateNotifier::instance().dataFileChanged();
+}
+
+// Something that is not a data file stands at the path (a folder, a FIFO,
+// a device, a link that leads nowhere): it is never replaced by a new file.
+bool refuseOtherThanFile(QWidget* parent, const QString& path)
+{
+    if (!fileSystem().isOtherThanFile(path))
+        return false;
+    showFileMessage(parent, catText("data.msgCannotOpen").arg(path, catText("data.reasonNotAFile")));
+    return true;
 }
 
 void refuseTemplate(QWidget* parent, const QString& path)
@@ -86,16 +99,11 @@ bool acceptExisting(QWidget* parent, const QString& path)
 
 // Records read from now on must go into the file the File panel shows: when
 // the shared record set is on another file (the list window was already open
-// and did not load again, or Save made a copy current), a cursor re-opens it.
+// and did not load again, or Save made a copy current), it is opened afresh.
 void ensureRecordsetOnCurrentFile()
 {
-    if (!gFileReady)
-        return;
-    const std::shared_ptr<Recordset> rs = gRecordset;
-    const bool onFile = rs && rs->isOpen() && rs->connection()
-        && DataFileCopy::sameFile(rs->connection()->dataSource(), gDataFile);
-    if (!onFile)
-        clsbpdata cursor;
+    if (gFileReady)
+        CurrentDataFile::records();
 }
 
 // Copies the template to path. False after saying why; nothing changes then.
@@ -140,7 +148,7 @@ void FileCommands::newFile(QWidget* parent)
         fileSystem().setAttributes(templatePath(), FileSystem::Hidden);
 
     const QString path = chooseFile(parent, FileDialogRequest::Kind::Open, "frmMain.dlgNewTitle");
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseOtherThanFile(parent, path))
         return;
 
     if (fileSystem().fileExists(path)) {
@@ -174,7 +182,7 @@ void FileCommands::newFile(QWidget* parent)
 void FileCommands::openFile(QWidget* parent)
 {
     const QString path = chooseFile(parent, FileDialogRequest::Kind::Open, "frmMain.dlgOpenTitle");
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseOtherThanFile(parent, path))
         return;
 
     if (fileSystem().fileExists(path)) {
@@ -210,7 +218,7 @@ void FileCommands::saveFile(QWidget* parent)
     gSaveAsFile = path;
 
     // A copy onto itself would destroy the file it copies.
-    if (DataFileCopy::sameFile(gDataFile, path)) {
+    if (sameFile(gDataFile, path)) {
         showFileMessage(parent, catText("data.msgSaveOntoItself").arg(path));
         return;
     }
@@ -233,8 +241,7 @@ void FileCommands::saveFile(QWidget* parent)
         showFileMessage(parent, catText("data.msgCannotSave").arg(path, why));
         return;
     }
-    gDataFile = path;
-    MainStatusPanels::instance().setFile(gDataFile);
+    setFileReady(path);
     ensureRecordsetOnCurrentFile();
 }
 
@@ -251,6 +258,7 @@ void FileCommands::closeFile(QWidget*)
     gFileReady = false;
     MainStatusPanels::instance().setFile(QString());
     MainStatusPanels::instance().setText(MainStatusPanels::Records, QString());
+    emit StateNotifier::instance().dataFileChanged();
     call(g_windows.closeDataWindows);
 }
 

@@ -1,32 +1,14 @@
 #include "data/clsbpdata.h"
 
-#include "state/MainStatusPanels.h"
+#include "data/CurrentDataFile.h"
+#include "data/BpStatistics.h"
+
 #include "state/SharedState.h"
-#include "data/AmbFileCheck.h"
-#include "data/AmbSchema.h"
-#include "data/DataMessages.h"
-#include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
 #include "text/MessageCatalogue.h"
-#include "data/BpStatistics.h"
 
 #include <algorithm>
-
-namespace {
-
-// Moves to the state No file after a failed open and says why.
-void failedOpen(const AmbFileStatus& status)
-{
-    if (gConnection)
-        gConnection->close();
-    gFileReady = false;
-    MainStatusPanels::instance().setFile(QString());
-    MainStatusPanels::instance().setText(MainStatusPanels::Records, QString());
-    showCannotOpenMessage(gDataFile, status);
-}
-
-} // namespace
 
 clsbpdata::clsbpdata(QObject* parent)
     : QObject(parent)
@@ -38,45 +20,8 @@ clsbpdata::~clsbpdata() = default;
 
 void clsbpdata::Create()
 {
-    if (gDataFile.isEmpty()) {
-        showMessage(nullptr, catText("clsbpdata.msgNoFile"), MsgButtons::Ok, MsgIcon::Information,
-                    catText("frmMain.caption"));
-        gFileReady = false;
-        return;
-    }
-
-    auto connection = std::make_shared<Connection>();
-    gConnection = connection;
-    connection->setCursorLocation(Connection::UseClient);
-    if (!connection->open(AmbSchema::recordConnectionText(gDataFile), QString(), QString(), -1)) {
-        failedOpen(AmbFileCheck::fromConnection(*connection));
-        return;
-    }
-
-    auto records = std::make_shared<Recordset>();
-    gRecordset = records;
-    if (!records->open(AmbSchema::recordQuery(), connection, Recordset::OpenStatic,
-                       Recordset::LockOptimistic, -1)) {
-        // The query's own words ("no such column: Nr_") say little to a
-        // user: look at the file to tell why.
-        AmbFileStatus status = AmbFileCheck::check(gDataFile);
-        if (status.ok()) {
-            status.kind = AmbFileStatus::Unreadable;
-            status.detail = records->lastError();
-        }
-        failedOpen(status);
-        return;
-    }
-    m_opened = true; // the data member "Primary" is there from now on
-
-    QString why;
-    if (!UpdateBpStatistics(&why)) {
-        m_opened = false;
-        failedOpen({AmbFileStatus::Unreadable, why});
-        return;
-    }
-    gRecordCount = records->recordCount();
-    MainStatusPanels::instance().setRecordCount(gRecordCount);
+    // The data member "Primary" is there from now on.
+    m_opened = CurrentDataFile::open();
 }
 
 bool clsbpdata::step(bool ok) const

@@ -1,12 +1,17 @@
 #include "platform/Connection.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QHash>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
+
+#include <optional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,11 +23,48 @@ QSet<Connection*>& liveConnections()
 
 bool g_exitRoutineAdded = false;
 bool g_applicationGone = false;
-int g_connectionCounter = 0;
 
-QString sqlErrorText(const QSqlError& e)
+// What a file looked like when it last passed its check. Opening the same
+// unchanged file again (the open check, then the record cursor) needs no
+// second look at every page.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    qint64 modifiedNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+std::optional<FileStamp> stampOf(const QString& path)
 {
-    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return FileStamp{st.st_dev, st.st_ino, st.st_size,
+                     qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+QHash<QString, FileStamp>& checkedFiles()
+{
+    static QHash<QString, FileStamp> files;
+    return files;
+}
+
+Connection::OpenError openErrorOf(SqliteFailure failure, const QString& path)
+{
+    switch (failure) {
+    case SqliteFailure::Busy: return Connection::OpenError::InUse;
+    case SqliteFailure::NotADatabase: return Connection::OpenError::NotADatabase;
+    case SqliteFailure::Damaged: return Connection::OpenError::Damaged;
+    case SqliteFailure::ReadOnly:
+        // Only rolling back a crash's journal writes while opening.
+        return QFileInfo::exists(path + QStringLiteral("-journal")) ? Connection::OpenError::CannotRecover
+                                                                    : Connection::OpenError::Other;
+    case SqliteFailure::None:
+    case SqliteFailure::CannotOpen:
+    case SqliteFailure::Other: break;
+    }
+    return Connection::OpenError::Other;
 }
 
 } // namespace
@@ -38,26 +80,6 @@ Connection::~Connection()
         close();
 }
 
-QString Connection::dataSourceOf(const QString& connectionText)
-{
-    static const QRegularExpression key(QStringLiteral("(^|;)\\s*Data Source\\s*="),
-                                        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = key.match(connectionText);
-    if (!m.hasMatch())
-        return {};
-    QString rest = connectionText.mid(m.capturedEnd());
-    // The path is inserted unchanged, so it may itself hold ";": only a
-    // following key ends it.
-    static const QRegularExpression next(QStringLiteral(";\\s*Data Provider\\s*="),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch n = next.match(rest);
-    if (n.hasMatch())
-        rest.truncate(n.capturedStart());
-    else if (rest.endsWith(QLatin1Char(';')))
-        rest.chop(1);
-    return rest.trimmed();
-}
-
 bool Connection::fail(OpenError kind, const QString& why)
 {
     m_openError = kind;
@@ -66,19 +88,26 @@ bool Connection::fail(OpenError kind, const QString& why)
     return false;
 }
 
-bool Connection::open(const QString& connectionText, const QString&, const QString&, int)
+QSqlDatabase Connection::database() const
+{
+    return m_file ? m_file->database() : QSqlDatabase();
+}
+
+bool Connection::openFile(const QString& path)
 {
     close();
     m_lastError.clear();
     m_openError = OpenError::None;
-    m_dataSource = dataSourceOf(connectionText);
-    if (m_dataSource.isEmpty())
-        return fail(OpenError::NoDataSource, QStringLiteral("the connection names no data file"));
+    m_dataSource = path;
+    if (path.isEmpty())
+        return fail(OpenError::NoDataSource, QStringLiteral("no data file is named"));
 
-    // SQLite would create a missing file; it must not.
-    const QFileInfo info(m_dataSource);
+    // SQLite would create a missing file, and would open a FIFO or a device.
+    const QFileInfo info(path);
     if (!info.exists())
-        return fail(OpenError::Missing, QStringLiteral("the file does not exist"));
+        return fail(info.isSymLink() ? OpenError::NotAFile : OpenError::Missing,
+                    info.isSymLink() ? QStringLiteral("the link leads nowhere")
+                                     : QStringLiteral("the file does not exist"));
     if (!info.isFile())
         return fail(OpenError::NotAFile, QStringLiteral("it is not a file"));
 
@@ -87,53 +116,58 @@ bool Connection::open(const QString& connectionText, const QString&, const QStri
         g_exitRoutineAdded = true;
     }
 
-    m_name = QStringLiteral("korvane-connection-%1").arg(++g_connectionCounter);
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    liveConnections().insert(this);
-    // mode=rw: open for reading and writing, never create.
-    m_db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded)
-                         + QStringLiteral("?mode=rw"));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
-    if (!m_db.open())
-        return fail(OpenError::Other, sqlErrorText(m_db.lastError()));
-
-    // Open checks nothing: a text file "opens". Look at the whole file once
-    // before anything is written to it.
-    {
-        QSqlQuery check(m_db);
-        if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
-            const QString why = sqlErrorText(check.lastError());
-            const bool notDb = why.contains(QLatin1String("not a database"), Qt::CaseInsensitive);
-            return fail(notDb ? OpenError::NotADatabase : OpenError::Damaged, why);
-        }
-        QStringList problems;
-        while (check.next())
-            problems << check.value(0).toString();
-        if (problems.isEmpty() || problems.constFirst() != QLatin1String("ok"))
-            return fail(OpenError::Damaged, problems.join(QLatin1Char(' ')).left(300));
+    m_file = std::make_unique<SqliteFile>();
+    if (!m_file->open(path, SqliteFile::Mode::ReadWrite)) {
+        const SqliteError e = m_file->lastError();
+        return fail(openErrorOf(e.failure, path), e.text);
     }
+    liveConnections().insert(this);
+    if (!checkOnce(path))
+        return false;
+    if (!m_file->exec(QStringLiteral("PRAGMA journal_mode=DELETE"))
+        || !m_file->exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        const SqliteError e = m_file->lastError();
+        return fail(openErrorOf(e.failure, path), e.text);
+    }
+    return true;
+}
 
-    QSqlQuery pragma(m_db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))
-        || !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL")))
-        return fail(OpenError::Other, sqlErrorText(pragma.lastError()));
+// Open checks nothing: a text file "opens". The first read also rolls back
+// a journal a crash left. Look at the whole file once before anything is
+// written to it, unless it passed the check unchanged since.
+bool Connection::checkOnce(const QString& path)
+{
+    const QString key = QFileInfo(path).canonicalFilePath();
+    const std::optional<FileStamp> before = stampOf(path);
+    const QString journal = path + QStringLiteral("-journal");
+    if (before && !QFileInfo::exists(journal) && checkedFiles().value(key) == *before)
+        return true;
+
+    QSqlQuery check(m_file->database());
+    if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+        const SqliteError e = sqliteErrorOf(check.lastError());
+        return fail(openErrorOf(e.failure, path), e.text);
+    }
+    QStringList problems;
+    while (check.next())
+        problems << check.value(0).toString();
+    if (problems.isEmpty() || problems.constFirst() != QLatin1String("ok"))
+        return fail(OpenError::Damaged, problems.join(QLatin1Char(' ')).left(300));
+    if (const std::optional<FileStamp> after = stampOf(path))
+        checkedFiles().insert(key, *after);
     return true;
 }
 
 bool Connection::isOpen() const
 {
-    return m_db.isValid() && m_db.isOpen();
+    return m_file && m_file->isOpen();
 }
 
 void Connection::close()
 {
-    if (m_name.isEmpty())
+    if (!m_file)
         return;
-    if (m_db.isValid())
-        m_db.close();
-    m_db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(m_name);
-    m_name.clear();
+    m_file.reset();
     liveConnections().remove(this);
 }
 

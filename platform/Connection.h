@@ -1,24 +1,39 @@
 #pragma once
-// A connection to one data file. It takes the connection texts the program
-// has always used ("PROVIDER=...;Data Source=<path>;...") as they stand and
-// opens the file named by their data source on SQLite.
+// A connection to one data file, opened at exactly the path given.
 //
 // Opening never creates a file and never changes one that is not a sound
-// database: a missing path is refused before SQLite sees it, and the file is
-// checked (quick check) before anything is written. Every write of the
-// program is its own transaction; the file keeps a rollback journal with full
-// synchronisation, so a copy of the file between transactions is a valid
-// data file and a crash never leaves half a row.
+// database: a missing path, or one that is not a regular file (a folder, a
+// FIFO, a dangling link, a device), is refused before SQLite sees it, and
+// the file is checked (quick check) before anything is written. A rollback
+// journal that a crash left beside the file is rolled back by the opening
+// itself, which gives the file its last committed state. Every write of the
+// program is its own transaction; the file keeps a rollback journal with
+// full synchronisation, so a copy of the file between transactions is a
+// valid data file and a crash never leaves half a row.
+#include "platform/SqliteFile.h"
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
+
+#include <memory>
 
 class Connection : public QObject {
     Q_OBJECT
 public:
     enum CursorLocation { UseServer = 2, UseClient = 3 };
     // Why the last open failed.
-    enum class OpenError { None, NoDataSource, Missing, NotAFile, NotADatabase, Damaged, Other };
+    enum class OpenError {
+        None,
+        NoDataSource,
+        Missing,
+        NotAFile,
+        NotADatabase,
+        Damaged,
+        InUse,         // another program (or window) holds a lock on it
+        CannotRecover, // a crash left a journal, and the file cannot be written to roll it back
+        Other,
+    };
 
     explicit Connection(QObject* parent = nullptr);
     ~Connection() override;
@@ -27,32 +42,27 @@ public:
     void setCursorLocation(int location) { m_cursorLocation = location; }
     int cursorLocation() const { return m_cursorLocation; }
 
-    // Opens the data source of the connection text. User name, password and
-    // options are accepted and have no effect. False with lastError() set
-    // when the file is missing, not a database or damaged.
-    bool open(const QString& connectionText, const QString& user = QString(),
-              const QString& password = QString(), int options = -1);
+    // Opens the data file at path. False with lastError() and
+    // lastOpenError() set when it is missing, not a file, not a database,
+    // damaged, in use or cannot be recovered.
+    bool openFile(const QString& path);
     void close();
     bool isOpen() const;
 
-    // Path named by the connection text's "Data Source=".
+    // The path this connection opened.
     QString dataSource() const { return m_dataSource; }
     QString lastError() const { return m_lastError; }
     OpenError lastOpenError() const { return m_openError; }
 
     // The database handle for record sets and queries on this connection.
-    QSqlDatabase database() const { return m_db; }
-
-    // Data source of a connection text: the text after "Data Source=" up to
-    // the next ";Data Provider=" or the closing ";". Empty when none.
-    static QString dataSourceOf(const QString& connectionText);
+    QSqlDatabase database() const;
 
 private:
     bool fail(OpenError kind, const QString& why);
+    bool checkOnce(const QString& path);
     static void closeAllAtExit();
 
-    QSqlDatabase m_db;
-    QString m_name;
+    std::unique_ptr<SqliteFile> m_file;
     QString m_dataSource;
     QString m_lastError;
     OpenError m_openError = OpenError::None;

@@ -3,7 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QDir>
+
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 
 namespace {
@@ -16,8 +21,21 @@ bool FileSystem::fileExists(const QString& path) const
     return info.exists() && info.isFile();
 }
 
+bool FileSystem::isOtherThanFile(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return !info.exists() || !info.isFile();
+    return info.exists() && !info.isFile();
+}
+
 bool FileSystem::copyFile(const QString& source, const QString& target, QString* error) const
 {
+    if (isOtherThanFile(target)) {
+        if (error)
+            *error = QStringLiteral("%1 is not a file").arg(target);
+        return false;
+    }
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
         if (error)
@@ -41,10 +59,11 @@ bool FileSystem::copyFile(const QString& source, const QString& target, QString*
         return false;
     }
     out.close();
-    QFile::remove(target);
-    if (!QFile::rename(temp, target)) {
+    // rename() replaces the target in one step; what stands there is never
+    // removed first.
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
         if (error)
-            *error = QStringLiteral("cannot replace %1").arg(target);
+            *error = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(temp);
         return false;
     }
@@ -71,4 +90,16 @@ bool FileSystem::setAttributes(const QString& path, int attributes) const
         return true;
     // No extended attributes here: the mark is simply not kept.
     return errno == ENOTSUP;
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0
+        && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
+        == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }

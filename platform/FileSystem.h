@@ -11,10 +11,21 @@ class FileSystem {
 public:
     enum Attribute : int { Normal = 0, ReadOnly = 1, Hidden = 2, System = 4, Archive = 32 };
 
+    // A regular file (or a link to one) stands at path.
     bool fileExists(const QString& path) const;
-    // Copies source onto target, replacing it. On failure returns false and
-    // puts the reason into *error (when given).
+    // Something stands at path that is not a regular file or a link to one:
+    // a folder, a FIFO, a device, a link that leads nowhere. Such a path is
+    // never replaced.
+    bool isOtherThanFile(const QString& path) const;
+    // Copies source onto target, replacing a regular file there (never
+    // anything else). The copy is written beside the target and renamed
+    // over it, so a failed copy never leaves a half-written target. On
+    // failure returns false and puts the reason into *error (when given).
     bool copyFile(const QString& source, const QString& target, QString* error = nullptr) const;
     int attributes(const QString& path) const;
     bool setAttributes(const QString& path, int attributes) const;
 };
+
+// True when both paths name the same file: the same path, or another path
+// to it (a link, "..", a hard link).
+bool sameFile(const QString& a, const QString& b);

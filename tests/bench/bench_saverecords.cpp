@@ -113,7 +113,7 @@ void BM_SaveRecords(benchmark::State& state)
         auto connection = std::make_shared<Connection>();
         connection->setCursorLocation(Connection::UseClient);
         auto rs = std::make_shared<Recordset>();
-        if (!connection->open(AmbSchema::recordConnectionText(path))
+        if (!connection->openFile(path)
             || !rs->open(AmbSchema::recordQuery(EditionId::English), connection)) {
             state.SkipWithError("cannot open the data file");
             break;

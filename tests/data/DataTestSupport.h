@@ -75,7 +75,7 @@ inline QByteArray fileBytes(const QString& path)
 inline std::shared_ptr<Recordset> openRecords(const QString& path)
 {
     auto connection = std::make_shared<Connection>();
-    if (!connection->open(AmbSchema::recordConnectionText(path)))
+    if (!connection->openFile(path))
         qWarning("open failed: %s", qPrintable(connection->lastError()));
     auto rs = std::make_shared<Recordset>();
     if (!rs->open(AmbSchema::recordQuery(), connection))

@@ -239,7 +239,7 @@ private slots:
         // Another program removes the row meanwhile.
         {
             auto conn = std::make_shared<Connection>();
-            QVERIFY(conn->open(AmbSchema::recordConnectionText(path)));
+            QVERIFY(conn->openFile(path));
             Recordset other;
             QVERIFY(other.open(AmbSchema::recordQuery(), conn));
             QVERIFY(other.deleteRecord());

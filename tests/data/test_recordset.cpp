@@ -230,17 +230,27 @@ private slots:
         QVERIFY(rs->bof() && rs->eof());
     }
 
-    void connectionTextsGiveTheDataSource()
+    // The path is taken exactly: a trailing blank, a ";" or "=" name
+    // another file than the one without them.
+    void theExactPathIsOpened()
     {
-        QCOMPARE(Connection::dataSourceOf(AmbSchema::recordConnectionText("/a/b c;d.amb")), QString("/a/b c;d.amb"));
-        QCOMPARE(Connection::dataSourceOf(AmbSchema::chartConnectionText("/x/y.amb")), QString("/x/y.amb"));
-        QCOMPARE(Connection::dataSourceOf("PROVIDER=x;"), QString());
+        const QStringList names = {"p.amb", "p.amb ", "b c;Data Source=d.amb"};
+        for (int i = 0; i < names.size(); ++i) {
+            const QString path = makeDataFile(m_dir.filePath(names[i]), EditionId::English);
+            insertRows(path, EditionId::English, std::vector<BpRow>(size_t(i + 1), BpRow{120, 80, 93, 70}));
+        }
+        for (int i = 0; i < names.size(); ++i) {
+            auto rs = openRecords(m_dir.filePath(names[i]));
+            QVERIFY(rs);
+            QCOMPARE(rs->recordCount(), i + 1);
+            QCOMPARE(rs->connection()->dataSource(), m_dir.filePath(names[i]));
+        }
     }
 
     void chartConnectionOpensTheSameFile()
     {
         Connection c;
-        QVERIFY(c.open(AmbSchema::chartConnectionText(m_path)));
+        QVERIFY(c.openFile(m_path));
         QCOMPARE(c.dataSource(), m_path);
     }
 
@@ -265,12 +275,12 @@ private slots:
             f.write(content);
         }
         Connection c;
-        const bool opened = c.open(AmbSchema::recordConnectionText(path));
+        const bool opened = c.openFile(path);
         QCOMPARE(int(c.lastOpenError()), error);
         if (opened) {
             // An empty file is an empty database: the record query fails.
             auto conn = std::make_shared<Connection>();
-            QVERIFY(conn->open(AmbSchema::recordConnectionText(path)));
+            QVERIFY(conn->openFile(path));
             Recordset rs;
             QVERIFY(!rs.open(AmbSchema::recordQuery(), conn));
             QVERIFY(rs.lastError().contains("ambpdata"));
@@ -312,7 +322,7 @@ private slots:
     {
         const QString german = makeDataFile(m_dir.filePath("german.amb"), EditionId::German);
         auto conn = std::make_shared<Connection>();
-        QVERIFY(conn->open(AmbSchema::recordConnectionText(german)));
+        QVERIFY(conn->openFile(german));
         Recordset rs;
         QVERIFY(!rs.open(AmbSchema::recordQuery(EditionId::English), conn));
         QVERIFY(rs.lastError().contains("ID"));

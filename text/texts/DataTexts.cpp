@@ -46,6 +46,11 @@ const CatalogueEntry entries[] = {
      "Von der anderen Ausgabe (Englisch) erstellt"},
     {"data.reasonWrongColumns", "Columns of Table ambpdata Do Not Match",
      "Spalten der Tabelle ambpdata passen nicht"},
+    {"data.reasonInUse", "File In Use by Another Program or Another KORVANE Window , Close It There and Try Again",
+     "Datei wird von einem anderen Programm oder einem anderen KORVANE-Fenster benutzt , dort schließen und erneut versuchen"},
+    {"data.reasonCannotRecover",
+     "File Left Unfinished by a Crash and Can not Be Recovered Without Write Access (Check the Permissions of the File and its Folder)",
+     "Datei nach einem Absturz unvollständig , ohne Schreibrecht nicht wiederherstellbar (Rechte der Datei und ihres Ordners prüfen)"},
     {"data.reasonUnreadable", "File Can not Be Read", "Datei nicht lesbar"},
 };
 } // namespace
