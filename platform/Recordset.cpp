@@ -62,7 +62,12 @@ Recordset::Recordset(QObject* parent)
 {
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset()
+{
+    // A pending change is saved as closing saves it: nothing typed is lost
+    // when the last owner lets go without closing.
+    close();
+}
 
 bool Recordset::fail(const QString& why) const
 {
