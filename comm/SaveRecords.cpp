@@ -6,7 +6,6 @@
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
-#include "platform/SettingsStore.h"
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
@@ -168,26 +167,27 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, con
     return outcome;
 }
 
-bool SaveRecords(QWidget* parent, const QList<BpRecord>& records)
+StoreOutcome SaveRecords(const QList<BpRecord>& records)
 {
+    StoreOutcome outcome;
     const std::shared_ptr<Recordset> rs = CurrentDataFile::records();
-    if (!rs)
-        return false;
-    const StoreOutcome outcome = storeRecords(records, *rs, seams().now().date());
-    const auto report = [parent](const QString& description) {
-        showMessage(parent, description, MsgButtons::Ok, MsgIcon::Information,
-                    QString::fromLatin1(kAppTitle));
-    };
-    if (!outcome.ok()) {
-        report(outcome.error);
-        return false;
+    if (!rs) {
+        outcome.fileUnavailable = true; // opening said why
+        outcome.error = catText("frmRead.msgFileUnavailable");
+        return outcome;
     }
-    if (!rs->requery()) {
-        report(rs->lastError());
-        return false;
+    if (!rs->beginBatch()) {
+        outcome.error = rs->lastError();
+        return outcome;
     }
+    outcome = storeRecords(records, *rs, seams().now().date());
+    // The rows stored before a failing one stay.
+    if (!rs->commitBatch() && outcome.ok())
+        outcome.error = rs->lastError();
+    if (!rs->requery() && outcome.ok())
+        outcome.error = rs->lastError();
     gRecordCount = rs->recordCount();
     MainStatusPanels::instance().setText(MainStatusPanels::Records,
                                          QString::number(gRecordCount) + catText("frmRead.sbRecords"));
-    return true;
+    return outcome;
 }

@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QWidget;
 class Recordset;
 
 // The date of a record's month and day, saved on saveDate. The recorder
@@ -36,6 +35,7 @@ struct StoreOutcome {
     int outOfRange = 0;
     int duplicates = 0;
     QString error; // the platform's description of the write that failed
+    bool fileUnavailable = false; // the data file could not be opened (and said so)
 
     bool ok() const { return error.isEmpty(); }
 };
@@ -48,7 +48,8 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target,
                           const QDate& saveDate);
 
 // The reading window's SaveRecords: stores the records in the current data
-// file with the save date of the clock, requeries, sets gRecordCount and the
-// Records panel. A failure shows its description (OK button, application
-// title) and skips the requery. True when everything was stored.
-bool SaveRecords(QWidget* parent, const QList<BpRecord>& records);
+// file with the save date of the clock, in one transaction; requeries and
+// sets gRecordCount and the Records panel. When a row fails, the rows before
+// it stay stored and the outcome names the failure; the caller keeps the
+// records and says so.
+StoreOutcome SaveRecords(const QList<BpRecord>& records);

@@ -245,6 +245,22 @@ void FileCommands::saveFile(QWidget* parent)
     ensureRecordsetOnCurrentFile();
 }
 
+bool FileCommands::newFileForReadings(QWidget* parent)
+{
+    const QString path = chooseFile(parent, FileDialogRequest::Kind::Save, "frmMain.dlgNewTitle");
+    if (path.isEmpty() || refuseOtherThanFile(parent, path))
+        return false;
+    if (fileSystem().fileExists(path)) {
+        showFileMessage(parent, catText("data.msgNewFileExists").arg(path));
+        return false;
+    }
+    if (!createFromTemplate(parent, path, "frmMain.msgNewTemplateMissing"))
+        return false;
+    setFileReady(path);
+    MainStatusPanels::instance().setRecordCount(0);
+    return CurrentDataFile::open();
+}
+
 void FileCommands::closeFile(QWidget*)
 {
     // The data windows close first, while the file is still open: a reading

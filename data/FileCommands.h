@@ -32,6 +32,11 @@ public:
     static void saveFile(QWidget* parent = nullptr);
     // Close: forgets the current file and closes every data window.
     static void closeFile(QWidget* parent = nullptr);
+    // A new data file for readings that could not be stored elsewhere: asks
+    // for a name that is not taken, makes the file from the template and
+    // makes it the current file with its record set. False when cancelled
+    // or when it could not be made (said so); nothing changes then.
+    static bool newFileForReadings(QWidget* parent = nullptr);
 
     // Path of the template: the current working directory + "/new.amb".
     static QString templatePath();

@@ -228,6 +228,7 @@ void Recordset::close()
         return;
     // Nothing typed is lost by closing; an untouched new row is not kept.
     leaveCurrent();
+    commitBatch();
     emit aboutToReset();
     m_open = false;
     m_cells.clear();
@@ -508,11 +509,19 @@ bool Recordset::saveCurrent()
 
     QSqlQuery q(db);
     // Each write is its own transaction, taken at once so that another
-    // writer cannot slip in between.
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    // writer cannot slip in between; inside a batch, a savepoint of its own.
+    const QString begin = m_inBatch ? QStringLiteral("SAVEPOINT korvane_row") : QStringLiteral("BEGIN IMMEDIATE");
+    const QString commit = m_inBatch ? QStringLiteral("RELEASE korvane_row") : QStringLiteral("COMMIT");
+    if (!q.exec(begin))
         return fail(sqlErrorText(q.lastError()));
-    auto rollback = [&db](const QString& why) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    auto rollback = [&db, this](const QString& why) {
+        QSqlQuery undo(db);
+        if (m_inBatch) {
+            undo.exec(QStringLiteral("ROLLBACK TO korvane_row"));
+            undo.exec(QStringLiteral("RELEASE korvane_row"));
+        } else {
+            undo.exec(QStringLiteral("ROLLBACK"));
+        }
         return why;
     };
 
@@ -546,7 +555,7 @@ bool Recordset::saveCurrent()
         return fail(rollback(catText("recordset.rowGone")));
     const QVariant newKey = adding ? q.lastInsertId() : QVariant();
     q.finish();
-    if (!q.exec(QStringLiteral("COMMIT")))
+    if (!q.exec(commit))
         return fail(rollback(sqlErrorText(q.lastError())));
 
     for (int c = 0; c < fieldCount(); ++c)
@@ -573,6 +582,36 @@ bool Recordset::updateBatch(int)
 {
     // Moving off a row saves it, so the current row holds the only pending change.
     return update();
+}
+
+bool Recordset::beginBatch()
+{
+    if (!ready())
+        return false;
+    if (!m_connection || !m_connection->isOpen())
+        return fail(catText("recordset.connectionClosed"));
+    QSqlQuery q(m_connection->database());
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(sqlErrorText(q.lastError()));
+    m_inBatch = true;
+    return true;
+}
+
+bool Recordset::commitBatch()
+{
+    if (!m_inBatch)
+        return true;
+    m_inBatch = false;
+    if (!m_connection || !m_connection->isOpen())
+        return fail(catText("recordset.connectionClosed"));
+    QSqlQuery q(m_connection->database());
+    if (q.exec(QStringLiteral("COMMIT")))
+        return true;
+    const QString why = sqlErrorText(q.lastError());
+    q.exec(QStringLiteral("ROLLBACK"));
+    // The rows of the batch are not in the file: read back what is.
+    requery();
+    return fail(why);
 }
 
 bool Recordset::cancelUpdate()

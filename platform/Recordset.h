@@ -91,6 +91,11 @@ public:
     bool update();
     // Writes every pending change (affect: 3 = all rows).
     bool updateBatch(int affect = AffectAll);
+    // Rows saved between beginBatch() and commitBatch() are written in one
+    // transaction (one disk sync for a whole reading run). A row that fails
+    // is undone alone; the rows saved before it stay and are committed.
+    bool beginBatch();
+    bool commitBatch();
     // Drops the pending change of the current row; a row being added goes
     // away and the row that was current before addNew is current again.
     bool cancelUpdate();
@@ -163,5 +168,6 @@ private:
     std::vector<QVariant> m_buffer; // values of the current row while editing
     std::vector<bool> m_changed;
     bool m_open = false;
+    bool m_inBatch = false;
     mutable QString m_lastError;
 };

@@ -4,6 +4,7 @@
 #include "views/CommWindows.h"
 #include "views/ProgressScale.h"
 #include "comm/SaveRecords.h"
+#include "data/FileCommands.h"
 #include "platform/Seams.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -200,12 +202,16 @@ void frmRead::Form_Load()
 
 void frmRead::Form_Activate()
 {
+    // A return to the window never drops what the run received.
+    if (hasUnsettledReadings())
+        return;
     ReadRecords();
 }
 
 void frmRead::cmdRetry_Click()
 {
-    ReadRecords();
+    if (settleReadings())
+        ReadRecords();
 }
 
 void frmRead::cmdClose_Click()
@@ -217,13 +223,31 @@ void frmRead::cmdClose_Click()
 
 void frmRead::ReadRecords()
 {
-    if (m_unloaded || m_failing)
+    if (m_unloaded || m_failing || !dataFileTakesReadings())
         return;
     m_run.start(); // a failure comes back through failRun
 }
 
+// A data file that cannot be written would lose the readings at the end
+// of the run: say so before the recorder sends.
+bool frmRead::dataFileTakesReadings()
+{
+    if (!gFileReady || gDataFile.isEmpty())
+        return true;
+    const QFileInfo file(gDataFile);
+    const QFileInfo folder(file.absolutePath());
+    // The folder takes the journal of every write.
+    if (file.isWritable() && folder.isWritable())
+        return true;
+    setStatus(catText("frmRead.sbReady"), QString());
+    showMessage(this, catText("frmRead.msgReadOnly").arg(gDataFile), MsgButtons::Ok, MsgIcon::Information,
+                catText("frmRead.caption"));
+    return false;
+}
+
 void frmRead::onRunStarted()
 {
+    m_settled = false;
     ProgressBar1->setRange(0, kDesignedRange);
     ProgressBar1->setValue(0);
     Label1->setMaximum(kDesignedRange);
@@ -278,38 +302,65 @@ void frmRead::failRun(const QString& description)
     showMessage(this, catText("frmRead.msgCommFailure") + description, MsgButtons::Ok,
                 MsgIcon::Information, QString::fromLatin1(kAppTitle));
     // Records that arrived before the line failed are offered for saving
-    // before the window goes.
-    offerToSave();
-    close();
+    // before the window goes; kept ones keep it open.
+    if (settleReadings()) {
+        close();
+        return;
+    }
+    m_failing = false;
 }
 
-void frmRead::offerToSave()
+bool frmRead::settleReadings()
 {
-    if (m_saveOffered)
-        return;
-    m_saveOffered = true;
+    if (!hasUnsettledReadings())
+        return true;
     // Nothing more arrives while the question is open: it is about these.
     m_run.end();
-    if (m_run.records().isEmpty())
-        return;
-    // Close has already forgotten the file: there is nowhere to store them.
     if (!gFileReady || gDataFile.isEmpty())
-        return;
+        return storeInNewFile(catText("frmRead.msgNoFileOpen"));
     const MsgAnswer answer = showMessage(
         this, catText("frmRead.msgSaveBefore") + gDataFile + catText("frmRead.msgSaveAfter"),
         MsgButtons::YesNo, MsgIcon::Question, catText("frmRead.caption"));
-    if (answer != MsgAnswer::Yes)
-        return;
-    SaveRecords(this, m_run.records());
+    if (answer != MsgAnswer::Yes) {
+        m_settled = true;
+        return true;
+    }
+    const StoreOutcome outcome = SaveRecords(m_run.records());
+    if (!outcome.ok())
+        return storeInNewFile(outcome.error);
+    m_settled = true;
     CommWindows::showListWindow();
+    return true;
+}
+
+bool frmRead::storeInNewFile(QString reason)
+{
+    for (;;) {
+        const MsgAnswer answer = showMessage(
+            this, catText("frmRead.msgStoreFailed").arg(reason).arg(count()), MsgButtons::YesNo,
+            MsgIcon::Question, catText("frmRead.caption"));
+        if (answer != MsgAnswer::Yes || !FileCommands::newFileForReadings(this))
+            return false;
+        const StoreOutcome outcome = SaveRecords(m_run.records());
+        if (outcome.ok()) {
+            m_settled = true;
+            CommWindows::showListWindow();
+            return true;
+        }
+        reason = outcome.error;
+    }
 }
 
 void frmRead::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded) {
         // Received readings are never dropped without the question, also
-        // when the window is closed with its close box.
-        offerToSave();
+        // when the window is closed with its close box; kept ones keep the
+        // window open.
+        if (!settleReadings()) {
+            event->ignore();
+            return;
+        }
         Form_Unload();
     }
     event->accept();

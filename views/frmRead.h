@@ -87,15 +87,21 @@ private:
     void onStageReached(int stage);
     void showRecord(const BpRecord& record);
     void failRun(const QString& description);
-    // The close question; asked at most once per window.
-    void offerToSave();
+    // Received readings not yet stored or let go by the user.
+    bool hasUnsettledReadings() const { return !m_run.records().isEmpty() && !m_settled; }
+    // Asks whether to store the run's readings and stores them; when storing
+    // fails, offers a new data file for them. False when they are still
+    // kept in this window (the user declined the new file).
+    bool settleReadings();
+    bool storeInNewFile(QString reason);
+    bool dataFileTakesReadings();
 
     BpReadingRun m_run;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     bool m_activatedOnce = false;
     bool m_otherWindowActivated = false;
-    bool m_saveOffered = false;
+    bool m_settled = false;
     bool m_failing = false;
     bool m_unloaded = false;
 };

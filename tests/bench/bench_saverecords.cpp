@@ -124,7 +124,7 @@ void BM_SaveRecords(benchmark::State& state)
         gRecordset = rs;
         state.ResumeTiming();
 
-        if (!SaveRecords(nullptr, records)) {
+        if (!SaveRecords(records).ok()) {
             state.SkipWithError(qPrintable(seams.lastMessage));
             break;
         }

@@ -20,6 +20,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -275,12 +277,16 @@ private slots:
         QCOMPARE(w->count(), 2);
     }
 
-    void retryAndReactivationStartOver()
+    // Retry starts over after the save question; a return to the window
+    // keeps what the run received, and starts over when it holds nothing.
+    void retryAsksFirstAndReactivationKeepsReadings()
     {
         frmRead* w = openWindow();
         sendOneByOne(w, {reading(120, 80, 70, 1, 1, 1, 1), reading(121, 80, 70, 1, 1, 1, 2)});
         const quint64 first = w->currentRun();
+        m_seams->answers = {MsgAnswer::No};
         w->cmdRetry->click();
+        QCOMPARE(m_seams->lastMessageText(), ed("Save Data to File ", "Daten Speichern ") + m_file + " ? ");
         QVERIFY(w->currentRun() > first);
         QCOMPARE(w->count(), 0);
         QCOMPARE(w->Text1->text(), QStringLiteral("0"));
@@ -300,15 +306,26 @@ private slots:
         const quint64 before = w->currentRun();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QTRY_VERIFY(w->currentRun() > before);
-        QCOMPARE(w->count(), 0);
-        QCOMPARE(w->Text1->text(), QStringLiteral("0"));
+        QTest::qWait(50);
+        QCOMPARE(w->currentRun(), before);
+        QCOMPARE(w->count(), 1);
+        QCOMPARE(w->Text1->text(), QStringLiteral("1"));
+
+        // Stored, the window starts over on the next return.
+        m_seams->answers = {MsgAnswer::Yes};
+        w->cmdRetry->click();
+        QCOMPARE(storedRows(m_file).size(), 1);
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
         QVERIFY(waitUntil([&] { return m_pty->peerIsOpen(); }));
         sendOneByOne(w, {reading(123, 80, 70, 1, 1, 1, 4)});
         closeAnswering(w, MsgAnswer::Yes);
         const QList<Row> rows = storedRows(m_file);
-        QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0].systolic, 123);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].systolic, 122);
+        QCOMPARE(rows[1].systolic, 123);
     }
 
     void closeWithoutRecordsAsksNothing()
@@ -459,28 +476,48 @@ private slots:
         QCOMPARE(gRecordset->connection()->dataSource(), other);
     }
 
-    void aFailingWriteStopsSavingAndKeepsWhatWasStored()
+    // A row the file refuses stops storing: the rows before it stay, the
+    // readings stay in the window, and they go into a new data file.
+    void aFailingWriteKeepsTheReadingsForANewFile()
     {
         query(m_file, QStringLiteral("create trigger refuse before insert on ambpdata when "
                                      "new.SYS_mmHg = 150 begin select raise(abort, 'refused by the file'); end"));
         frmRead* w = openWindow();
         sendOneByOne(w, {reading(140, 80, 70, 1, 1, 1, 1), reading(150, 80, 70, 1, 1, 1, 2),
                          reading(160, 80, 70, 1, 1, 1, 3)});
-        MainStatusPanels::instance().setText(MainStatusPanels::Records, QStringLiteral("before"));
-        m_seams->answers = {MsgAnswer::Yes, MsgAnswer::Ok};
+        m_seams->answers = {MsgAnswer::Yes, MsgAnswer::No};
         w->cmdClose->click();
-        QTRY_VERIFY(!CommWindows::readWindow());
         QCOMPARE(int(m_seams->messages.size()), 2);
         QVERIFY2(m_seams->messages[1].text.contains(QStringLiteral("refused by the file")),
                  qPrintable(m_seams->messages[1].text));
-        QCOMPARE(m_seams->messages[1].title, QStringLiteral("KORVANE"));
+        QVERIFY(m_seams->messages[1].text.contains(ed("The 3 Readings Received Are Kept",
+                                                      "Die 3 empfangenen Messwerte bleiben erhalten")));
+        QCOMPARE(int(m_seams->messages[1].buttons), int(MsgButtons::YesNo));
+        // Declined: the window stays with its readings.
+        QVERIFY(CommWindows::readWindow() && w->isVisible());
+        QCOMPARE(w->count(), 3);
         const QList<Row> rows = storedRows(m_file);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].systolic, 160);
-        // No requery and no Records panel after a failure; the list still shows.
-        QCOMPARE(MainStatusPanels::instance().text(MainStatusPanels::Records), QStringLiteral("before"));
-        QCOMPARE(m_listShown, 1);
+        QCOMPARE(MainStatusPanels::instance().text(MainStatusPanels::Records).trimmed(),
+                 QStringLiteral("1") + ed(" Records", " Protokolle"));
+        QCOMPARE(m_listShown, 0);
         QCOMPARE(gRecordset->editMode(), int(Recordset::EditNone));
+
+        // Close asks again; this time into a new file made from the template.
+        const QString folder = m_dir.filePath(QStringLiteral("t%1").arg(m_fileNumber));
+        QVERIFY(QDir().mkpath(folder) && QDir::setCurrent(folder));
+        QVERIFY(QFile::copy(qEnvironmentVariable("KORVANE_BUILD_DIR")
+                                + (Edition::current().isGerman() ? "/de/new.amb" : "/en/new.amb"),
+                            folder + QStringLiteral("/new.amb")));
+        const QString fresh = m_dir.filePath(QStringLiteral("fresh%1.amb").arg(m_fileNumber));
+        m_seams->filePaths = {fresh};
+        m_seams->answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+        w->cmdClose->click();
+        QTRY_VERIFY(!CommWindows::readWindow());
+        QCOMPARE(storedRows(fresh).size(), 3);
+        QCOMPARE(gDataFile, fresh);
+        QCOMPARE(m_listShown, 1);
     }
 
     void screenshot()

@@ -36,6 +36,8 @@ const CatalogueEntry entries[] = {
     {"data.msgCannotSave", "File  %1  Can not Save ! , %2", "Datei  %1  kann nicht gespeichert werden ! , %2"},
     {"data.msgSaveOntoItself", "File  %1  Is the Open File , Can not Save onto Itself !",
      "Datei  %1  ist die geöffnete Datei , Speichern auf sich selbst nicht möglich !"},
+    {"data.msgNewFileExists", "File  %1  Exists ! , Choose a New Name for the New Data File",
+     "Datei  %1  existiert bereits ! , Einen neuen Namen für die neue Datendatei wählen"},
     {"data.reasonMissing", "File Not Found", "Datei nicht gefunden"},
     {"data.reasonNotAFile", "Not a File", "Keine Datei"},
     {"data.reasonNotADatabase", "Not an AMB Data File", "Keine AMB-Datei"},

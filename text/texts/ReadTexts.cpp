@@ -39,6 +39,17 @@ const CatalogueEntry entries[] = {
     {"frmRead.msgCommFailure", " Connecting Install or Communication Setting Incorrect !",
      " Connecting Install or Communication Setting Incorrect !"},
 
+    // Storing failed: %1 why, %2 how many readings are kept.
+    {"frmRead.msgStoreFailed",
+     "Readings Not Stored ! , %1\n\nThe %2 Readings Received Are Kept . Store Them in a New Data File ?",
+     "Messwerte nicht gespeichert ! , %1\n\nDie %2 empfangenen Messwerte bleiben erhalten . In einer neuen Datendatei speichern ?"},
+    {"frmRead.msgFileUnavailable", "The Data File Can not Be Opened", "Die Datendatei kann nicht geöffnet werden"},
+    {"frmRead.msgNoFileOpen", "No Data File Is Open", "Keine Datendatei geöffnet"},
+    // A data file that cannot take readings is refused before a run.
+    {"frmRead.msgReadOnly",
+     "File  %1  Is Read Only , Readings Can not Be Stored in It ! Open or Create Another Data File .",
+     "Datei  %1  ist schreibgeschützt , Messwerte können nicht gespeichert werden ! Andere Datendatei öffnen oder neu anlegen ."},
+
     // Accessible names of the three indicator pictures (they have no text).
     {"frmRead.Picture1", "Receiving", "Empfang"},
 };
