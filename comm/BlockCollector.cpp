@@ -20,9 +20,20 @@ void BlockCollector::setClock(Clock clock)
     m_clock = [started] { return started.elapsed(); };
 }
 
+void BlockCollector::setLineRate(int bytesPerSecond)
+{
+    m_burstPauseMs = kBurstPauseMs;
+    m_tailLimitMs = kTailLimitMs;
+    if (bytesPerSecond <= 0)
+        return;
+    const int byteMs = (1000 + bytesPerSecond - 1) / bytesPerSecond;
+    m_burstPauseMs = qMax(kBurstPauseMs, kBurstPauseBytes * byteMs);
+    m_tailLimitMs = qMax(kTailLimitMs, kTailLimitBytes * byteMs);
+}
+
 bool BlockCollector::continuesTakenBurst(qint64 now) const
 {
-    return m_tailOpen && now - m_lastArrival < kBurstPauseMs && now - m_blockAt < kTailLimitMs;
+    return m_tailOpen && now - m_lastArrival < m_burstPauseMs && now - m_blockAt < m_tailLimitMs;
 }
 
 quint64 BlockCollector::startRun()
@@ -132,8 +143,8 @@ void BlockCollector::deliver()
         QByteArray block;
         block.swap(m_waiting);
         const qint64 now = m_clock();
-        m_tailOpen = m_piecesWaiting > 1 && m_lastPause < kBurstPauseMs
-            && now - m_lastArrival < kBurstPauseMs;
+        m_tailOpen = m_piecesWaiting > 1 && m_lastPause < m_burstPauseMs
+            && now - m_lastArrival < m_burstPauseMs;
         m_blockAt = now;
         m_piecesWaiting = 0;
         m_wait = Wait::None;

@@ -32,9 +32,10 @@
 // 60, so that a measurement is lost. So when a block was still trickling
 // in (it came in several pieces, the last less than kBurstPauseMs after the
 // one before), the bytes that continue its burst are thrown away: bytes
-// that come with pauses shorter than kBurstPauseMs, for at most
-// kTailLimitMs after the block. The first byte after a longer pause starts
-// the next burst. A block that came in one piece has no tail.
+// that come with pauses shorter than the burst pause, for at most the tail
+// limit after the block. The first byte after a longer pause starts the
+// next burst. A block that came in one piece has no tail. Both times grow
+// with a slow line (setLineRate): at 300 baud a byte alone takes 33 ms.
 //
 // A wait armed while enough bytes already wait reports on the next pass of
 // the event loop, never from inside waitForBlock()/waitForSample(), so a
@@ -57,12 +58,21 @@ public:
     // them back up to 16 ms.
     static constexpr int kBurstPauseMs = 50;
     static constexpr int kTailLimitMs = 300;
+    // Byte times within a burst that still count as the same burst, and
+    // after a block that a tail may last (a burst's rest is 16 bytes).
+    static constexpr int kBurstPauseBytes = 4;
+    static constexpr int kTailLimitBytes = 32;
 
     explicit BlockCollector(QObject* parent = nullptr);
 
     // Milliseconds of a monotonic clock; tests set their own.
     using Clock = std::function<qint64()>;
     void setClock(Clock clock);
+    // Bytes per second the line brings (baud / 10); 0 for the fast-line
+    // defaults.
+    void setLineRate(int bytesPerSecond);
+    int burstPauseMs() const { return m_burstPauseMs; }
+    int tailLimitMs() const { return m_tailLimitMs; }
 
     quint64 startRun();
     void stop();
@@ -95,6 +105,8 @@ private:
     bool continuesTakenBurst(qint64 now) const;
 
     Clock m_clock;
+    int m_burstPauseMs = kBurstPauseMs;
+    int m_tailLimitMs = kTailLimitMs;
     QByteArray m_waiting;
     bool m_tailOpen = false; // the burst of the last block may still arrive
     qint64 m_blockAt = 0;

@@ -1,6 +1,7 @@
 #include "comm/BpReadingRun.h"
 
 #include "comm/FrameProtocol.h"
+#include "platform/SerialSettings.h"
 
 BpReadingRun::BpReadingRun(QObject* parent)
     : QObject(parent)
@@ -10,6 +11,12 @@ BpReadingRun::BpReadingRun(QObject* parent)
     connect(&m_link, &RecorderLink::stageReached, this, &BpReadingRun::onStageReached);
     connect(&m_link, &RecorderLink::blockReady, this, &BpReadingRun::onBlockReady);
     connect(&m_link, &RecorderLink::lineFailed, this, &BpReadingRun::onLineFailed);
+    // The time-out counts from the last byte: at 1200 baud and below a
+    // burst alone takes longer than the idle time.
+    connect(&m_link, &RecorderLink::bytesArrived, this, [this] {
+        if (m_idle.isActive())
+            m_idle.start();
+    });
 }
 
 bool BpReadingRun::start()
@@ -21,6 +28,8 @@ bool BpReadingRun::start()
         emit failed(m_link.errorString());
         return false;
     }
+    const std::optional<LineSettings> line = LineSettings::parse(m_link.port().settings());
+    m_link.collector().setLineRate(line ? line->baudRate / 10 : 0);
     m_run = m_link.startRun();
     m_records.clear();
     emit started();

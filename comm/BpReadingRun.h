@@ -9,8 +9,9 @@
 //   run.port().setSettings(gCommSet);        // load step
 //   run.start();                              // -> started, or failed
 //   ...  stageReached(1..3), recordReceived(r), waitingForBlock()
-//   ...  idleTimeout(finished): 500 ms without a block; finished when
-//        continueWaiting is off (the port is closed then)
+//   ...  idleTimeout(finished): 500 ms without a byte after a block;
+//        finished when continueWaiting is off (the port is closed then).
+//        A slow line still delivering a burst is not idle.
 //   run.end();                                // unload, question, failure
 //
 // A new start() takes over: the earlier run never reports again and its

@@ -47,5 +47,6 @@ void RecorderLink::takeArrivedBytes()
 {
     // Always take everything: one readyRead is not one burst, and the
     // collector is where bytes wait.
+    emit bytesArrived();
     m_collector.feed(m_port.readAllWaiting());
 }

@@ -46,6 +46,8 @@ public:
     int waitingCount() const;
 
 signals:
+    // Bytes came from the line (before the collector took them).
+    void bytesArrived();
     void stageReached(quint64 run, int stage);
     void blockReady(quint64 run, const QByteArray& block);
     void sampleReady(quint64 run, quint8 sample);

@@ -476,6 +476,38 @@ private slots:
         QCOMPARE(gRecordset->connection()->dataSource(), other);
     }
 
+    // A slow line is still delivering while the idle time of a fast one
+    // passes: every burst is received, and Read OK comes after the last.
+    void slowLinesReceiveEveryBurst_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::newRow("1200") << 1200;
+        QTest::newRow("600") << 600;
+        QTest::newRow("300") << 300;
+    }
+    void slowLinesReceiveEveryBurst()
+    {
+        QFETCH(int, baud);
+        gCommSet = QStringLiteral("%1,n,8,1").arg(baud);
+        frmRead* w = openWindow();
+        const int byteMs = 10000 / baud; // start, 8 data and stop bits
+        const QList<BpReading> sent = {reading(121, 80, 72, 3, 7, 14, 5), reading(130, 85, 75, 3, 7, 14, 20)};
+        for (const BpReading& r : sent) {
+            const QByteArray bytes = burst(r);
+            QElapsedTimer line;
+            line.start();
+            for (int i = 0; i < bytes.size(); ++i) {
+                waitUntil([&] { return line.elapsed() >= qint64(i) * byteMs; });
+                QCOMPARE(m_pty->write(bytes.mid(i, 1)), 1);
+            }
+            // The recorder's pause between bursts: longer than a byte's time.
+            QTest::qWait(4 * byteMs + 60);
+        }
+        QVERIFY(waitUntil([&] { return w->statusPanel(1) == ed("Read OK", "lesen OK"); }));
+        QCOMPARE(w->count(), 2);
+        QCOMPARE(w->records()[1].systolic, 130);
+    }
+
     // A row the file refuses stops storing: the rows before it stay, the
     // readings stay in the window, and they go into a new data file.
     void aFailingWriteKeepsTheReadingsForANewFile()
