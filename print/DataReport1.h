@@ -51,7 +51,6 @@ public:
     int currentPage() const;
     void showPage(int page);
     const ReportDocument* document() const { return m_document.get(); }
-    QPageLayout pageLayout() const { return m_pageLayout; }
 
     // Commands of the window's toolbar.
     void actPrint_Triggered();

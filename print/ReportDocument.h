@@ -28,19 +28,17 @@ public:
 
     // Pages for the record set as it is now (at least one).
     int pageCount() const;
-    // Records printed on a page (1-based): the first (0-based row) and the count.
-    qint64 firstRecordOn(int page) const;
+    // Records printed on a page (1-based).
     int recordsOn(int page) const;
 
     // Paints a page (1-based). The painter works in twips with its origin
     // at the body's top-left corner.
     void paintPage(QPainter& painter, int page) const;
 
-    const ReportLayout& layout() const { return m_layout; }
-    int bodyHeight() const { return m_bodyHeight; }
-
 private:
     qint64 recordCount() const;
+    // The first record (0-based row) printed on a page.
+    qint64 firstRecordOn(int page) const;
     int firstPageCapacity() const;
     int pageCapacity() const;
     // The report footer does not fit under the last record: it gets a page.

@@ -18,7 +18,6 @@ public:
     void setPage(int page);
     int page() const { return m_page; }
     void setZoom(double pixelsPerTwip);
-    double zoom() const { return m_zoom; }
 
     // Paper size in twips.
     QSizeF paperTwips() const;
