@@ -160,13 +160,13 @@ QPrinter* DataReport1::chosenPrinter()
 }
 
 std::unique_ptr<ReportDocument> DataReport1::documentFor(const std::shared_ptr<Recordset>& records,
-                                                        QString* why) const
+                                                        const QPageLayout& page, QString* why) const
 {
     if (!records || !records->isOpen()) {
         *why = catText("frmMain.msgNotReadyPrintList");
         return nullptr;
     }
-    auto document = std::make_unique<ReportDocument>(m_layout, records, ReportPageSetup::bodyHeight(m_pageLayout));
+    auto document = std::make_unique<ReportDocument>(m_layout, records, ReportPageSetup::bodyHeight(page));
     const QStringList missing = document->missingColumns();
     if (!missing.isEmpty()) {
         *why = catText("DataReport1.msgColumnsMissing").arg(missing.join(QStringLiteral(", ")));
@@ -177,17 +177,17 @@ std::unique_ptr<ReportDocument> DataReport1::documentFor(const std::shared_ptr<R
 
 bool DataReport1::Show()
 {
-    m_pageLayout = ReportPageSetup::layoutFor(chosenPrinter()->pageLayout());
+    const QPageLayout page = ReportPageSetup::layoutFor(chosenPrinter()->pageLayout());
     const std::shared_ptr<Recordset> records = m_source ? m_source->GetDataMember(m_dataMember) : nullptr;
     QString why;
-    std::unique_ptr<ReportDocument> document = documentFor(records, &why);
+    std::unique_ptr<ReportDocument> document = documentFor(records, page, &why);
     if (!document) {
         showMessage(this, why, MsgButtons::Ok, MsgIcon::Information, windowTitle());
         if (!isVisible())
             deleteLater();
         return false;
     }
-    bind(records, std::move(document));
+    bind(records, page, std::move(document));
     showPage(1);
     show();
     raise();
@@ -198,11 +198,13 @@ bool DataReport1::Show()
     return true;
 }
 
-void DataReport1::bind(const std::shared_ptr<Recordset>& records, std::unique_ptr<ReportDocument> document)
+void DataReport1::bind(const std::shared_ptr<Recordset>& records, const QPageLayout& page,
+                       std::unique_ptr<ReportDocument> document)
 {
     if (m_records)
         disconnect(m_records.get(), nullptr, this, nullptr);
     m_records = records;
+    m_pageLayout = page;
     pageView->setDocument(document.get(), m_pageLayout);
     m_document = std::move(document);
     // Any change of the records can change the page count.
@@ -219,8 +221,8 @@ void DataReport1::rebindAfterRequery()
     if (records == m_records)
         return; // the record set itself tells what changed
     QString why;
-    if (std::unique_ptr<ReportDocument> document = documentFor(records, &why))
-        bind(records, std::move(document));
+    if (std::unique_ptr<ReportDocument> document = documentFor(records, m_pageLayout, &why))
+        bind(records, m_pageLayout, std::move(document));
 }
 
 void DataReport1::recordsChanged()
@@ -281,8 +283,16 @@ void DataReport1::actPrint_Triggered()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed = ReportExport::printReport(m_layout, m_records, *printer, &error);
     QApplication::restoreOverrideCursor();
-    if (!printed)
+    if (!printed) {
         showMessage(this, error, MsgButtons::Ok, MsgIcon::Information, windowTitle());
+        return;
+    }
+    // Other paper chosen in the dialog: the preview shows it from now on.
+    const QPageLayout paper = ReportPageSetup::layoutFor(printer->pageLayout());
+    QString why;
+    if (paper != m_pageLayout)
+        if (std::unique_ptr<ReportDocument> document = documentFor(m_records, paper, &why))
+            bind(m_records, paper, std::move(document));
 }
 
 void DataReport1::actSavePdf_Triggered()

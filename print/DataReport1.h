@@ -78,8 +78,10 @@ private:
     QAction* addCommand(const QString& text, QIcon icon, const QKeySequence& key, void (DataReport1::*handler)());
     QPrinter* chosenPrinter();
     // A document over the record set, or nullptr with the reason in *why.
-    std::unique_ptr<ReportDocument> documentFor(const std::shared_ptr<Recordset>& records, QString* why) const;
-    void bind(const std::shared_ptr<Recordset>& records, std::unique_ptr<ReportDocument> document);
+    std::unique_ptr<ReportDocument> documentFor(const std::shared_ptr<Recordset>& records, const QPageLayout& page,
+                                                QString* why) const;
+    void bind(const std::shared_ptr<Recordset>& records, const QPageLayout& page,
+              std::unique_ptr<ReportDocument> document);
     void rebindAfterRequery();
     void recordsChanged();
     void applyZoom();

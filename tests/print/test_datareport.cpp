@@ -430,7 +430,7 @@ private slots:
         QCOMPARE(report->pageCount(), 2);
     }
 
-    void printingKeepsThePageRangeAndACancelPrintsNothing()
+    void printingKeepsThePageRangeAndPaperAndACancelPrintsNothing()
     {
         ScriptedSeams seams;
         DataReport1* report = show(fileWith(300));
@@ -448,6 +448,15 @@ private slots:
         QCOMPARE(pages.size(), 2);
         QCOMPARE(detailLines(pages[0]).first(), expectedDetailLines(gDataFile).at(31));
         QVERIFY(seams.messages.empty());
+
+        // Letter chosen in the printer dialog: printed, and previewed from then on.
+        QCOMPARE(report->pageCount(), 10);
+        m_printer->setPrintRange(QPrinter::AllPages);
+        m_printer->setPageSize(QPageSize(QPageSize::Letter));
+        const QString letter = pdfPath();
+        printThroughSeam(report, seams, letter);
+        QCOMPARE(pdfPageCount(letter), 11);
+        QCOMPARE(report->pageCount(), 11);
     }
 
     void savingAsPdfWritesTheWholeReportOrSaysWhy()
