@@ -327,7 +327,7 @@ private slots:
         m_cursor = new clsbpdata;
         const EditionId other = german() ? EditionId::English : EditionId::German;
         auto connection = std::make_shared<Connection>();
-        QVERIFY(connection->open(AmbSchema::recordConnectionText(fileWith(5, other))));
+        QVERIFY(connection->openFile(fileWith(5, other)));
         auto records = std::make_shared<Recordset>();
         QVERIFY(records->open(AmbSchema::recordQuery(other), connection));
         gRecordset = records;
