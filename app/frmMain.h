@@ -112,7 +112,8 @@ private:
     void showBarChart();
     void showWaveformWindow();
     void showCommSettings();
-    void showListReport();
+    // Shows the data list report bound to the cursor's "Primary".
+    void showListReport(clsbpdata* cursor);
     void showHelpContents();
     void showQuickUse();
     void showAbout();
@@ -133,7 +134,9 @@ private:
     QLabel* m_panels[7] = {};        // index 1..6
     QTimer* m_clockTimer = nullptr;
     bool m_unloaded = false;
-    // The printer chosen in Printer setup, kept for the next set-up.
+    // The printer chosen in Printer setup, kept for the next set-up and
+    // for printing the report.
+    QPrinter* chosenPrinter();
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 
 #include "state/SharedState.h"
+#include "data/clsbpdata.h"
 #include "platform/Seams.h"
 #include "text/MessageCatalogue.h"
 
@@ -115,14 +116,20 @@ void frmMain::mnuFileClose_Click()
     runFileClose();
 }
 
-void frmMain::mnuFilePrintSetup_Click()
+QPrinter* frmMain::chosenPrinter()
 {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>();
+    return m_printer.get();
+}
+
+void frmMain::mnuFilePrintSetup_Click()
+{
+    QPrinter* printer = chosenPrinter();
     DialogTitleWhileOpen title(catText("frmMain.dlgPrinterSetup"));
     // Cancelling, or any failure, ends the command silently.
     try {
-        seams().printerDialog(this, m_printer.get());
+        seams().printerDialog(this, printer);
     } catch (...) {
     }
 }
@@ -150,8 +157,12 @@ void frmMain::mnuFilePrintPreviewStatistic_Click()
 
 void frmMain::mnuFilePrintList_Click()
 {
-    if (fileReadyOrRefuse("frmMain.msgNotReadyPrintList"))
-        showListReport();
+    if (!fileReadyOrRefuse("frmMain.msgNotReadyPrintList"))
+        return;
+    // A new cursor re-opens the file; when it cannot, it has said why.
+    PrimaryCLS = std::make_shared<clsbpdata>();
+    if (PrimaryCLS->isOpen())
+        showListReport(PrimaryCLS.get());
 }
 
 void frmMain::mnuFileExit_Click()

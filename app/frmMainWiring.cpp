@@ -3,8 +3,8 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// trend chart, bar chart, ECG and report windows, help contents, quick use
-// and about. Until then each command does only what comes before the
+// trend chart, bar chart and ECG windows, help contents, quick use and
+// about. Until then each command does only what comes before the
 // hand-over (its readiness check).
 #include "app/frmMain.h"
 
@@ -12,6 +12,9 @@
 #include "views/CommWindows.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
+#include "print/DataReport1.h"
+#include "print/ReportWindows.h"
+#include "data/clsbpdata.h"
 
 void frmMain::wireOtherParts()
 {
@@ -27,6 +30,7 @@ void frmMain::wireOtherParts()
 
     // The list window's buttons reach the same windows as the main window.
     DataWindows::ListHooks listHooks;
+    listHooks.showReport = [self](clsbpdata* cursor) { if (self) self->showListReport(cursor); };
     listHooks.showTrend = [self] { if (self) self->showTrendChart(); };
     listHooks.showBar = [self] { if (self) self->showBarChart(); };
     listHooks.showRead = [self] { if (self) self->showReadWindow(); };
@@ -91,7 +95,14 @@ void frmMain::showCommSettings()
     CommWindows::showCommWindow();
 }
 
-void frmMain::showListReport() {}
+void frmMain::showListReport(clsbpdata* cursor)
+{
+    DataReport1* report = ReportWindows::dataReport();
+    report->setPrinter(chosenPrinter());
+    report->setDataMember(clsbpdata::dataMemberName());
+    report->setDataSource(cursor);
+    report->Show();
+}
 
 void frmMain::showHelpContents() {}
 

@@ -13,6 +13,7 @@ extern const std::span<const CatalogueEntry> kCommTexts;
 extern const std::span<const CatalogueEntry> kViewTexts;
 extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
+extern const std::span<const CatalogueEntry> kPrintTexts;
 
 namespace {
 
@@ -33,7 +34,7 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts,
+        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts, kPrintTexts,
     };
     return tables;
 }
