@@ -3,6 +3,7 @@
 #include "views/frmComm.h"
 #include "views/frmRead.h"
 #include "views/DataWindows.h"
+#include "views/WindowPlacement.h"
 
 #include <QPointer>
 
@@ -14,6 +15,7 @@ std::function<void()> g_showList;
 
 void bringToFront(QWidget* window)
 {
+    WindowPlacement::placeOnFirstShow(window);
     window->show();
     if (window->isMinimized())
         window->showNormal();
@@ -34,6 +36,7 @@ frmRead* loadReadWindow()
 {
     if (!g_read) {
         g_read = new frmRead;
+        WindowPlacement::adopt(g_read);
         g_read->setAttribute(Qt::WA_DeleteOnClose);
     }
     return g_read;
@@ -53,6 +56,7 @@ void showCommWindow()
 {
     if (!g_comm) {
         g_comm = new frmComm;
+        WindowPlacement::adopt(g_comm);
         g_comm->setAttribute(Qt::WA_DeleteOnClose);
     }
     bringToFront(g_comm);
