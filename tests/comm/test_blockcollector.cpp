@@ -65,6 +65,30 @@ private slots:
         QCOMPARE(c.waitingCount(), 0);
     }
 
+    // Retry while the recorder is still sending: the new run's first bytes
+    // are not taken for the tail of the old run's block.
+    void aNewRunKeepsItsFirstBytesRightAfterABlockInPieces()
+    {
+        BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
+        Journal j(c);
+        c.startRun();
+        c.waitForBlock();
+        for (int i = 0; i < 4; ++i) {
+            c.feed(bytes(20));
+            clock.now += 5;
+        }
+        QCOMPARE(j.blocks.size(), 1);
+        c.startRun();
+        c.discardWaiting();
+        c.waitForBlock();
+        clock.now += 5; // well inside the old block's tail time
+        c.feed(bytes(30));
+        QCOMPARE(c.waitingCount(), 30);
+        QCOMPARE(c.tailBytesDropped(), qint64(0));
+    }
+
     void stagesComeAtTheTwentiethFortiethAndSixtiethByte()
     {
         BlockCollector c;
