@@ -1,8 +1,14 @@
 #include "platform/SerialLine.h"
 
+#include <QLoggingCategory>
+
 #include "platform/SerialSettings.h"
 
 #include <QMetaObject>
+
+
+// Off unless switched on: every byte the line brings, in hex.
+Q_LOGGING_CATEGORY(lcSerial, "korvane.serial", QtInfoMsg)
 
 SerialLine::SerialLine(QObject* parent)
     : QObject(parent)
@@ -90,7 +96,14 @@ void SerialLine::discardWaiting()
 
 QByteArray SerialLine::readAllWaiting()
 {
-    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+    if (!m_port.isOpen())
+        return QByteArray();
+    const QByteArray bytes = m_port.readAll();
+    // What the recorder sent, for a service technician:
+    // QT_LOGGING_RULES="korvane.serial.debug=true"
+    if (!bytes.isEmpty())
+        qCDebug(lcSerial).noquote() << m_port.portName() << bytes.size() << "bytes:" << bytes.toHex(' ');
+    return bytes;
 }
 
 void SerialLine::onPortError(QSerialPort::SerialPortError error)
