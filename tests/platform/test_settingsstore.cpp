@@ -124,8 +124,8 @@ private slots:
                      "[Settings]\n"
                      "COMMSET=9600,n,8,1\n"
                      "COMMPORT = COM1,COM2 \n"
-                     "LOGIN=\"YES\"\n"
-                     "EDIT=  NO  \n"
+                     "LOGIN=\"YES,NO\"\n"
+                     "EDIT=  NO,YES  \n"
                      "PASSWORD1=ab,cd\n"
                      "PASSWORD2=\" two, blanks \"\n"
                      "PASSWORD3=gr\xFC\xDF" "e,1\n"
@@ -135,8 +135,8 @@ private slots:
                      "[Ports]\n"
                      "COM1=/dev/ttyUSB0,x\n");
         const QList<std::pair<QString, QString>> expected = {
-            {"COMMSET", "9600,n,8,1"},  {"COMMPORT", "COM1,COM2"},       {"LOGIN", "YES"},
-            {"EDIT", "NO"},             {"PASSWORD1", "ab,cd"},          {"PASSWORD2", " two, blanks "},
+            {"COMMSET", "9600,n,8,1"},  {"COMMPORT", "COM1,COM2"},       {"LOGIN", "YES,NO"},
+            {"EDIT", "NO,YES"},         {"PASSWORD1", "ab,cd"},          {"PASSWORD2", " two, blanks "},
             {"PASSWORD3", QStringLiteral("grüße,1")}, {"PASSWORD4", ""}, {"PASSWORD5", "a;b=c,\"d\""},
             {"MainLeft", "1,5"}};
         for (const auto& [key, value] : expected)
