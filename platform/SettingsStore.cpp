@@ -119,7 +119,8 @@ QString settingsReadProblem(const QString& appName)
 
 QString settingsFilePath(const QString& appName)
 {
-    // <config>/KORVANE/KORVANE.ini, shared by both editions.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/')
-        + appName + QLatin1Char('/') + appName + QStringLiteral(".ini");
+    // <config>/KORVANE/KORVANE.ini, shared by both editions, where earlier
+    // builds (QSettings) kept it too, also for a relative XDG_CONFIG_HOME.
+    const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(configHome).absoluteFilePath(appName + QLatin1Char('/') + appName + QStringLiteral(".ini"));
 }
