@@ -102,6 +102,8 @@ private:
     // Password window steps of the password commands.
     bool checkPassword(quint8 slot, const char* captionKey, const char* frameKey);
     void askNewPassword(quint8 slot, const char* captionKey, const char* frameKey);
+    // Writes a requirement flag; says why when the store refuses it.
+    bool storeFlag(const char* key, bool yes);
 
     // The windows the commands open. Each is the one place where its
     // window is shown.

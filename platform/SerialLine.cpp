@@ -3,6 +3,7 @@
 #include <QLoggingCategory>
 
 #include "platform/SerialSettings.h"
+#include "text/MessageCatalogue.h"
 
 #include <QMetaObject>
 
@@ -52,7 +53,9 @@ bool SerialLine::open()
         return false;
     }
     m_lossPending = false;
-    m_port.setPortName(device());
+    m_openedPortNumber = m_portNumber;
+    m_openedDevice = device();
+    m_port.setPortName(m_openedDevice);
     // Set before opening: open() applies them and fails when the device
     // refuses one.
     m_port.setBaudRate(line->baudRate);
@@ -61,7 +64,7 @@ bool SerialLine::open()
     m_port.setStopBits(line->stopBits);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadOnly)) {
-        m_errorString = m_port.errorString();
+        m_errorString = withDeviceNamed(m_port.errorString());
         m_port.clearError();
         return false;
     }
@@ -118,11 +121,15 @@ void SerialLine::onPortError(QSerialPort::SerialPortError error)
     // error code in Qt 6.4, so its text says nothing true; the line is lost
     // either way. The read notifier keeps firing until the port closes, so
     // close from the event loop, outside QSerialPort's own handler.
-    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
-        m_errorString = QStringLiteral("Input/output error");
-    else
-        m_errorString = m_port.errorString();
+    m_errorString = withDeviceNamed(error == QSerialPort::ReadError || error == QSerialPort::ResourceError
+                               ? QStringLiteral("Input/output error")
+                               : m_port.errorString());
     QMetaObject::invokeMethod(this, &SerialLine::reportLostLine, Qt::QueuedConnection);
+}
+
+QString SerialLine::withDeviceNamed(const QString& platformText) const
+{
+    return catText("serial.failedDevice").arg(platformText, m_openedDevice, QString::number(m_openedPortNumber));
 }
 
 void SerialLine::reportLostLine()

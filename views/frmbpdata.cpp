@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <limits>
+
 namespace {
 
 // Places in twips.
@@ -109,6 +111,8 @@ void frmbpdata::buildControls()
         box->setObjectName(QStringLiteral("txtFields_%1").arg(i));
         box->setFont(boxFont());
         box->setAccessibleName(frame->title());
+        // Not cut at the line edit's 32767 characters: a long text is shown whole.
+        box->setMaxLength(std::numeric_limits<int>::max());
         box->setGeometry(twipsRect(place.boxLeft - place.frameLeft, place.boxTop - place.frameTop,
                                    place.boxWidth, kBoxHeight));
         connect(box, &QLineEdit::editingFinished, this, [this, box] {

@@ -1,5 +1,6 @@
-// Catalogue entries of the record set's own failures, which reach the
-// windows as a failure's description: key, English, German.
+// Catalogue entries of the platform's own failures (record set, serial
+// line, settings store), which reach the windows as a failure's
+// description: key, English, German.
 #include "text/MessageCatalogue.h"
 
 namespace {
@@ -14,6 +15,10 @@ const CatalogueEntry entries[] = {
     {"recordset.rowGone",
      "The record is no longer in the file; it was deleted elsewhere. The change was not written.",
      "Der Datensatz ist nicht mehr in der Datei; er wurde anderswo gelöscht. Die Änderung wurde nicht geschrieben."},
+
+    {"serial.failedDevice", "%1 , Device %2 (COM%3)", "%1 , Gerät %2 (COM%3)"},
+    {"settings.notRegularFile", "Not a Regular File", "Keine normale Datei"},
+    {"settings.lineBreak", "Line Break in Value", "Zeilenumbruch im Wert"},
 };
 } // namespace
 
