@@ -1,5 +1,6 @@
 #include "data/ChartQuery.h"
 
+#include "data/AmbSchema.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "text/Edition.h"
@@ -8,8 +9,11 @@ namespace ChartQuery {
 
 QString plainSelect()
 {
-    const Edition& e = Edition::current();
-    return QStringLiteral("select %1,SYS_mmHg,DIA_mmHg,MAP_mmHg,%2 from ambpdata").arg(e.colId(), e.colPulse());
+    using AmbSchema::Column;
+    const QStringList fields = {AmbSchema::column(Column::Id), AmbSchema::column(Column::Sys),
+                                AmbSchema::column(Column::Dia), AmbSchema::column(Column::Map),
+                                AmbSchema::column(Column::Pulse)};
+    return QStringLiteral("select %1 from %2").arg(fields.join(QLatin1Char(',')), QLatin1String(AmbSchema::kTable));
 }
 
 std::shared_ptr<Recordset> open(const QString& path, QString* error)

@@ -368,13 +368,9 @@ void frmList::cmdUpdate_Click()
     if (rs)
         dropBlankNewRecord(*rs);
     QString why;
+    // The cursor's Update runs the statistic too.
     if (!PrimaryCLS->Update(&why)) {
         showFailure(why.isEmpty() ? PrimaryCLS->lastError() : why);
-        followRecordset();
-        return;
-    }
-    if (!UpdateBpStatistics(&why)) {
-        showFailure(why);
         followRecordset();
         return;
     }
