@@ -1,8 +1,9 @@
 #pragma once
 // The chart windows' query: on its own connection to the data file, one
 // row per record in ascending record number with the fields record number,
-// SYS_mmHg, DIA_mmHg, MAP_mmHg and the pulse field of the edition. Without a shaping engine this is what the shaped
-// query delivers, since the record number is unique.
+// SYS_mmHg, DIA_mmHg, MAP_mmHg and the pulse field of the edition. Without
+// a shaping engine this is what the shaped query delivers, since the record
+// number is unique.
 //
 // A chart draws at most 30 records at a time: readRows fetches only those,
 // so a scroll step costs the same in a file of any size.

@@ -35,7 +35,8 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts, kPrintTexts, kChartTexts,
+        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
+        kListTexts, kReadTexts, kPrintTexts, kChartTexts,
     };
     return tables;
 }

@@ -2,7 +2,6 @@
 // picking are in ChartWindowLoad.cpp.
 #include "views/ChartWindow.h"
 
-#include "platform/Connection.h"
 #include "platform/Seams.h"
 #include "platform/WindowPrinting.h"
 #include "state/SharedState.h"
@@ -296,6 +295,5 @@ void ChartWindow::PrintChartView()
 void ChartWindow::closeEvent(QCloseEvent* event)
 {
     m_loaded = false;
-    m_connection.reset();
     QWidget::closeEvent(event);
 }

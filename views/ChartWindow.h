@@ -20,11 +20,9 @@
 #include <QWidget>
 
 #include <array>
-#include <memory>
 #include <vector>
 
 class ChartArea;
-class Connection;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -89,7 +87,6 @@ private:
     // Catalogue text of this window: "<window>.<place>".
     QString windowText(const char* place) const;
 
-    bool openConnection(QString* error);
     void FillChart(const std::vector<ChartRow>& rows);
     ChartPlot::SeriesButtons seriesButtons() const;
     bool statisticCurrent();
@@ -99,7 +96,6 @@ private:
     const ChartDesign& m_design;
     ChartPlot* m_plot;
     std::vector<QAction*> m_buttons; // index 0 is button 1
-    std::unique_ptr<Connection> m_connection;
     std::vector<ChartRow> m_rows;
     bool m_scrollShown = false; // HScroll4's visibility as the last load set it
     bool m_loaded = false;

@@ -3,7 +3,6 @@
 
 #include "data/BpStatistics.h"
 #include "data/BpStatisticsReuse.h"
-#include "data/AmbSchema.h"
 #include "data/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
@@ -52,8 +51,13 @@ void ChartWindow::LoadChartView()
     }
 
     QString why;
-    if (!UpdateBpStatisticsIfChanged(&why) || !openConnection(&why)) {
+    if (!UpdateBpStatisticsIfChanged(&why)) {
         ShowErrorBox(why);
+        return;
+    }
+    Connection connection;
+    if (!connection.openFile(gDataFile)) {
+        ShowErrorBox(connection.lastError());
         return;
     }
     const int last = int(std::clamp<qint64>(gBpStats.count - 2, 0, INT_MAX));
@@ -66,27 +70,13 @@ void ChartWindow::LoadChartView()
     HScroll4->setVisible(m_scrollShown);
 
     const std::optional<std::vector<ChartRow>> rows =
-        ChartQuery::readRows(*m_connection, HScroll4->value(), kRecordWindow, &why);
+        ChartQuery::readRows(connection, HScroll4->value(), kRecordWindow, &why);
     if (!rows) {
         ShowErrorBox(why);
         return;
     }
     FillChart(*rows);
     StatusPanel[1]->setText(windowText("StatusBar1") + gDataFile);
-}
-
-// The chart's connection stays open while the window shows the same file:
-// opening checks the whole file, which a scroll step cannot afford.
-bool ChartWindow::openConnection(QString* error)
-{
-    if (m_connection && m_connection->isOpen() && m_connection->dataSource() == gDataFile)
-        return true;
-    m_connection = std::make_unique<Connection>();
-    if (m_connection->open(AmbSchema::chartConnectionText(gDataFile)))
-        return true;
-    *error = m_connection->lastError();
-    m_connection.reset();
-    return false;
 }
 
 void ChartWindow::FillChart(const std::vector<ChartRow>& rows)

@@ -3,6 +3,7 @@
 #include "state/SharedState.h"
 #include "views/frmBar.h"
 #include "views/frmWave.h"
+#include "views/WindowPlacement.h"
 
 #include <QPointer>
 
@@ -23,6 +24,7 @@ Window* show(QPointer<Window>& instance)
         if (!window->Form_Load())
             return nullptr; // it closed itself
     }
+    WindowPlacement::placeOnFirstShow(instance);
     instance->show();
     instance->raise();
     instance->activateWindow();

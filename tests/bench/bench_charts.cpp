@@ -72,7 +72,7 @@ void openRecordsOn(const QString& path)
     if (gRecordset)
         gRecordset->close();
     auto connection = std::make_shared<Connection>();
-    connection->open(AmbSchema::recordConnectionText(path));
+    connection->openFile(path);
     auto records = std::make_shared<Recordset>();
     records->open(AmbSchema::recordQuery(), connection);
     gConnection = connection;

@@ -74,7 +74,7 @@ private slots:
         rows[32].pulse = std::nullopt;
         const QString path = fileWith(rows);
         Connection connection;
-        QVERIFY(connection.open(AmbSchema::chartConnectionText(path)));
+        QVERIFY(connection.openFile(path));
 
         QString why;
         const auto first = ChartQuery::readRows(connection, 0, 30, &why);
