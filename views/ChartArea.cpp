@@ -73,8 +73,10 @@ ChartArea::ChartArea(ChartPlot* plot, const QString& name, QWidget* parent)
     m_selection->hide();
     connect(plot->chart(), &QChart::plotAreaChanged, this, &ChartArea::showSelection);
 
-    auto* legend = new QVBoxLayout;
-    legend->setContentsMargins(0, 8, 8, 0);
+    // The legend runs along the top, leaving the plot the window's width.
+    auto* legend = new QHBoxLayout;
+    legend->setContentsMargins(8, 4, 8, 0);
+    legend->setSpacing(4);
     for (int i = 0; i < kMostSeries; ++i) {
         auto* entry = new LegendEntry(this);
         entry->setObjectName(QStringLiteral("legendEntry%1").arg(i + 1));
@@ -84,11 +86,11 @@ ChartArea::ChartArea(ChartPlot* plot, const QString& name, QWidget* parent)
         m_entries.push_back(entry);
     }
     legend->addStretch();
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_view, 1);
     layout->addLayout(legend);
+    layout->addWidget(m_view, 1);
 
     connect(plot, &ChartPlot::pointPicked, this, [this](int k) {
         selectPoint(k);

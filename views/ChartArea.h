@@ -1,6 +1,6 @@
 #pragma once
 // The chart control of a chart window (chtReport): the plot in a chart view
-// with a legend of buttons beside it. The user picks a data point by a
+// with a legend of buttons above it. The user picks a data point by a
 // click on it, or with the keyboard: the view takes the focus, Left, Right,
 // Home and End move a visible selection over the data points and Enter
 // picks it. A series is picked by its legend button (click, Enter or Space;

@@ -4,6 +4,7 @@
 
 #include <QBarCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QValueAxis>
 
@@ -28,6 +29,9 @@ ChartPlot::ChartPlot(const QString& pressureTitle, const QString& secondaryTitle
 {
     m_chart->legend()->hide();
     m_chart->setBackgroundRoundness(0);
+    // The legend is outside and there is no title: little room is needed around the plot.
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_chart->setMargins(QMargins(6, 6, 6, 6));
     m_categories = new QBarCategoryAxis;
     m_pressureAxis = valueAxis(pressureTitle);
     m_secondaryAxis = valueAxis(secondaryTitle);

@@ -121,6 +121,13 @@ void ChartWindow::buildToolbar()
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Somewhat smaller captions let every button fit the A6 view's width.
+    QFont captions = Toolbar1->font();
+    if (captions.pointSizeF() > 0)
+        captions.setPointSizeF(captions.pointSizeF() * 0.85);
+    else
+        captions.setPixelSize(qRound(captions.pixelSize() * 0.85));
+    Toolbar1->setFont(captions);
     for (int i = 0; i < kToolbarButtons; ++i) {
         const ButtonDesign& b = kButtons[i];
         if (!*b.key) {
