@@ -43,6 +43,8 @@ BarPlot::BarPlot(const QString& pressureTitle, const QString& secondaryTitle, QO
 
 void BarPlot::drawSeries(const std::vector<ChartRow>& rows, const SeriesButtons& buttons)
 {
+    // Built anew each time: a bar series shown again must keep its place.
+    chart()->removeAllSeries();
     const bool pressure = buttons[0];
     const bool pulse = buttons[3];
     if (pressure) {

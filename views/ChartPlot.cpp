@@ -45,7 +45,6 @@ ChartPlot::~ChartPlot() = default;
 
 void ChartPlot::draw(const std::vector<ChartRow>& rows, const SeriesButtons& buttons)
 {
-    m_chart->removeAllSeries();
     m_legend.clear();
     QStringList labels;
     for (const ChartRow& row : rows)

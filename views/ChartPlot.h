@@ -49,6 +49,8 @@ signals:
     void seriesPicked(int series);
 
 protected:
+    // Puts the rows into the series. A plot keeps its series from one draw
+    // to the next where it can: new series cost a scroll step most of its time.
     virtual void drawSeries(const std::vector<ChartRow>& rows, const SeriesButtons& buttons) = 0;
     void addLegendItem(int series, const char* nameKey, const QColor& colour);
 

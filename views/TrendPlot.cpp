@@ -51,45 +51,57 @@ void TrendPlot::drawSeries(const std::vector<ChartRow>& rows, const SeriesButton
 {
     double low[2] = {INFINITY, INFINITY}, high[2] = {-INFINITY, -INFINITY}; // pressure, pulse
     for (int s = 0; s < 4; ++s) {
-        if (!buttons[size_t(s)])
-            continue;
         const Quantity& q = kQuantities[s];
         const int axis = s == 3 ? 1 : 0;
         // One line per run of values: a missing value ends a run.
-        QList<QPointF> run;
-        for (size_t k = 0; k < rows.size(); ++k) {
+        std::vector<QList<QPointF>> runs;
+        bool inRun = false;
+        for (size_t k = 0; k < rows.size() && buttons[size_t(s)]; ++k) {
             const std::optional<double>& value = rows[k].*q.value;
             if (value) {
-                run << QPointF(double(k), *value);
+                if (!inRun)
+                    runs.emplace_back();
+                runs.back() << QPointF(double(k), *value);
                 low[axis] = std::min(low[axis], *value);
                 high[axis] = std::max(high[axis], *value);
-            } else if (!run.isEmpty()) {
-                addLine(run, s + 1, q.colour);
-                run.clear();
             }
+            inRun = value.has_value();
         }
-        if (!run.isEmpty())
-            addLine(run, s + 1, q.colour);
-        addLegendItem(s + 1, q.nameKey, q.colour);
+        showRuns(s + 1, runs);
+        if (buttons[size_t(s)])
+            addLegendItem(s + 1, q.nameKey, q.colour);
     }
     scaleTo(m_pressureAxis, low[0], high[0]);
     scaleTo(m_secondaryAxis, low[1], high[1]);
 }
 
-void TrendPlot::addLine(const QList<QPointF>& points, int series, const QColor& colour)
+void TrendPlot::showRuns(int series, const std::vector<QList<QPointF>>& runs)
+{
+    std::vector<QLineSeries*>& lines = m_lines[size_t(series - 1)];
+    while (lines.size() > runs.size()) {
+        chart()->removeSeries(lines.back());
+        delete lines.back();
+        lines.pop_back();
+    }
+    while (lines.size() < runs.size())
+        lines.push_back(newLine(series));
+    for (size_t i = 0; i < runs.size(); ++i)
+        lines[i]->replace(runs[i]);
+}
+
+QLineSeries* TrendPlot::newLine(int series)
 {
     auto* line = new QLineSeries;
-    QPen pen(colour);
+    QPen pen(kQuantities[series - 1].colour);
     pen.setWidthF(2);
     line->setPen(pen);
     line->setPointsVisible(true);
     line->setMarkerSize(kMarkerSize);
-    line->replace(points);
     chart()->addSeries(line);
     line->attachAxis(m_categories);
     line->attachAxis(series == 4 ? m_secondaryAxis : m_pressureAxis);
-    connect(line, &QLineSeries::clicked, this,
-            [this, line, series](const QPointF& at) { lineClicked(line, series, at); });
+    connect(line, &QLineSeries::clicked, this, [this, line, series](const QPointF& at) { lineClicked(line, series, at); });
+    return line;
 }
 
 void TrendPlot::lineClicked(QLineSeries* line, int series, const QPointF& at)

@@ -19,6 +19,10 @@ protected:
     void drawSeries(const std::vector<ChartRow>& rows, const SeriesButtons& buttons) override;
 
 private:
-    void addLine(const QList<QPointF>& points, int series, const QColor& colour);
+    // Shows the runs of one series, one line each.
+    void showRuns(int series, const std::vector<QList<QPointF>>& runs);
+    QLineSeries* newLine(int series);
     void lineClicked(QLineSeries* line, int series, const QPointF& at);
+
+    std::array<std::vector<QLineSeries*>, 4> m_lines; // the lines of series 1 to 4
 };
