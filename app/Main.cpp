@@ -1,11 +1,13 @@
 #include "app/Main.h"
 
 #include "app/AppSettings.h"
+#include "app/CommandLine.h"
 #include "state/SharedState.h"
 #include "app/frmLogin.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "platform/FileSystem.h"
+#include "platform/QtLanguage.h"
 #include "platform/Seams.h"
 #include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
@@ -62,8 +64,14 @@ bool Main()
 int runKorvane(int argc, char* argv[], EditionId edition)
 {
     Edition::select(edition);
+    const CommandLineMode mode = commandLineMode(argc, argv);
+    if (mode == CommandLineMode::Version)
+        return printVersion();
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
+    const QString translations = QtLanguage::apply(edition);
+    if (mode == CommandLineMode::CheckInstall)
+        return checkInstall(translations);
     if (!Main())
         return 0;
     const int result = app.exec();

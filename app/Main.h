@@ -12,5 +12,7 @@ void LoadSettings();
 // main window has then been unloaded and deleted; gMainWindow is null).
 bool Main();
 
-// Runs the program of one edition: QApplication, Main, event loop.
+// Runs the program of one edition: QApplication with Qt's texts in the
+// edition's language, Main, event loop; or what the command line asks for
+// (CommandLine.h).
 int runKorvane(int argc, char* argv[], EditionId edition);
