@@ -6,6 +6,8 @@
 #include "platform/Seams.h"
 #include "text/MessageCatalogue.h"
 #include "data/BpStatistics.h"
+#include "views/CaptionButton.h"
+#include "views/CaptionFit.h"
 #include "views/DataWindows.h"
 #include "views/ListPictures.h"
 #include "views/PendingRecord.h"
@@ -32,6 +34,9 @@ constexpr int kInnerHeight = 5400;
 constexpr int kCommandWidth = 735;
 constexpr int kCommandHeight = 660;
 constexpr int kNavigationHeight = 300;
+// Caption font sizes of the narrow command buttons.
+constexpr qreal kLargestCaptionPoints = 8.0;
+constexpr qreal kSmallestCaptionPoints = 6.0;
 
 } // namespace
 
@@ -49,14 +54,12 @@ frmList::~frmList() = default;
 
 QToolButton* frmList::makeCommandButton(const char* name, int leftTwips, void (frmList::*handler)())
 {
-    auto* button = new QToolButton(picButtons);
+    auto* button = new CaptionButton(picButtons);
     button->setObjectName(QLatin1String(name));
     const QString key = QStringLiteral("frmList.") + QLatin1String(name);
     button->setText(catText(key.toLatin1().constData()));
-    button->setToolTip(button->text()); // the caption may not fit its narrow button
     button->setIcon(ListPictures::commandIcon(QLatin1String(name)));
     button->setIconSize(QSize(20, 20));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setGeometry(twipsRect(leftTwips, 0, kCommandWidth, kCommandHeight));
     connect(button, &QToolButton::clicked, this, handler);
     return button;
@@ -82,10 +85,6 @@ void frmList::buildControls()
 
     picButtons = new QWidget(this);
     picButtons->setObjectName(QStringLiteral("picButtons"));
-    // The buttons are narrow: a smaller font lets most captions fit.
-    QFont captionFont = picButtons->font();
-    captionFont.setPointSizeF(7.5);
-    picButtons->setFont(captionFont);
     cmdPrint = makeCommandButton("cmdPrint", 120, &frmList::cmdPrint_Click);
     cmdSort = makeCommandButton("cmdSort", 960, &frmList::cmdSort_Click);
     cmdbar = makeCommandButton("cmdbar", 1800, &frmList::cmdbar_Click);
@@ -97,6 +96,7 @@ void frmList::buildControls()
     cmdUpdate = makeCommandButton("cmdUpdate", 5160, &frmList::cmdUpdate_Click);
     cmdRefresh = makeCommandButton("cmdRefresh", 6000, &frmList::cmdRefresh_Click);
     cmdClose = makeCommandButton("cmdClose", 6840, &frmList::cmdClose_Click);
+    fitCaptions();
 
     picStatBox = new RecordNavigationStrip("frmList", kInnerWidth, this);
     connectNavigation(*picStatBox, this);
@@ -117,6 +117,19 @@ void frmList::buildControls()
         child->installEventFilter(this);
 
     SetBrowseMode(true);
+}
+
+void frmList::fitCaptions()
+{
+    // The buttons are narrow: one font, as large as lets every caption show
+    // in full on at most two lines.
+    QStringList captions;
+    for (const CaptionButton* button : picButtons->findChildren<CaptionButton*>())
+        captions << button->text();
+    QFont base = picButtons->font();
+    base.setPointSizeF(kLargestCaptionPoints);
+    picButtons->setFont(CaptionFit::commonFont(captions, base, CaptionButton::captionWidthFor(twipsToPixels(kCommandWidth)),
+                                               kSmallestCaptionPoints));
 }
 
 bool frmList::Form_Load()

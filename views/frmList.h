@@ -83,6 +83,7 @@ protected:
 
 private:
     void buildControls();
+    void fitCaptions();
     QToolButton* makeCommandButton(const char* name, int leftTwips, void (frmList::*handler)());
 
     void bindGrid();

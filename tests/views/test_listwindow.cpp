@@ -7,6 +7,7 @@
 #include "data/clsbpdata.h"
 #include "text/MessageCatalogue.h"
 #include "support/ScriptedSeams.h"
+#include "views/CaptionButton.h"
 #include "views/DataWindows.h"
 #include "views/RecordGrid.h"
 #include "views/frmList.h"
@@ -619,6 +620,38 @@ private slots:
         QCOMPARE(editor->text(), hugeText);
         list->cmdCancel_Click();
         QVERIFY(seams.messages.empty());
+    }
+
+    // The narrow buttons keep their places and sizes, and every caption
+    // shows in full (German "Aktualisierung" and "Aktualisieren" among them),
+    // on one or two lines; the button's text stays the catalogue's.
+    void everyCaptionShowsInFull()
+    {
+        for (EditionId edition : {EditionId::English, EditionId::German}) {
+            Edition::select(edition);
+            ScriptedSeams seams;
+            frmList* list = openList(fileWith(3, edition));
+            QVERIFY(list);
+            const QList<CaptionButton*> buttons = list->picButtons->findChildren<CaptionButton*>();
+            QCOMPARE(buttons.size(), 11);
+            for (CaptionButton* button : buttons) {
+                const QString name = button->objectName();
+                QCOMPARE(button->text(), catText(("frmList." + name).toLatin1().constData()));
+                QCOMPARE(button->size(), QSize(49, 44));
+                QVERIFY2(button->captionFits(), qPrintable(button->text()));
+                const QStringList lines = button->shownLines();
+                QVERIFY(lines.size() <= 2);
+                const QString joined = lines.size() == 2 && lines.first().endsWith('-')
+                    ? lines.first().chopped(1) + lines.last()
+                    : lines.join(' ');
+                QCOMPARE(joined, button->text());
+            }
+            QVERIFY(list->cmdUpdate->text() != list->cmdRefresh->text());
+            QVERIFY(static_cast<CaptionButton*>(list->cmdUpdate)->shownLines()
+                    != static_cast<CaptionButton*>(list->cmdRefresh)->shownLines());
+            DataWindows::closeList();
+            flushDeletes();
+        }
     }
 
     // Renders the window in both editions and both modes; with
