@@ -6,12 +6,15 @@
 #include "platform/Seams.h"
 #include "text/MessageCatalogue.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,6 +23,11 @@ namespace {
 const QString kMasterPassword = QStringLiteral("QexWo");
 
 const QString kCheckFontFamily = QStringLiteral("Arial Black");
+
+constexpr int kDesignedMinimumWidth = 420;
+// What the window system's title bar takes besides the caption: the
+// window's icon and its buttons.
+constexpr int kTitleBarRoom = 160;
 const QString kNewPasswordFontFamily = QStringLiteral("system");
 
 // The field masks every typed character with "*", whatever the style's
@@ -93,7 +101,7 @@ frmLogin::frmLogin(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
-    setMinimumWidth(420);
+    fitCaption();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmLogin::cmdChange_Click);
@@ -101,6 +109,27 @@ frmLogin::frmLogin(QWidget* parent)
 
     setMaskedFace(true);
     Form_Load();
+}
+
+void frmLogin::fitCaption()
+{
+    // Title bars use a bold font, often a little larger than the window's.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.1);
+    int wanted = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarRoom;
+    if (const QScreen* shownOn = screen())
+        wanted = qMin(wanted, shownOn->availableGeometry().width());
+    setMinimumWidth(qMax(kDesignedMinimumWidth, wanted));
+}
+
+void frmLogin::changeEvent(QEvent* event)
+{
+    // The long captions of the password commands (German ones the longest)
+    // must show in full.
+    if (event->type() == QEvent::WindowTitleChange)
+        fitCaption();
+    QDialog::changeEvent(event);
 }
 
 void frmLogin::Form_Load()

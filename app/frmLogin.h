@@ -8,6 +8,7 @@
 // The empty entry never passes, whatever the slot holds, so Change refuses
 // an empty new password (the window stays for another). A new password the
 // store refuses is said, with the store's path and why; the old one stays.
+// The window is wide enough for its caption to show in full in the title bar.
 #include <QDialog>
 
 class QGroupBox;
@@ -41,7 +42,11 @@ public:
     // Closing the window in any way but OK or Change counts as Cancel.
     void reject() override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void fitCaption();
     void Form_Load();
     void setMaskedFace(bool masked);
 };

@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "support/ScriptedSeams.h"
 #include "support/Unprivileged.h"
+#include "text/MessageCatalogue.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -430,6 +431,25 @@ private slots:
         QVERIFY(item->isChecked());
         QVERIFY(gLoginRequired);
         QCOMPARE(setting("LOGIN"), QStringLiteral("YES"));
+    }
+
+    // The window is wide enough for every caption it is prepared with to
+    // show in full in a title bar (bold, beside the bar's icon and buttons),
+    // the long German ones included.
+    void everyCaptionHasRoomInTheTitleBar()
+    {
+        for (const char* key : {"frmLogin.captionStart", "frmMain.capChangeLoginOld", "frmMain.capChangeLoginNew",
+                                "frmMain.capChangeEditOld", "frmMain.capChangeEditNew",
+                                "frmMain.capLoginRequirement", "frmMain.capEditRequirement"}) {
+            frmLogin login;
+            login.prepareCheck(catText(key), catText("frmLogin.Frame1"));
+            login.show();
+            QFont bold = login.font();
+            bold.setBold(true);
+            const int needed = QFontMetrics(bold).horizontalAdvance(login.windowTitle()) + 100;
+            QVERIFY2(login.width() >= needed,
+                     qPrintable(QStringLiteral("%1: %2 < %3").arg(login.windowTitle()).arg(login.width()).arg(needed)));
+        }
     }
 
     void screenshot()
