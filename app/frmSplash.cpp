@@ -61,6 +61,9 @@ frmSplash::frmSplash(QWidget* parent)
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
 
+    if (parent)
+        parent->installEventFilter(this);
+
     // A click on the picture, a label or the frame closes the window too.
     for (QWidget* part : std::initializer_list<QWidget*>{frame, imgLogo, lblProductName, lblPlatform, lblVersion})
         part->installEventFilter(this);
@@ -80,16 +83,21 @@ void frmSplash::Timer1_Timer()
     close();
 }
 
+void frmSplash::centreOnOwner()
+{
+    QWidget* owner = parentWidget();
+    if (!owner)
+        return;
+    adjustSize();
+    QRect r = rect();
+    r.moveCenter(owner->frameGeometry().center());
+    move(r.topLeft());
+}
+
 void frmSplash::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // Over the middle of the window it belongs to.
-    if (QWidget* owner = parentWidget()) {
-        adjustSize();
-        QRect r = rect();
-        r.moveCenter(owner->frameGeometry().center());
-        move(r.topLeft());
-    }
+    centreOnOwner();
     activateWindow();
     setFocus();
 }
@@ -106,6 +114,14 @@ void frmSplash::keyPressEvent(QKeyEvent*)
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == parentWidget()) {
+        // The window system may place or maximise the main window after the
+        // splash is shown: the splash stays over its middle.
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize
+            || event->type() == QEvent::WindowStateChange)
+            centreOnOwner();
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         close();
         return true;

@@ -1,7 +1,8 @@
 #pragma once
 // The splash window shown over the main window at start: picture,
 // "PC Compatible", the description and the edition's version line. It
-// closes itself after 3000 ms, or at once on a click or a key.
+// stays centred on the main window as that window is placed, sized or
+// maximised, and closes itself after 3000 ms, or at once on a click or a key.
 #include <QWidget>
 
 class QLabel;
@@ -27,4 +28,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void centreOnOwner();
 };

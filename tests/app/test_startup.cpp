@@ -387,6 +387,24 @@ private slots:
         QTRY_VERIFY(!guard);
     }
 
+    // The window system may place and maximise the main window only after
+    // the splash is shown; the splash follows it to its middle.
+    void splashStaysCentredOnTheMainWindowAsItIsPlaced()
+    {
+        setSetting("LOGIN", QStringLiteral("NO"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        QPointer<frmSplash> splash = shownSplash();
+        QVERIFY(splash);
+        mainWindow()->showNormal();
+        mainWindow()->setGeometry(40, 30, 500, 400);
+        QTRY_COMPARE(splash->geometry().center(), mainWindow()->frameGeometry().center());
+        mainWindow()->showMaximized();
+        QTRY_VERIFY(mainWindow()->isMaximized());
+        QTRY_COMPARE(splash->geometry().center(), mainWindow()->frameGeometry().center());
+        QVERIFY(splash->isVisible());
+    }
+
     void splashClosesItselfAfterThreeSeconds()
     {
         if (german())
