@@ -59,10 +59,29 @@ if [ -f "$store" ]; then
     esac
 fi
 
+# The steps, in the edition's language: printed here and shown in the
+# simulator's window, which stays visible above the maximised main window.
+if [ "$program" = korvaneg ]; then
+    steps="1. Anmelden (das Login-Paßwort ist kvtq1, wenn Sie es nicht geändert haben).
+2. Datei > Neu, einen neuen Dateinamen eingeben und bestätigen: das Fenster Daten lesen öffnet sich.
+3. Im Fenster des Rekorders SEND drücken: die Messwerte kommen einzeln an.
+4. Das Fenster Daten lesen schließen und mit Ja antworten: die Messwerte werden gespeichert und aufgelistet."
+    unchanged="Ihre eigenen Einstellungen werden durch diesen Lauf nicht geändert."
+    headline="KORVANE-Demo: $port ist für diesen Lauf der simulierte Rekorder"
+else
+    steps="1. Log in (the login password is kvtq1 unless you changed it).
+2. File > New, give a new file name and confirm: the reading window opens.
+3. Press SEND in the recorder window: the readings arrive one by one.
+4. Close the reading window and answer Yes: the readings are stored and listed."
+    unchanged="Your own settings are not changed by this run."
+    headline="KORVANE demo: $port is the simulated recorder for this run"
+fi
+
 # The simulator makes the pseudo-terminal, points the port at it in the
 # copy, and shows its window with the send key.
 export XDG_CONFIG_HOME="$run_dir/config"
-"$recorder" --window --link "$run_dir/recorder" --register-port "$port" >"$run_dir/simulator.log" 2>&1 &
+"$recorder" --window --on-top --instructions "$steps" --link "$run_dir/recorder" --register-port "$port" \
+    >"$run_dir/simulator.log" 2>&1 &
 simulator_pid=$!
 for _ in $(seq 100); do
     grep -q '^link ' "$run_dir/simulator.log" 2>/dev/null && break
@@ -78,14 +97,9 @@ if ! grep -q '^link ' "$run_dir/simulator.log"; then
     exit 1
 fi
 
-cat <<TEXT
-KORVANE demo: $port is the simulated recorder ($(sed -n 's/^device //p' "$run_dir/simulator.log")) for this run.
-  1. Log in (the login password is kvtq1 unless you changed it).
-  2. File > New, give a new file name and confirm: the reading window opens.
-  3. Press SEND in the recorder window: the readings arrive one by one.
-  4. Close the reading window and answer Yes: the readings are stored and listed.
-Your own settings are not changed by this run.
-TEXT
+echo "$headline ($(sed -n 's/^device //p' "$run_dir/simulator.log"))."
+echo "$steps" | sed 's/^/  /'
+echo "$unchanged"
 
 status=0
 "./$program" || status=$?

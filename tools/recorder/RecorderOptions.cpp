@@ -53,6 +53,12 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
                                   QStringLiteral("Show this help."));
     const QCommandLineOption window(QStringLiteral("window"),
                                     QStringLiteral("Show a window with the recorder's send key."));
+    const QCommandLineOption onTop(
+        QStringLiteral("on-top"),
+        QStringLiteral("Keep the window above other windows, at the right edge of the screen."));
+    const QCommandLineOption instructions(QStringLiteral("instructions"),
+                                          QStringLiteral("Show this text at the top of the window."),
+                                          QStringLiteral("text"));
     const QCommandLineOption link(QStringLiteral("link"),
                                   QStringLiteral("Stable link to the device (default %1).")
                                       .arg(QStringLiteral("/tmp/korvane-recorder")),
@@ -132,7 +138,7 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
     const QCommandLineOption baseline(QStringLiteral("baseline"),
                                       QStringLiteral("Sample value of the 0 mV line (64)."),
                                       QStringLiteral("n"), QStringLiteral("64"));
-    p.addOptions({help, window, link, registerPort, output, noWait, delay, linger, csv, start,
+    p.addOptions({help, window, onTop, instructions, link, registerPort, output, noWait, delay, linger, csv, start,
                   seed, count, burstLength, offset, gap, baud, endMarker, badChecksum, wrongMarker,
                   twoFrames, offset61, noise, noiseLength, ecg, layout, header, heartRate,
                   seconds, baseline});
@@ -164,6 +170,8 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
     };
     o.mode = p.isSet(ecg) ? Mode::Ecg : Mode::BloodPressure;
     o.window = p.isSet(window);
+    o.onTop = p.isSet(onTop);
+    o.instructions = p.value(instructions);
     o.linkPath = p.value(link);
     o.registerPort = p.value(registerPort);
     o.outputFile = p.value(output);

@@ -14,6 +14,8 @@ struct RecorderOptions {
 
     Mode mode = Mode::BloodPressure;
     bool window = false;
+    bool onTop = false;   // the window stays above others, at the screen's right edge
+    QString instructions; // shown at the top of the window
     QString linkPath;     // stable name of the device; empty: none
     QString registerPort; // "COM1".."COM8": point that port at the link
     QString outputFile;   // write to this file instead of a pseudo-terminal

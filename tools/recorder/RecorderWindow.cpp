@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -37,6 +38,10 @@ RecorderWindow::RecorderWindow(const RecorderOptions& options, const QList<BpRea
     , m_player(std::move(writer))
 {
     setWindowTitle(QStringLiteral("Recorder simulator"));
+    // In a demo the program's main window opens maximised: the simulator
+    // stays visible above it, beside the program's own windows.
+    if (options.onTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint);
 
     auto* device = new QLabel(
         m_endpoint.isOpen()
@@ -97,6 +102,13 @@ RecorderWindow::RecorderWindow(const RecorderOptions& options, const QList<BpRea
     keys->addWidget(m_send, 2);
     keys->addWidget(m_stop, 1);
     auto* layout = new QVBoxLayout(this);
+    if (!options.instructions.isEmpty()) {
+        auto* instructions = new QLabel(options.instructions);
+        instructions->setWordWrap(true);
+        instructions->setFrameShape(QFrame::StyledPanel);
+        instructions->setMargin(6);
+        layout->addWidget(instructions);
+    }
     layout->addWidget(device);
     layout->addWidget(m_line);
     layout->addLayout(modes);
@@ -130,6 +142,18 @@ RecorderWindow::RecorderWindow(const RecorderOptions& options, const QList<BpRea
     connect(poll, &QTimer::timeout, this, &RecorderWindow::showLineState);
     poll->start(250);
     showLineState();
+}
+
+void RecorderWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_options.onTop || m_placed)
+        return;
+    m_placed = true;
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.right() - frameGeometry().width() + 1, area.top() + (area.height() - frameGeometry().height()) / 2);
+    }
 }
 
 void RecorderWindow::showLineState()

@@ -2,7 +2,8 @@
 // A small service window that stands in for the recorder in demos: it shows
 // the device the program should open, whether the program has it open, and
 // has the recorder's send key. Its texts are plain English: it is a service
-// tool, not one of the program's windows.
+// tool, not one of the program's windows; a demo may show its instructions,
+// in the edition's language, at the top, and keep the window on top.
 #include "tools/recorder/RecorderOptions.h"
 #include "tools/recorder/RecorderPlayer.h"
 
@@ -21,6 +22,9 @@ class RecorderWindow : public QWidget {
 public:
     RecorderWindow(const RecorderOptions& options, const QList<BpReading>& readings,
                    PtyEndpoint& endpoint, RecorderPlayer::Writer writer, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void send();
@@ -47,4 +51,5 @@ private:
     QCheckBox* m_paced = nullptr;
     QPushButton* m_send = nullptr;
     QPushButton* m_stop = nullptr;
+    bool m_placed = false;
 };
