@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <limits>
 
 namespace CaptionFit {
 
@@ -103,19 +104,39 @@ QStringList lines(const QString& caption, const QFont& font, int width, bool* fi
 
 QFont commonFont(const QStringList& captions, const QFont& font, int width, qreal minimumPointSize)
 {
-    QFont candidate = font;
-    for (qreal size = font.pointSizeF(); size >= minimumPointSize; size -= 0.5) {
+    // Captions broken in two at a size; -1 when one does not fit at all.
+    const auto brokenAt = [&](qreal size) {
+        QFont candidate = font;
         candidate.setPointSizeF(size);
-        const bool all = std::all_of(captions.begin(), captions.end(), [&](const QString& caption) {
+        int broken = 0;
+        for (const QString& caption : captions) {
             bool fits = false;
-            lines(caption, candidate, width, &fits);
-            return fits;
-        });
-        if (all)
-            return candidate;
+            broken += lines(caption, candidate, width, &fits).size() > 1 ? 1 : 0;
+            if (!fits)
+                return -1;
+        }
+        return broken;
+    };
+    QFont chosen = font;
+    chosen.setPointSizeF(minimumPointSize);
+    qreal largest = -1;
+    int fewest = std::numeric_limits<int>::max();
+    for (qreal size = font.pointSizeF(); size >= minimumPointSize; size -= 0.5) {
+        // Up to a point smaller than the largest that fits, if that breaks
+        // fewer captions ("Drucken" whole rather than "Dru-cken").
+        if (largest > 0 && size < largest - 1.0)
+            break;
+        const int broken = brokenAt(size);
+        if (broken < 0)
+            continue;
+        if (largest < 0)
+            largest = size;
+        if (broken < fewest) {
+            fewest = broken;
+            chosen.setPointSizeF(size);
+        }
     }
-    candidate.setPointSizeF(minimumPointSize);
-    return candidate;
+    return chosen;
 }
 
 } // namespace CaptionFit

@@ -14,9 +14,10 @@ namespace CaptionFit {
 // returned and *fits is false.
 QStringList lines(const QString& caption, const QFont& font, int width, bool* fits = nullptr);
 
-// The largest point size, in half points from font's own size down to
-// minimumPointSize, at which every caption fits in two lines; the font at
-// minimumPointSize when none does.
+// One font for a row of buttons, in half points from font's own size down
+// to minimumPointSize: the largest at which every caption fits in two
+// lines, or up to a point smaller when that keeps more captions on one
+// line; the font at minimumPointSize when none fits.
 QFont commonFont(const QStringList& captions, const QFont& font, int width, qreal minimumPointSize);
 
 // Places in a word after which a line may break: between syllables, before
