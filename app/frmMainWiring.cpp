@@ -3,11 +3,12 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// trend chart, bar chart and ECG windows, help contents, quick use and
-// about. Until then each command does only what comes before the
-// hand-over (its readiness check).
+// trend chart, bar chart and ECG windows. Until then each command does
+// only what comes before the hand-over (its readiness check).
 #include "app/frmMain.h"
 
+#include "app/HelpContents.h"
+#include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
 #include "views/CommWindows.h"
 #include "data/FileCommands.h"
@@ -104,8 +105,27 @@ void frmMain::showListReport(clsbpdata* cursor)
     report->Show();
 }
 
-void frmMain::showHelpContents() {}
+void frmMain::showHelpContents()
+{
+    HelpContents::show(this);
+}
 
-void frmMain::showQuickUse() {}
+void frmMain::showQuickUse()
+{
+    HelpWindows::showQuickUse();
+}
 
-void frmMain::showAbout() {}
+void frmMain::showAbout()
+{
+    HelpWindows::showAbout();
+}
+
+void frmMain::showCompanyIntro()
+{
+    HelpWindows::showIntro();
+}
+
+void frmMain::showCompanyInfo()
+{
+    HelpWindows::showInfo();
+}
