@@ -95,7 +95,9 @@ void frmSRdemo::Form_Load()
     if (!picture.isEmpty()) {
         const QSize hint = sizeHint();
         const QSize frame = Image1->size() - Image1->contentsRect().size();
-        resize(qMax(hint.width(), picture.width() + frame.width() + 24), hint.height() + picture.height() + frame.height());
+        const QMargins margins = layout()->contentsMargins();
+        resize(qMax(hint.width(), picture.width() + frame.width() + margins.left() + margins.right()),
+               hint.height() + picture.height() + frame.height());
     }
 }
 

@@ -36,7 +36,8 @@ int main(int argc, char** argv)
     bool saved = true;
     for (EditionId edition : {EditionId::English, EditionId::German}) {
         Edition::select(edition);
-        const QString prefix = folder.filePath(edition == EditionId::German ? QStringLiteral("de-") : QStringLiteral("en-"));
+        const QString prefix =
+            folder.filePath(edition == EditionId::German ? QStringLiteral("de-") : QStringLiteral("en-"));
         frmSRdemo slides;
         for (int number = 1; number <= slides.slideCount(); ++number) {
             saved &= save(&slides, prefix + QStringLiteral("slide-%1.png").arg(number));

@@ -254,7 +254,8 @@ private slots:
     void slideButtonsOfTheEdition()
     {
         frmSRdemo* slides = openSlides();
-        const QList<QPushButton*> navigation = {slides->cmdFirst, slides->cmdPrevious, slides->cmdNext, slides->cmdLast};
+        const QList<QPushButton*> navigation = {slides->cmdFirst, slides->cmdPrevious, slides->cmdNext,
+                                                slides->cmdLast};
         const QStringList english = {"First", "Previous", "Next", "Last"};
         const QStringList germanNames = {"Erste", QString::fromUtf8("Zurück"), "Weiter", "Letzte"};
         for (int i = 0; i < navigation.size(); ++i) {
