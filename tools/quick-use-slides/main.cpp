@@ -12,6 +12,7 @@
 #include "tools/quick-use-slides/SceneCamera.h"
 #include "tools/quick-use-slides/ShowingSeams.h"
 
+#include "app/LoadedWindows.h"
 #include "app/QuickUseSlides.h"
 #include "app/frmMain.h"
 #include "state/SharedState.h"
@@ -60,6 +61,21 @@ int fail(const char* what)
 {
     std::fprintf(stderr, "korvane-quick-use-slides: %s\n", what);
     return 1;
+}
+
+// True when the window of this name is the newest on the screen.
+bool showsOnTop(const char* windowName)
+{
+    const QList<QWidget*> shown = LoadedWindows::instance().shownWindows();
+    return !shown.isEmpty() && shown.last()->objectName() == QLatin1String(windowName);
+}
+
+// A chart window the program does not have yet leaves its slide without it.
+void noteMissingChart(const char* windowName)
+{
+    if (!showsOnTop(windowName))
+        std::fprintf(stderr, "korvane-quick-use-slides: no %s came up; its slide shows the program without it\n",
+                     windowName);
 }
 
 bool makeDataFile(const QString& path)
@@ -180,12 +196,16 @@ int main(int argc, char** argv)
     // Closing it saves the readings and shows the list window.
     read->cmdClose_Click();
     settle(400);
+    if (!showsOnTop("frmList"))
+        return fail("closing the reading window did not show the list window");
     take(QuickUseStep::Table);
     main->mnuDataWave_Click();
     settle(600);
+    noteMissingChart("frmWave");
     take(QuickUseStep::Trend);
     main->mnuDataBar_Click();
     settle(600);
+    noteMissingChart("frmBar");
     take(QuickUseStep::Bar);
 
     seams.expectedMessages.clear();
