@@ -2,14 +2,14 @@
 // and the windows its commands open. Each function is the one place where
 // its command hands over.
 //
-// Not wired yet, because their windows are not in the program yet: the
-// trend chart, bar chart and ECG windows. Until then each command does
-// only what comes before the hand-over (its readiness check).
+// Not wired yet, because its window is not in the program yet: the ECG
+// window; until then its command does nothing.
 #include "app/frmMain.h"
 
 #include "app/HelpContents.h"
 #include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
+#include "views/ChartWindows.h"
 #include "views/CommWindows.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
@@ -85,9 +85,15 @@ void frmMain::showListWindow()
     DataWindows::showList();
 }
 
-void frmMain::showTrendChart() {}
+void frmMain::showTrendChart()
+{
+    ChartWindows::showTrendChart();
+}
 
-void frmMain::showBarChart() {}
+void frmMain::showBarChart()
+{
+    ChartWindows::showBarChart();
+}
 
 void frmMain::showWaveformWindow() {}
 

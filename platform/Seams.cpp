@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 
 namespace {
@@ -70,6 +71,11 @@ RealSeams& realSeams()
 Seams* g_installed = nullptr;
 
 } // namespace
+
+bool Seams::printerInstalled()
+{
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 bool Seams::startProgram(const QString&, const QStringList&)
 {

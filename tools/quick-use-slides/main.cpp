@@ -22,8 +22,11 @@
 #include "platform/SettingsStore.h"
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
+#include "views/ChartWindows.h"
 #include "views/CommWindows.h"
+#include "views/frmBar.h"
 #include "views/frmRead.h"
+#include "views/frmWave.h"
 #include "tools/recorder/BpBurstPlan.h"
 #include "tools/recorder/BpRecording.h"
 #include "tools/recorder/PtyEndpoint.h"
@@ -46,6 +49,8 @@ constexpr int kSceneWidth = 760;
 constexpr int kSceneHeight = 520;
 constexpr int kReadings = 30;
 constexpr int kBurstGapMs = 100;
+constexpr int kA6ViewButton = 3;
+constexpr int kPickedReading = 6;
 
 QtMessageHandler g_defaultHandler = nullptr;
 
@@ -70,12 +75,16 @@ bool showsOnTop(const char* windowName)
     return !shown.isEmpty() && shown.last()->objectName() == QLatin1String(windowName);
 }
 
-// A chart window the program does not have yet leaves its slide without it.
-void noteMissingChart(const char* windowName)
+// As a person points a chart out: the smallest view, which fits beside
+// the main window's toolbar, with a reading or a series picked.
+void pointOut(ChartWindow* chart, bool pickSeries)
 {
-    if (!showsOnTop(windowName))
-        std::fprintf(stderr, "korvane-quick-use-slides: no %s came up; its slide shows the program without it\n",
-                     windowName);
+    chart->Toolbar1_ButtonClick(chart->toolbarButton(kA6ViewButton));
+    if (pickSeries)
+        chart->chtReport_SeriesSelected(1);
+    else
+        chart->chtReport_PointSelected(kPickedReading);
+    settle(300);
 }
 
 bool makeDataFile(const QString& path)
@@ -201,11 +210,15 @@ int main(int argc, char** argv)
     take(QuickUseStep::Table);
     main->mnuDataWave_Click();
     settle(600);
-    noteMissingChart("frmWave");
+    if (!showsOnTop("frmWave"))
+        return fail("Graphic trend data did not show the trend chart");
+    pointOut(ChartWindows::trendChart(), false);
     take(QuickUseStep::Trend);
     main->mnuDataBar_Click();
     settle(600);
-    noteMissingChart("frmBar");
+    if (!showsOnTop("frmBar"))
+        return fail("Bar chart data did not show the bar chart");
+    pointOut(ChartWindows::barChart(), true);
     take(QuickUseStep::Bar);
 
     seams.expectedMessages.clear();
