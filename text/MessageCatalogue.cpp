@@ -15,6 +15,7 @@ extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
 extern const std::span<const CatalogueEntry> kChartTexts;
+extern const std::span<const CatalogueEntry> kHelpTexts;
 
 namespace {
 
@@ -36,7 +37,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
         kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
-        kListTexts, kReadTexts, kPrintTexts, kChartTexts,
+        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts,
     };
     return tables;
 }
