@@ -6,6 +6,7 @@
 #include "data/AmbFileCheck.h"
 #include "data/AmbSchema.h"
 #include "data/DataFileCopy.h"
+#include "data/DataFolder.h"
 #include "data/DataMessages.h"
 #include "data/CurrentDataFile.h"
 #include "platform/Connection.h"
@@ -32,16 +33,21 @@ void call(const std::function<void()>& hook)
         hook();
 }
 
-// Asks for a file; an empty text is Cancel (or an empty name).
+// Asks for a file; an empty text is Cancel (or an empty name). The dialog
+// starts where data files were last chosen and never lists the template.
 QString chooseFile(QWidget* parent, FileDialogRequest::Kind kind, const char* titleKey)
 {
     FileDialogRequest request;
     request.kind = kind;
     request.title = catText(titleKey);
+    request.directory = DataFolder::startFolder();
     request.filter = catText("frmMain.dlgFilter");
     request.overwritePrompt = false; // Save asks itself
     request.fileMustExist = false;   // a new name creates a file
-    return seams().fileDialog(parent, request);
+    request.unlistedFiles = {FileCommands::templatePath()};
+    const QString path = seams().fileDialog(parent, request);
+    DataFolder::remember(path);
+    return path;
 }
 
 // The template mark: exactly the attribute hidden. A file system without

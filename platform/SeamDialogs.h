@@ -12,3 +12,7 @@ class QMessageBox;
 std::unique_ptr<QMessageBox> buildMessageBox(QWidget* parent, const QString& text, MsgButtons buttons,
                                              MsgIcon icon, const QString& title);
 std::unique_ptr<QFileDialog> buildFileDialog(QWidget* parent, const FileDialogRequest& request);
+
+// Where a file dialog without a folder starts: the user's documents folder,
+// or the home folder when there is none.
+QString documentsFolder();

@@ -18,9 +18,10 @@ struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
     QString title;
-    QString directory;
+    QString directory;    // empty: the user's documents folder, never the current one
     QString fileName;     // proposed name
     QString filter;       // Qt filter text, e.g. "AMB files (*.amb)"
+    QStringList unlistedFiles; // never listed to pick (the data-file template)
     QString defaultSuffix;
     bool overwritePrompt = false;
     bool fileMustExist = false;

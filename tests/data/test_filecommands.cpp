@@ -4,6 +4,7 @@
 #include "data/AmbFileCheck.h"
 #include "data/FileCommands.h"
 #include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
 #include "support/ScriptedSeams.h"
 
@@ -514,6 +515,50 @@ private slots:
             QCOMPARE(QDir(m_dir).entryList(QDir::Files), filesBefore);
         }
         QVERIFY(m_calls.isEmpty());
+    }
+
+    // The dialogs start in the folder a data file was last chosen in (kept
+    // in the settings store), or in the documents folder the first time,
+    // when that folder is gone, or when it is the program's own (current)
+    // folder; and never list the template.
+    void dialogsStartInTheFolderLastUsed()
+    {
+        QTemporaryDir home;
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        const QString documents = home.path() + "/Documents";
+        const QString patients = home.path() + "/patients";
+        QVERIFY(QDir().mkpath(documents) && QDir().mkpath(patients));
+        QVERIFY(writeSetting(kAppTitle, "Folders", "DataFiles", QString()));
+        ScriptedSeams seams;
+        const auto lastStart = [&seams] { return seams.fileRequests.back().directory; };
+
+        seams.filePaths = {QString()};
+        FileCommands::newFile();
+        QCOMPARE(lastStart(), documents);
+        QCOMPARE(seams.fileRequests.back().unlistedFiles, QStringList{path("new.amb")});
+
+        seams.filePaths = {patients + "/a.amb", QString()};
+        FileCommands::openFile();
+        QVERIFY(QFileInfo::exists(patients + "/a.amb"));
+        FileCommands::saveFile();
+        QCOMPARE(lastStart(), patients);
+        QCOMPARE(readSetting(kAppTitle, "Folders", "DataFiles"), patients);
+
+        // A file of the program's folder: the next dialog starts in the documents.
+        seams.filePaths = {dataFile({{120, 80, 93, 70}}, "here.amb"), QString()};
+        FileCommands::openFile();
+        FileCommands::openFile();
+        QCOMPARE(lastStart(), documents);
+
+        // A folder that is gone.
+        QVERIFY(writeSetting(kAppTitle, "Folders", "DataFiles", patients));
+        QVERIFY(QDir(patients).removeRecursively());
+        seams.filePaths = {QString()};
+        FileCommands::openFile();
+        QCOMPARE(lastStart(), documents);
+
+        qputenv("HOME", realHome);
     }
 };
 
