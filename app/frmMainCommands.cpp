@@ -43,8 +43,8 @@ const ButtonCommand kButtonCommands[] = {
     {"ECG", &frmMain::mnuDataReadWave_Click},
 };
 
-// Gives the printer dialog its title while it is open: the dialog seam
-// opens it without one.
+// Gives the printer setup dialog its title while it is open: the dialog
+// seam opens it without one.
 class DialogTitleWhileOpen : public QObject {
 public:
     explicit DialogTitleWhileOpen(const QString& title)
@@ -62,14 +62,19 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show)
-            if (auto* dialog = qobject_cast<QDialog*>(watched))
+        // The first dialog only: one it opens (the printer's properties)
+        // keeps its own title.
+        if (event->type() == QEvent::Show && !m_titled)
+            if (auto* dialog = qobject_cast<QDialog*>(watched)) {
                 dialog->setWindowTitle(m_title);
+                m_titled = true;
+            }
         return false;
     }
 
 private:
     QString m_title;
+    bool m_titled = false;
 };
 
 } // namespace
@@ -124,7 +129,7 @@ void frmMain::mnuFilePrintSetup_Click()
     QPrinter* printer = chosenPrinter();
     DialogTitleWhileOpen title(catText("frmMain.dlgPrinterSetup"));
     // Cancelling, or any failure, ends the command silently.
-    skipOnFailure("printer set-up", [this, printer] { seams().printerDialog(this, printer); });
+    skipOnFailure("printer set-up", [this, printer] { seams().printerSetupDialog(this, printer); });
 }
 
 // The print preview items sit in a hidden menu; they keep their refusals.

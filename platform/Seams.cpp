@@ -1,5 +1,6 @@
 #include "platform/Seams.h"
 
+#include "platform/PrinterSetupDialog.h"
 #include "platform/SeamDialogs.h"
 
 #include <QApplication>
@@ -51,6 +52,12 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
+    bool printerSetupDialog(QWidget* parent, QPrinter* printer) override
+    {
+        PrinterSetupDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
     void beep() override { QApplication::beep(); }
 
     QDateTime now() override { return QDateTime::currentDateTime(); }
@@ -75,6 +82,11 @@ Seams* g_installed = nullptr;
 bool Seams::printerInstalled()
 {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+bool Seams::printerSetupDialog(QWidget* parent, QPrinter* printer)
+{
+    return printerDialog(parent, printer);
 }
 
 bool Seams::startProgram(const QString&, const QStringList&)

@@ -38,8 +38,12 @@ public:
     virtual QString fileDialog(QWidget* parent, const FileDialogRequest& request) = 0;
     // Runs a modal window (the password window, print preview, ...) and returns its result.
     virtual int execModal(QDialog* dialog) = 0;
-    // The printer set-up dialog; false when the user cancelled.
+    // The printer dialog before printing; false when the user cancelled.
     virtual bool printerDialog(QWidget* parent, QPrinter* printer) = 0;
+    // Printer setup: chooses the printer (and its page) and prints nothing;
+    // false when the user cancelled. Seams that answer the printer dialog
+    // answer this one the same way unless they say otherwise.
+    virtual bool printerSetupDialog(QWidget* parent, QPrinter* printer);
     // Whether the system has a printer at all (without one, printing offers
     // a PDF file instead).
     virtual bool printerInstalled();

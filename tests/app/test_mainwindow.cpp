@@ -175,21 +175,33 @@ private:
     QStringList* m_log;
 };
 
-// Printer dialog seam that looks at the dialog as it would be shown.
+// Printer dialog seams that look at the setup dialog as it would be shown,
+// and at a dialog it opens (its printer's properties).
 class PrinterTitleSeams final : public Seams {
 public:
     QString shownTitle;
+    QString propertiesTitle;
     int printerDialogs = 0;
+    int printerSetupDialogs = 0;
     MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon, const QString&) override { return MsgAnswer::Ok; }
     QString fileDialog(QWidget*, const FileDialogRequest&) override { return {}; }
     int execModal(QDialog* d) override { d->reject(); return QDialog::Rejected; }
-    bool printerDialog(QWidget* parent, QPrinter*) override
+    bool printerDialog(QWidget*, QPrinter*) override
     {
         ++printerDialogs;
+        return false;
+    }
+    bool printerSetupDialog(QWidget* parent, QPrinter*) override
+    {
+        ++printerSetupDialogs;
         QDialog dialog(parent);
-        dialog.setWindowTitle(QStringLiteral("Print"));
+        dialog.setWindowTitle(QStringLiteral("Setup"));
         dialog.show();
         shownTitle = dialog.windowTitle();
+        QDialog properties(&dialog);
+        properties.setWindowTitle(QStringLiteral("Properties"));
+        properties.show();
+        propertiesTitle = properties.windowTitle();
         return false;
     }
     void beep() override {}
@@ -658,8 +670,11 @@ private slots:
         toolButton(window, QStringLiteral("Print"))->click();
         window.menuItem("mnuFilePrintSetup")->trigger();
         installSeams(nullptr);
-        QCOMPARE(seams.printerDialogs, 2);
+        // The setup dialog, which prints nothing, not the printer dialog of printing.
+        QCOMPARE(seams.printerSetupDialogs, 2);
+        QCOMPARE(seams.printerDialogs, 0);
         QCOMPARE(seams.shownTitle, ed("Printer Setup", "Drucker einrichten"));
+        QCOMPARE(seams.propertiesTitle, QStringLiteral("Properties"));
     }
 
     void everyOperableControlHasAnAccessibleName()

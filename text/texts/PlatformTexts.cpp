@@ -1,6 +1,6 @@
 // Catalogue entries of the platform's own failures (record set, serial
 // line, settings store), which reach the windows as a failure's
-// description: key, English, German.
+// description, and of its printer setup dialog: key, English, German.
 #include "text/MessageCatalogue.h"
 
 namespace {
@@ -19,6 +19,12 @@ const CatalogueEntry entries[] = {
     {"serial.failedDevice", "%1 , Device %2 (COM%3)", "%1 , Gerät %2 (COM%3)"},
     {"settings.notRegularFile", "Not a Regular File", "Keine normale Datei"},
     {"settings.lineBreak", "Line Break in Value", "Zeilenumbruch im Wert"},
+
+    // Printer setup: chooses the printer everything prints on.
+    {"printerSetup.lblPrinter", "&Printer:", "&Drucker:"},
+    {"printerSetup.cmdProperties", "P&roperties...", "&Eigenschaften..."},
+    {"printerSetup.noPrinter", "No printer is installed: printing offers a PDF file instead.",
+     "Kein Drucker installiert: beim Drucken wird stattdessen eine PDF-Datei angeboten."},
 };
 } // namespace
 
