@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/HelpContents.h"
+
 #include "data/AmbFileCheck.h"
 #include "data/FileCommands.h"
 #include "text/Edition.h"
@@ -51,7 +53,7 @@ int checkInstall(const QString& translationsFile)
     const AmbFileStatus status = AmbFileCheck::check(templatePath);
     ok &= report(out, "template", templatePath, status.ok() ? QString() : status.reasonText());
 
-    const QString helpPath = QDir::currentPath() + QStringLiteral("/KORVANE.chm");
+    const QString helpPath = HelpContents::helpFilePath();
     ok &= report(out, "help file", helpPath,
                  QFileInfo(helpPath).isFile() ? QString() : QStringLiteral("not found"));
 

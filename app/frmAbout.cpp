@@ -2,6 +2,7 @@
 
 #include "app/DrawnPictures.h"
 #include "text/MessageCatalogue.h"
+#include "text/VersionBlock.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -30,6 +31,11 @@ frmAbout::frmAbout(QWidget* parent)
     lblVersion = new QLabel(catText("frmAbout.lblVersion"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
+    // Product and version as `--version` prints them.
+    const VersionBlock block = versionBlock();
+    lblProductVersion = new QLabel(block.productName + QLatin1Char(' ') + block.version, this);
+    lblProductVersion->setObjectName(QStringLiteral("lblProductVersion"));
+
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
@@ -48,6 +54,7 @@ frmAbout::frmAbout(QWidget* parent)
     auto* texts = new QVBoxLayout;
     texts->addWidget(lblDescription);
     texts->addWidget(lblVersion);
+    texts->addWidget(lblProductVersion);
     texts->addSpacing(8);
     texts->addWidget(rule);
     texts->addWidget(lblDisclaimer);

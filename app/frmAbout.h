@@ -1,6 +1,7 @@
 #pragma once
 // The about box: the product picture, the description, the edition's
-// version line, a legal notice against copying and passing on the
+// version line, product name and version from the version block (as
+// `--version` prints them), a legal notice against copying and passing on the
 // program, and OK, which closes it.
 #include <QWidget>
 
@@ -17,6 +18,7 @@ public:
     QLabel* imgLogo = nullptr;
     QLabel* lblDescription = nullptr;
     QLabel* lblVersion = nullptr;
+    QLabel* lblProductVersion = nullptr;
     QLabel* lblDisclaimer = nullptr;
     QPushButton* cmdOK = nullptr;
 

@@ -12,6 +12,7 @@
 #include "app/frmSRdemo.h"
 #include "support/ScriptedSeams.h"
 #include "text/MessageCatalogue.h"
+#include "text/VersionBlock.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -309,6 +310,9 @@ private slots:
         frmAbout* about = HelpWindows::aboutWindow();
         QCOMPARE(about->windowTitle(), ed("About", "Über"));
         QCOMPARE(about->lblVersion->text(), ed("English     V1.2", "Deutsche Version 1.2"));
+        // The version the package carries, and `--version` prints first.
+        QCOMPARE(about->lblProductVersion->text(), QStringLiteral("KORVANE 1.20"));
+        QVERIFY(versionText().startsWith(about->lblProductVersion->text() + '\n'));
         QCOMPARE(about->lblDescription->text(), ed("Blood Pressure Data Check", "Blutdruckdaten Auswertung"));
         QVERIFY(about->lblDisclaimer->text().contains(ed("copyright", "urheberrechtlich")));
         QVERIFY(!about->imgLogo->pixmap().isNull());
