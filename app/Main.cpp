@@ -67,6 +67,7 @@ int runKorvane(int argc, char* argv[], EditionId edition)
     const CommandLineMode mode = commandLineMode(argc, argv);
     if (mode == CommandLineMode::Version)
         return printVersion();
+    QtLanguage::prepare(edition);
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     const QString translations = QtLanguage::apply(edition);
