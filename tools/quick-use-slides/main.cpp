@@ -17,7 +17,9 @@
 #include "app/frmMain.h"
 #include "state/SharedState.h"
 #include "data/AmbSchema.h"
+#include "data/DataFolder.h"
 #include "platform/FileSystem.h"
+#include "platform/QtLanguage.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "text/Edition.h"
@@ -137,21 +139,29 @@ int main(int argc, char** argv)
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     g_defaultHandler = qInstallMessageHandler(dropOffscreenNotes);
+    Edition::select(edition == QLatin1String("de") ? EditionId::German : EditionId::English);
+    // Qt's texts and forms as the program shows them ("Ja", "Nein" in German).
+    QtLanguage::prepare(Edition::current().id());
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
-    Edition::select(edition == QLatin1String("de") ? EditionId::German : EditionId::English);
+    QtLanguage::apply(Edition::current().id());
     ShowingSeams seams;
 
-    // The practice's folder of data files, with the template New copies.
+    // The program's folder with the template New copies, as the launcher
+    // starts it, and the practice's folder of data files, where the file
+    // dialogs start since a file was last chosen there.
+    const QString programFolder = home.filePath(QStringLiteral("korvane"));
     const QString folder = home.filePath(Edition::current().isGerman() ? QStringLiteral("Patienten")
                                                                         : QStringLiteral("Patients"));
+    QDir().mkpath(programFolder);
     QDir().mkpath(folder);
-    QDir::setCurrent(folder);
-    const QString templatePath = folder + QLatin1Char('/') + QLatin1String(AmbSchema::kTemplateName);
+    QDir::setCurrent(programFolder);
+    const QString templatePath = programFolder + QLatin1Char('/') + QLatin1String(AmbSchema::kTemplateName);
     if (!makeDataFile(templatePath) || !makeDataFile(folder + QStringLiteral("/patient-1041.amb"))
         || !makeDataFile(folder + QStringLiteral("/patient-1042.amb")))
         return fail("cannot make the data files");
     FileSystem().setAttributes(templatePath, FileSystem::Hidden);
+    DataFolder::remember(folder + QStringLiteral("/patient-1042.amb"));
 
     // The recorder on the line of port COM1.
     PtyEndpoint recorder;
