@@ -8,6 +8,7 @@
 #include "support/ScriptedSeams.h"
 
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
@@ -427,6 +428,18 @@ private slots:
         frmSplash splash;
         splash.show();
         QVERIFY(splash.grab().save(QString::fromUtf8(folder) + (german() ? "/splash-de.png" : "/splash-en.png")));
+
+        // The splash where it stands over the maximised main window.
+        setSetting("LOGIN", QStringLiteral("NO"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        QPointer<frmSplash> over = shownSplash();
+        QVERIFY(over && mainWindow()->isMaximized());
+        QImage picture = mainWindow()->grab().toImage();
+        QPainter painter(&picture);
+        painter.drawPixmap(over->geometry().topLeft() - mainWindow()->geometry().topLeft(), over->grab());
+        painter.end();
+        QVERIFY(picture.save(QString::fromUtf8(folder) + (german() ? "/splash-over-main-de.png" : "/splash-over-main-en.png")));
     }
 };
 
