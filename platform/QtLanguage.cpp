@@ -44,11 +44,6 @@ void prepare(EditionId edition)
         qputenv("LC_NUMERIC", kGerman);
 }
 
-QString germanTranslationsFolder()
-{
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-}
-
 QString apply(EditionId edition)
 {
     if (edition != EditionId::German)
@@ -60,7 +55,7 @@ QString apply(EditionId edition)
     std::setlocale(LC_NUMERIC, "C");
 
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_de"), germanTranslationsFolder())) {
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return QString();
     }

@@ -22,7 +22,4 @@ void prepare(EditionId edition);
 // (Qt's texts then stay English; nothing else changes).
 QString apply(EditionId edition);
 
-// Where the German translation file is looked for.
-QString germanTranslationsFolder();
-
 } // namespace QtLanguage

@@ -8,7 +8,6 @@ VersionBlock versionBlock(EditionId edition)
     block.fileDescription = german ? QStringLiteral("Blutdruckdaten Auswertung")
                                    : QStringLiteral("Blood Pressure Data Check ");
     block.comments = german ? QStringLiteral("Deutsche Version") : QStringLiteral("English Version");
-    block.internalName = german ? QStringLiteral("KORVANEG") : QStringLiteral("KORVANE");
     block.version = QStringLiteral(KORVANE_VERSION);
     return block;
 }

@@ -11,7 +11,6 @@ struct VersionBlock {
     QString productName;     // "KORVANE" in both editions
     QString fileDescription; // "Blood Pressure Data Check " / "Blutdruckdaten Auswertung"
     QString comments;        // "English Version" / "Deutsche Version"
-    QString internalName;    // "KORVANE" / "KORVANEG"
     QString version;         // "1.20"
 };
 
