@@ -5,10 +5,12 @@
 #include "data/AmbFileCheck.h"
 #include "data/FileCommands.h"
 #include "text/Edition.h"
+#include "platform/FileSystem.h"
 #include "text/VersionBlock.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstring>
@@ -23,6 +25,22 @@ bool report(QTextStream& out, const char* what, const QString& path, const QStri
         out << " - " << problem;
     out << '\n';
     return problem.isEmpty();
+}
+
+// The template serves when it is a data file of this edition and a copy
+// of it, made as New makes one, is one too.
+QString templateProblem(const QString& templatePath)
+{
+    const AmbFileStatus status = AmbFileCheck::check(templatePath);
+    if (!status.ok())
+        return status.reasonText();
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("check.amb"));
+    QString why;
+    if (!scratch.isValid() || !FileSystem().copyFile(templatePath, copy, &why))
+        return why.isEmpty() ? scratch.errorString() : why;
+    const AmbFileStatus made = AmbFileCheck::check(copy);
+    return made.ok() ? QString() : made.reasonText();
 }
 
 } // namespace
@@ -50,8 +68,7 @@ int checkInstall(const QString& translationsFile)
     bool ok = true;
 
     const QString templatePath = FileCommands::templatePath();
-    const AmbFileStatus status = AmbFileCheck::check(templatePath);
-    ok &= report(out, "template", templatePath, status.ok() ? QString() : status.reasonText());
+    ok &= report(out, "template", templatePath, templateProblem(templatePath));
 
     const QString helpPath = HelpContents::helpFilePath();
     ok &= report(out, "help file", helpPath,

@@ -4,8 +4,9 @@
 //   --version        prints the edition's version block and ends, before
 //                    any window system is needed;
 //   --check-install  tells whether the program finds what it needs from the
-//                    current folder (template, help file, Qt's German texts
-//                    in the German edition) and ends: 0 when all are found.
+//                    current folder (a template New can make data files
+//                    from, the help file, Qt's German texts in the German
+//                    edition) and ends: 0 when all are found.
 #include <QString>
 
 enum class CommandLineMode { Run, Version, CheckInstall };

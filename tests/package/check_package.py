@@ -5,8 +5,9 @@ The package holds exactly the expected files; its dependencies come from
 dpkg-shlibdeps plus the SQLite plug-in; both desktop entries pass
 desktop-file-validate and speak their edition's language; the installed
 programs (unpacked into a scratch root) print their version block and,
-started from their launcher's folder, find their template and help file,
-also as a user who may not write there; lintian reports no error.
+started from their launcher's folder, find their template (and can make a
+data file from it) and help file, also as a user who may not write there,
+and refuse the other edition's template; lintian reports no error.
 """
 import argparse
 import configparser
@@ -137,10 +138,15 @@ def check_launcher(root, program, edition):
     check(started.returncode == 0 and started.stdout.splitlines() == expected,
           f"{program} --check-install in {folder}: {started.returncode} {started.stdout!r} {started.stderr!r}")
 
-    # Elsewhere it says what it misses.
+    # Elsewhere it says what it misses; in the other edition's folder, the
+    # template is of the wrong edition.
     elsewhere = run([program_path, "--check-install"], cwd=root, env=headless)
     check(elsewhere.returncode == 1 and "new.amb - " in elsewhere.stdout and "KORVANE.chm - " in elsewhere.stdout,
           f"{program} --check-install outside its folder: {elsewhere.returncode} {elsewhere.stdout!r}")
+    other = next(e["folder"] for p, e in EDITIONS.items() if p != program)
+    crossed = run([program_path, "--check-install"], cwd=os.path.join(root, other.lstrip("/")), env=headless)
+    check(crossed.returncode == 1 and "new.amb - " in crossed.stdout and "KORVANE.chm - " not in crossed.stdout,
+          f"{program} --check-install in {other}: {crossed.returncode} {crossed.stdout!r}")
 
     # A user who may not write to the installed folder still finds a usable template.
     if os.geteuid() == 0 and shutil.which("setpriv"):
