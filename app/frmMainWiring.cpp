@@ -3,9 +3,9 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// trend chart, bar chart and ECG windows, help contents, quick use and
-// about. Until then each command does only what comes before the
-// hand-over (its readiness check).
+// trend chart and bar chart windows, help contents, quick use and about.
+// Until then each command does only what comes before the hand-over (its
+// readiness check).
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
@@ -88,7 +88,11 @@ void frmMain::showTrendChart() {}
 
 void frmMain::showBarChart() {}
 
-void frmMain::showWaveformWindow() {}
+void frmMain::showWaveformWindow()
+{
+    // With or without a data file: the window stores nothing.
+    CommWindows::showWaveWindow();
+}
 
 void frmMain::showCommSettings()
 {

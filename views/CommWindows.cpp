@@ -2,6 +2,7 @@
 
 #include "views/frmComm.h"
 #include "views/frmRead.h"
+#include "views/frmReadwave.h"
 #include "views/DataWindows.h"
 
 #include <QPointer>
@@ -9,6 +10,7 @@
 namespace {
 
 QPointer<frmRead> g_read;
+QPointer<frmReadwave> g_wave;
 QPointer<frmComm> g_comm;
 std::function<void()> g_showList;
 
@@ -42,6 +44,25 @@ frmRead* loadReadWindow()
 void showReadWindow()
 {
     bringToFront(loadReadWindow());
+}
+
+frmReadwave* waveWindow()
+{
+    return g_wave;
+}
+
+frmReadwave* loadWaveWindow()
+{
+    if (!g_wave) {
+        g_wave = new frmReadwave;
+        g_wave->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return g_wave;
+}
+
+void showWaveWindow()
+{
+    bringToFront(loadWaveWindow());
 }
 
 frmComm* commWindow()

@@ -1,5 +1,6 @@
-// Catalogue entries of the record set's own failures, which reach the
-// windows as a failure's description: key, English, German.
+// Catalogue entries of the platform layer: the record set's own failures,
+// which reach the windows as a failure's description, and printing a
+// window: key, English, German.
 #include "text/MessageCatalogue.h"
 
 namespace {
@@ -14,6 +15,11 @@ const CatalogueEntry entries[] = {
     {"recordset.rowGone",
      "The record is no longer in the file; it was deleted elsewhere. The change was not written.",
      "Der Datensatz ist nicht mehr in der Datei; er wurde anderswo gelöscht. Die Änderung wurde nicht geschrieben."},
+
+    // Printing a window (PrintForm): the PDF file offered without a printer.
+    {"printForm.dlgTitle", "Print to PDF File", "Als PDF-Datei drucken"},
+    {"printForm.dlgFilter", "PDF files (*.pdf)", "PDF-Dateien (*.pdf)"},
+    {"printForm.msgFailed", "Cannot print to %1 !", "Drucken auf %1 nicht möglich !"},
 };
 } // namespace
 
