@@ -16,6 +16,8 @@
 #include "tools/recorder/PtyEndpoint.h"
 #include "support/ScriptedSeams.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -122,8 +124,17 @@ private slots:
         QCOMPARE(w->Text1->accessibleName(), ed("Heart rate", "Herzfrequenz"));
         QCOMPARE(w->Text1->font().family(), ed("Arial", "Arial Black"));
         QVERIFY(!w->Picture2->isVisible());
-        QVERIFY(!w->Picture2->accessibleName().isEmpty());
-        QVERIFY(!w->Picture1->accessibleName().isEmpty());
+        // Every control a person can reach is named for a screen reader.
+        QList<QWidget*> controls = {w->Picture1, w->Picture2};
+        for (QWidget* control : w->findChildren<QWidget*>())
+            if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control))
+                controls << control;
+        QCOMPARE(controls.size(), 13);
+        for (QWidget* control : controls) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(face);
+            QVERIFY2(!face->text(QAccessible::Name).trimmed().isEmpty(), control->metaObject()->className());
+        }
         QCOMPARE(w->statusPanel(1), ed("Read Now", "Jetzt lesen"));
         QCOMPARE(w->statusPanel(2), ed("Read data from RS232", "Daten von RS232 lesen,[Beenden]:Beenden"));
 
