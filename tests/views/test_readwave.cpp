@@ -84,6 +84,17 @@ QStringList loadTexts()
             ed("Date: ", "Datum: "), ed("Time: ", "Uhrzeit: ")};
 }
 
+// Collects what a widget repaints.
+struct PaintedRegion : QObject {
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
 } // namespace
 
 class TestReadwave : public QObject {
@@ -242,6 +253,23 @@ private slots:
             QVERIFY(!isYellow(image.pixel(column, row - 2)));
             QVERIFY(!isYellow(image.pixel(column, row + 2)));
         }
+    }
+
+    // A sample repaints the strip of its line, not the drawing area.
+    void aSampleRepaintsOnlyTheStripOfItsLine()
+    {
+        frmReadwave* w = openWindow();
+        sendHeader(w, headerBurst(kHeader, editionLayout()));
+        sendSamples(w, QByteArray(20, char(60)));
+        QTest::qWait(20);
+        PaintedRegion painted;
+        w->Picture1->installEventFilter(&painted);
+        sendSamples(w, QByteArray(1, char(90)));
+        QVERIFY(waitUntil([&] { return !painted.region.isEmpty(); }));
+        const QRect strip = painted.region.boundingRect();
+        QVERIFY2(strip.width() <= 4 && strip.height() <= 2 + (w->pen().sampleY(60) - w->pen().sampleY(90)) / 15 + 3,
+                 qPrintable(QStringLiteral("%1x%2").arg(strip.width()).arg(strip.height())));
+        QVERIFY(strip.contains(qRound(w->pen().previousX() / 15.0), qRound(w->pen().previousY() / 15.0)));
     }
 
     void theTraceStartsOverPastTheRightEdge()
