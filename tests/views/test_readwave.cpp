@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -495,6 +496,31 @@ private slots:
         QVERIFY2(qAbs(rate - 72) <= 2, qPrintable(w->Text1->text()));
     }
 
+    // What the demo shows: the simulator's ECG strip at the pace of a
+    // 9600 baud line, 128 samples a second, header in the edition's layout.
+    void theSimulatorsStripRunsWithItsHeartRate()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("recorder"));
+        QProcess simulator;
+        simulator.start(qEnvironmentVariable("KORVANE_BUILD_DIR") + QStringLiteral("/tools/korvane-recorder"),
+                        {"--ecg", "--layout", german() ? "split" : "whole", "--seconds", "5", "--baud", "9600",
+                         "--link", link, "--delay", "50"});
+        QVERIFY(simulator.waitForStarted());
+        QVERIFY(waitUntil([&] { return QFileInfo(link).exists(); }));
+        pointPortAt(1, link);
+        frmReadwave* w = openWindow(false);
+        QVERIFY(waitUntil([&] { return w->run().isSampling(); }));
+        QCOMPARE(w->Text4->text(), ed("H.R.: 72", "Heart Rate : 72"));
+        QVERIFY(waitUntil([&] { return simulator.state() == QProcess::NotRunning; }, 10000));
+        // Five seconds of samples (the fifth beat shows the rate), and the
+        // rest of the header's burst after its block.
+        const qint64 samples = w->run().sampleCount();
+        QVERIFY2(samples >= 5 * 128 && samples <= 5 * 128 + 16, qPrintable(QString::number(samples)));
+        QCOMPARE(w->Picture1->linesDrawn(), samples);
+        QVERIFY2(qAbs(w->Text1->text().toInt() - 72) <= 2, qPrintable(w->Text1->text()));
+    }
+
     void screenshot()
     {
         const QByteArray folder = qgetenv("KORVANE_SHOTS");
@@ -522,11 +548,12 @@ private:
                              QStringLiteral("COM%1").arg(number), device));
     }
 
-    frmReadwave* openWindow()
+    // ownLine: the window reads the test's own pseudo-terminal.
+    frmReadwave* openWindow(bool ownLine = true)
     {
         CommWindows::showWaveWindow();
         frmReadwave* w = CommWindows::waveWindow();
-        if (!w || !waitUntil([&] { return w->currentRun() > 0 && m_pty->peerIsOpen(); }))
+        if (!w || !waitUntil([&] { return w->currentRun() > 0 && (!ownLine || m_pty->peerIsOpen()); }))
             qFatal("the waveform window did not open the port");
         return w;
     }
