@@ -2,8 +2,9 @@
 // bytes and reading-window actions. Its promises are checked as it goes:
 // stages 1, 2, 3 in order before a block, blocks of more than 79 bytes that
 // hold every waiting byte, nothing for a run that is over, never more than
-// the receive buffer, and no byte lost or made up on the way (a mirror
-// count of the waiting bytes is kept beside it).
+// the receive buffer (a sample stream excepted), a stream passing on every
+// byte, and no byte lost or made up on the way (a mirror count of the
+// waiting bytes is kept beside it).
 #include "comm/BlockCollector.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ struct Checker {
     int lastStage = 0;
     bool blockWait = false;
     bool sampleWait = false;
+    bool streamWait = false;
 
     Checker()
     {
@@ -44,6 +46,12 @@ struct Checker {
                 std::abort();
             mirror = 0;
             sampleWait = false;
+        });
+        QObject::connect(&collector, &BlockCollector::samplesArrived, [this](quint64 r, const QByteArray& b) {
+            if (!running || r != run || !streamWait || b.isEmpty() || b.size() != mirror
+                || collector.waitingCount() != 0)
+                std::abort();
+            mirror = 0;
         });
     }
 };
@@ -69,12 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const size_t n = std::min<size_t>(size - i, op >> 3 == 0 ? 1 : size_t(op >> 3) * 8);
             // Taken in up to the buffer's room, unless it is a burst's tail
             // (then nothing else happens).
-            const qint64 taken = std::min<qint64>(qint64(n), BlockCollector::kReceiveBufferSize - c.mirror);
+            const qint64 taken = c.streamWait
+                ? qint64(n)
+                : std::min<qint64>(qint64(n), BlockCollector::kReceiveBufferSize - c.mirror);
             const qint64 tailBefore = c.collector.tailBytesDropped();
             c.mirror += taken;
             c.collector.feed(QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)));
             if (c.collector.tailBytesDropped() != tailBefore) {
-                if (n == 0 || c.collector.tailBytesDropped() - tailBefore != qint64(n))
+                if (n == 0 || c.streamWait || c.collector.tailBytesDropped() - tailBefore != qint64(n))
                     std::abort();
                 c.mirror -= taken;
             }
@@ -84,13 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 3:
             c.run = c.collector.startRun();
             c.running = true;
-            c.blockWait = c.sampleWait = false;
+            c.blockWait = c.sampleWait = c.streamWait = false;
             c.lastStage = 0;
             break;
         case 4:
             c.collector.stop();
             c.running = false;
-            c.blockWait = c.sampleWait = false;
+            c.blockWait = c.sampleWait = c.streamWait = false;
             break;
         case 5:
             if (op & 8) {
@@ -99,13 +109,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             } else {
                 c.collector.waitForBlock();
                 c.blockWait = c.running;
-                c.sampleWait = false;
+                c.sampleWait = c.streamWait = false;
                 c.lastStage = 0;
             }
             break;
         case 6:
-            c.collector.waitForSample();
-            c.sampleWait = c.running;
+            if (op & 8) {
+                c.collector.streamSamples();
+                c.streamWait = c.running;
+                c.sampleWait = false;
+            } else {
+                c.collector.waitForSample();
+                c.sampleWait = c.running;
+                c.streamWait = false;
+            }
             c.blockWait = false;
             break;
         case 7: // time passes and the event loop runs
