@@ -141,7 +141,7 @@ void frmReadwave::buildWindow()
     keepPlaceWhenHidden(Picture2);
     Picture2->hide();
 
-    Text1 = new QLineEdit(QStringLiteral("0"), Frame2);
+    Text1 = new QLineEdit(QStringLiteral("0"), this);
     Text1->setReadOnly(true);
     Text1->setFocusPolicy(Qt::ClickFocus);
     Text1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -165,8 +165,10 @@ void frmReadwave::buildWindow()
     values->addWidget(Text5, 1, 0);
     values->addWidget(Text6, 1, 1);
     values->addWidget(Picture2, 0, 3, 2, 1, Qt::AlignCenter);
-    values->addWidget(Text1, 0, 4, 2, 1, Qt::AlignVCenter);
     values->setColumnStretch(2, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Frame2, 1);
+    top->addWidget(Text1, 0, Qt::AlignVCenter);
 
     auto* trace = new QHBoxLayout;
     trace->setSpacing(2);
@@ -206,7 +208,7 @@ void frmReadwave::buildWindow()
     StatusBar1->addWidget(m_panel2, 1);
 
     auto* body = new QVBoxLayout;
-    body->addWidget(Frame2);
+    body->addLayout(top);
     body->addLayout(trace);
     body->addLayout(buttons);
     body->setContentsMargins(10, 10, 10, 6);

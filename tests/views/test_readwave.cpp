@@ -503,22 +503,25 @@ private slots:
         QTemporaryDir dir;
         const QString link = dir.filePath(QStringLiteral("recorder"));
         QProcess simulator;
+        // It hangs up only after the window's time-out has stopped reading.
         simulator.start(qEnvironmentVariable("KORVANE_BUILD_DIR") + QStringLiteral("/tools/korvane-recorder"),
                         {"--ecg", "--layout", german() ? "split" : "whole", "--seconds", "5", "--baud", "9600",
-                         "--link", link, "--delay", "50"});
+                         "--link", link, "--delay", "50", "--linger", "2000"});
         QVERIFY(simulator.waitForStarted());
         QVERIFY(waitUntil([&] { return QFileInfo(link).exists(); }));
         pointPortAt(1, link);
         frmReadwave* w = openWindow(false);
         QVERIFY(waitUntil([&] { return w->run().isSampling(); }));
         QCOMPARE(w->Text4->text(), ed("H.R.: 72", "Heart Rate : 72"));
-        QVERIFY(waitUntil([&] { return simulator.state() == QProcess::NotRunning; }, 10000));
+        QVERIFY(waitUntil([&] { return w->statusPanel(1) == ed("Read Stop", "Stop lesen"); }, 10000));
         // Five seconds of samples (the fifth beat shows the rate), and the
         // rest of the header's burst after its block.
         const qint64 samples = w->run().sampleCount();
         QVERIFY2(samples >= 5 * 128 && samples <= 5 * 128 + 16, qPrintable(QString::number(samples)));
         QCOMPARE(w->Picture1->linesDrawn(), samples);
         QVERIFY2(qAbs(w->Text1->text().toInt() - 72) <= 2, qPrintable(w->Text1->text()));
+        QVERIFY(simulator.waitForFinished(5000));
+        QVERIFY(m_seams->messages.empty());
     }
 
     void screenshot()
