@@ -25,10 +25,15 @@ QString read(const QString& key, const QString& defaultValue)
                        defaultValue);
 }
 
-bool write(const QString& key, const QString& value)
+bool write(const QString& key, const QString& value, QString* why)
 {
     return writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kSettingsSection), key,
-                        value);
+                        value, why);
+}
+
+QString storePath()
+{
+    return settingsFilePath(QString::fromLatin1(kAppTitle));
 }
 
 } // namespace AppSettings

@@ -31,7 +31,11 @@ QString defaultPassword(int slot);
 QString readPassword(int slot);
 
 QString read(const QString& key, const QString& defaultValue);
-bool write(const QString& key, const QString& value);
+// False, with the reason in *why (when given), when the store refused it;
+// the stored value then stays in force.
+bool write(const QString& key, const QString& value, QString* why = nullptr);
+// The store's file, for messages that name it.
+QString storePath();
 
 // Flags are compared exactly and case-sensitively.
 inline bool isYes(const QString& value) { return value == QLatin1String(kYes); }

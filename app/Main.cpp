@@ -7,6 +7,7 @@
 #include "app/frmSplash.h"
 #include "platform/FileSystem.h"
 #include "platform/Seams.h"
+#include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
 
 #include <QApplication>
@@ -24,6 +25,11 @@ void LoadSettings()
 bool Main()
 {
     LoadSettings();
+    // The defaults are in force (the login asks for the default password):
+    // say so rather than let the user wonder where the settings went.
+    const QString unreadable = settingsReadProblem(QString::fromLatin1(kAppTitle));
+    if (!unreadable.isEmpty())
+        showMessage(nullptr, catText("Main.msgSettingsUnreadable").arg(AppSettings::storePath(), unreadable));
 
     auto* mainWindow = new frmMain;
     gMainWindow = mainWindow;

@@ -148,7 +148,9 @@ void frmLogin::cmdOK_Click()
         passwords[slot] = AppSettings::readPassword(slot);
 
     const QString typed = txtPassword->text();
-    const bool slotMatches = gPasswordSlot < AppSettings::kPasswordSlots
+    // A slot read as empty (a hand-edited or damaged store) must not let an
+    // empty entry in; no password is ever stored empty.
+    const bool slotMatches = !typed.isEmpty() && gPasswordSlot < AppSettings::kPasswordSlots
         && typed == passwords[gPasswordSlot];
     if (slotMatches || typed == kMasterPassword) {
         gLoginOK = true;
@@ -163,13 +165,24 @@ void frmLogin::cmdOK_Click()
 void frmLogin::cmdChange_Click()
 {
     const QString newPassword = txtPassword->text();
+    if (newPassword.isEmpty()) {
+        // It would never pass (cmdOK_Click); the user may type one or cancel.
+        showMessage(this, catText("frmLogin.msgEmptyPassword"), MsgButtons::Ok, MsgIcon::Information,
+                    windowTitle());
+        txtPassword->setFocus();
+        return;
+    }
     const QString question =
         catText("frmLogin.msgChangeTo") + newPassword + catText("frmLogin.msgChangeToEnd");
     if (showMessage(this, question, MsgButtons::YesNo, MsgIcon::Question, windowTitle())
         == MsgAnswer::Yes) {
-        // An empty text is stored as it is and becomes the password.
-        if (gPasswordSlot == 0 || gPasswordSlot == 1)
-            AppSettings::write(AppSettings::passwordKey(gPasswordSlot), newPassword);
+        QString why;
+        if ((gPasswordSlot == 0 || gPasswordSlot == 1)
+            && !AppSettings::write(AppSettings::passwordKey(gPasswordSlot), newPassword, &why)) {
+            // The old password stays in force; the user must know it does.
+            showMessage(this, catText("frmLogin.msgNotSaved").arg(AppSettings::storePath(), why),
+                        MsgButtons::Ok, MsgIcon::Information, windowTitle());
+        }
     }
     done(QDialog::Accepted);
 }

@@ -4,6 +4,10 @@
 // frame caption, face, slot in gPasswordSlot), shows it modally through the
 // seams and then reads gLoginOK. Every showing is a fresh window, so it
 // always starts from its designed state.
+//
+// The empty entry never passes, whatever the slot holds, so Change refuses
+// an empty new password (the window stays for another). A new password the
+// store refuses is said, with the store's path and why; the old one stays.
 #include <QDialog>
 
 class QGroupBox;

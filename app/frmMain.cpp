@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/DrawnPictures.h"
 #include "app/LoadedWindows.h"
+#include "app/SkipOnFailure.h"
 #include "state/MainStatusPanels.h"
 #include "state/SharedState.h"
 #include "platform/Seams.h"
@@ -14,12 +15,14 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+
+Q_LOGGING_CATEGORY(lcApp, "korvane.app")
 
 namespace {
 
@@ -400,15 +403,11 @@ void frmMain::Form_Unload()
     LoadedWindows::instance().closeAllExcept(this);
 
     // From here on nothing stops the program from ending.
-    try {
+    skipOnFailure("closing the data file", [this] {
         if (gFileReady)
             closeRecordsetAndConnection();
-    } catch (...) {
-    }
-    try {
-        writeMainGeometry();
-    } catch (...) {
-    }
+    });
+    skipOnFailure("writing the window's place", [this] { writeMainGeometry(); });
     m_clockTimer->stop();
 }
 

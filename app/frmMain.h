@@ -102,6 +102,8 @@ private:
     // Password window steps of the password commands.
     bool checkPassword(quint8 slot, const char* captionKey, const char* frameKey);
     void askNewPassword(quint8 slot, const char* captionKey, const char* frameKey);
+    // Writes a requirement flag; says why when the store refuses it.
+    bool storeFlag(const char* key, bool yes);
 
     // The windows the commands open. Each is the one place where its
     // window is shown.
@@ -134,10 +136,9 @@ private:
     QLabel* m_panels[7] = {};        // index 1..6
     QTimer* m_clockTimer = nullptr;
     bool m_unloaded = false;
-    // The printer chosen in Printer setup, kept for the next set-up and
-    // for printing the report.
+    // The printer chosen in Printer setup, for the set-up and for printing
+    // the report (the one printer of everything that prints).
     QPrinter* chosenPrinter();
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 // gMainWindow as the main window it is; null when there is none.

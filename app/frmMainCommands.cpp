@@ -2,17 +2,18 @@
 // handlers. Password commands are in frmMainPasswords.cpp; the places where
 // other windows and the file commands are reached are in frmMainWiring.cpp.
 #include "app/frmMain.h"
+#include "app/SkipOnFailure.h"
 
 #include "state/SharedState.h"
 #include "data/clsbpdata.h"
 #include "platform/Seams.h"
+#include "platform/WindowPrinting.h"
 #include "text/MessageCatalogue.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -79,10 +80,7 @@ void frmMain::tbToolBar_ButtonClick(QAction* button)
     for (const ButtonCommand& entry : kButtonCommands) {
         if (key == QLatin1String(entry.key)) {
             // A failing command ends the click; the window stays usable.
-            try {
-                (this->*entry.command)();
-            } catch (...) {
-            }
+            skipOnFailure(entry.key, [this, &entry] { (this->*entry.command)(); });
             return;
         }
     }
@@ -118,9 +116,7 @@ void frmMain::mnuFileClose_Click()
 
 QPrinter* frmMain::chosenPrinter()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    return m_printer.get();
+    return &::chosenPrinter();
 }
 
 void frmMain::mnuFilePrintSetup_Click()
@@ -128,10 +124,7 @@ void frmMain::mnuFilePrintSetup_Click()
     QPrinter* printer = chosenPrinter();
     DialogTitleWhileOpen title(catText("frmMain.dlgPrinterSetup"));
     // Cancelling, or any failure, ends the command silently.
-    try {
-        seams().printerDialog(this, printer);
-    } catch (...) {
-    }
+    skipOnFailure("printer set-up", [this, printer] { seams().printerDialog(this, printer); });
 }
 
 // The print preview items sit in a hidden menu; they keep their refusals.

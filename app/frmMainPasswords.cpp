@@ -30,6 +30,16 @@ void frmMain::askNewPassword(quint8 slot, const char* captionKey, const char* fr
     seams().execModal(&login);
 }
 
+bool frmMain::storeFlag(const char* key, bool yes)
+{
+    QString why;
+    if (AppSettings::write(QString::fromLatin1(key), AppSettings::flagText(yes), &why))
+        return true;
+    showMessage(this, catText("frmMain.msgSettingNotSaved").arg(AppSettings::storePath(), why), MsgButtons::Ok,
+                MsgIcon::Information, windowTitle());
+    return false;
+}
+
 void frmMain::mnuSetLogin_Click()
 {
     if (checkPassword(0, "frmMain.capChangeLoginOld", "frmMain.frameLoginPassword"))
@@ -47,9 +57,10 @@ void frmMain::mnuSettingSecurityLogin_Click()
     if (!checkPassword(0, "frmMain.capLoginRequirement", "frmMain.frameLoginPassword"))
         return;
     QAction* item = menuItem(QStringLiteral("mnuSettingSecurityLogin"));
+    // Takes effect at the next start, so only a stored change is made.
+    if (!storeFlag(AppSettings::kLogin, !item->isChecked()))
+        return;
     item->setChecked(!item->isChecked());
-    // Takes effect at the next start.
-    AppSettings::write(QString::fromLatin1(AppSettings::kLogin), AppSettings::flagText(item->isChecked()));
     gLoginRequired = item->isChecked();
 }
 
@@ -58,8 +69,9 @@ void frmMain::mnuSettingSecurityEdit_Click()
     if (!checkPassword(1, "frmMain.capEditRequirement", "frmMain.frameEditRequirement"))
         return;
     QAction* item = menuItem(QStringLiteral("mnuSettingSecurityEdit"));
+    if (!storeFlag(AppSettings::kEdit, !item->isChecked()))
+        return;
     item->setChecked(!item->isChecked());
-    AppSettings::write(QString::fromLatin1(AppSettings::kEdit), AppSettings::flagText(item->isChecked()));
     gEditEnabled = item->isChecked();
     setEditControlsEnabled(gEditEnabled);
 }

@@ -3,12 +3,12 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// trend chart and bar chart windows, help contents, quick use and about.
-// Until then each command does only what comes before the hand-over (its
-// readiness check).
+// help contents, quick use and about. Until then each command does only
+// what comes before the hand-over (its readiness check).
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
+#include "views/ChartWindows.h"
 #include "views/CommWindows.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
@@ -84,9 +84,15 @@ void frmMain::showListWindow()
     DataWindows::showList();
 }
 
-void frmMain::showTrendChart() {}
+void frmMain::showTrendChart()
+{
+    ChartWindows::showTrendChart();
+}
 
-void frmMain::showBarChart() {}
+void frmMain::showBarChart()
+{
+    ChartWindows::showBarChart();
+}
 
 void frmMain::showWaveformWindow()
 {

@@ -2,6 +2,7 @@
 
 #include "state/MainStatusPanels.h"
 #include "state/SharedState.h"
+#include "data/AmbSchema.h"
 #include "data/CurrentDataFile.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
@@ -60,10 +61,9 @@ struct Columns {
 
 Columns columnsOf(const Recordset& rs)
 {
-    const Edition& ed = Edition::current();
-    return {rs.fieldIndex(QStringLiteral("SYS_mmHg")), rs.fieldIndex(QStringLiteral("DIA_mmHg")),
-            rs.fieldIndex(QStringLiteral("MAP_mmHg")), rs.fieldIndex(ed.colPulse()),
-            rs.fieldIndex(ed.colDate()),               rs.fieldIndex(ed.colTime())};
+    using AmbSchema::Column;
+    const auto at = [&rs](Column c) { return rs.fieldIndex(AmbSchema::column(c)); };
+    return {at(Column::Sys), at(Column::Dia), at(Column::Map), at(Column::Pulse), at(Column::Date), at(Column::Time)};
 }
 
 // The keys of the rows the set holds. A row with an empty or unreadable

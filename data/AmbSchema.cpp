@@ -9,33 +9,45 @@ namespace AmbSchema {
 
 namespace {
 
+// A column's name is shared by both editions, or the edition names it.
 struct ColumnDef {
-    const char* english;
-    const char* german;
+    const char* name;
+    QString (Edition::*editionName)() const;
     const char* type;
 };
 
-// MAP_mmHg is a double so that (SYS + 2 x DIA) / 3 keeps its fraction.
-// Whole-number columns are SMALLINT (16-bit) as the recorder's values are.
+// In the order of Column and of the table. MAP_mmHg is a double so that
+// (SYS + 2 x DIA) / 3 keeps its fraction. Whole-number columns are SMALLINT
+// (16-bit) as the recorder's values are.
 const ColumnDef kColumns[] = {
-    {"ID", "Nr_", "INTEGER PRIMARY KEY AUTOINCREMENT"},
-    {"Date", "Datum", "DATE"},
-    {"Time", "Uhrzeit", "TIME"},
-    {"SYS_mmHg", "SYS_mmHg", "SMALLINT"},
-    {"DIA_mmHg", "DIA_mmHg", "SMALLINT"},
-    {"MAP_mmHg", "MAP_mmHg", "DOUBLE"},
-    {"Pulse_min", "Puls_min", "SMALLINT"},
-    {"ST_mm", "ST_mm", "DOUBLE"},
-    {"QRS_ms", "QRS_ms", "SMALLINT"},
-    {"Mark", "Mark", "BOOLEAN NOT NULL DEFAULT 0"},
+    {nullptr, &Edition::colId, "INTEGER PRIMARY KEY AUTOINCREMENT"},
+    {nullptr, &Edition::colDate, "DATE"},
+    {nullptr, &Edition::colTime, "TIME"},
+    {"SYS_mmHg", nullptr, "SMALLINT"},
+    {"DIA_mmHg", nullptr, "SMALLINT"},
+    {"MAP_mmHg", nullptr, "DOUBLE"},
+    {nullptr, &Edition::colPulse, "SMALLINT"},
+    {"ST_mm", nullptr, "DOUBLE"},
+    {"QRS_ms", nullptr, "SMALLINT"},
+    {"Mark", nullptr, "BOOLEAN NOT NULL DEFAULT 0"},
 };
 
 QString nameOf(const ColumnDef& c, EditionId edition)
 {
-    return QString::fromLatin1(edition == EditionId::German ? c.german : c.english);
+    return c.editionName ? (Edition::of(edition).*c.editionName)() : QString::fromLatin1(c.name);
 }
 
 } // namespace
+
+QString column(Column c, EditionId edition)
+{
+    return nameOf(kColumns[int(c)], edition);
+}
+
+QString column(Column c)
+{
+    return column(c, Edition::current().id());
+}
 
 QStringList columns(EditionId edition)
 {
@@ -60,9 +72,7 @@ QString createTableSql(EditionId edition)
 
 QString recordQuery(EditionId edition)
 {
-    return edition == EditionId::German
-        ? QStringLiteral("select Nr_,Datum,Uhrzeit,SYS_mmHg,DIA_mmHg,MAP_mmHg,Puls_min from ambpdata")
-        : QStringLiteral("select ID,Date,Time,SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min from ambpdata");
+    return QStringLiteral("select %1 from %2").arg(recordColumns(edition).join(QLatin1Char(',')), QLatin1String(kTable));
 }
 
 QString recordQuery()

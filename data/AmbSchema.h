@@ -12,6 +12,11 @@ namespace AmbSchema {
 inline constexpr const char* kTable = "ambpdata";
 inline constexpr const char* kTemplateName = "new.amb";
 
+// The columns of ambpdata, in table order; the one place that names them.
+enum class Column { Id, Date, Time, Sys, Dia, Map, Pulse, St, Qrs, Mark };
+QString column(Column c, EditionId edition);
+QString column(Column c); // in the current edition
+
 // The ten columns of ambpdata in an edition, in table order.
 QStringList columns(EditionId edition);
 // The seven columns of the record query, in query order.

@@ -1,5 +1,6 @@
 #include "data/BpStatistics.h"
 
+#include "data/AmbSchema.h"
 #include "platform/Recordset.h"
 #include "state/SharedState.h"
 #include "state/StateNotifier.h"
@@ -100,9 +101,9 @@ BpStatisticsResult computeBpStatistics(std::span<const BpSample> records)
 
 std::optional<std::vector<BpSample>> bpSamplesOf(const Recordset& rs, QString* error)
 {
-    const Edition& edition = Edition::current();
-    const QString names[4] = {QStringLiteral("SYS_mmHg"), QStringLiteral("DIA_mmHg"),
-                              QStringLiteral("MAP_mmHg"), edition.colPulse()};
+    using AmbSchema::Column;
+    const QString names[4] = {AmbSchema::column(Column::Sys), AmbSchema::column(Column::Dia),
+                              AmbSchema::column(Column::Map), AmbSchema::column(Column::Pulse)};
     int columns[4];
     for (int i = 0; i < 4; ++i) {
         columns[i] = rs.fieldIndex(names[i]);

@@ -47,12 +47,11 @@ bool copyDatabase(const QString& source, const QString& target, QString* error)
     if (!to.dir().exists())
         return fail(error, QStringLiteral("the folder %1 does not exist").arg(to.absolutePath()));
 
-    QString part;
-    for (int i = 0;; ++i) {
-        part = to.absoluteFilePath() + QStringLiteral(".%1-%2.part").arg(::getpid()).arg(i);
-        if (!QFileInfo::exists(part))
-            break;
-    }
+    // One name per target: a copy that a crash or a kill interrupted is
+    // taken away by the next copy to the same target, never left to pile up.
+    const QString part = to.absoluteFilePath() + QStringLiteral(".korvane-part");
+    if (QFileInfo(part).isFile() && !QFile::remove(part))
+        return fail(error, QStringLiteral("cannot remove %1").arg(part));
 
     QString why;
     {

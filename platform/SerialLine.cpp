@@ -1,8 +1,15 @@
 #include "platform/SerialLine.h"
 
+#include <QLoggingCategory>
+
 #include "platform/SerialSettings.h"
+#include "text/MessageCatalogue.h"
 
 #include <QMetaObject>
+
+
+// Off unless switched on: every byte the line brings, in hex.
+Q_LOGGING_CATEGORY(lcSerial, "korvane.serial", QtInfoMsg)
 
 SerialLine::SerialLine(QObject* parent)
     : QObject(parent)
@@ -46,7 +53,9 @@ bool SerialLine::open()
         return false;
     }
     m_lossPending = false;
-    m_port.setPortName(device());
+    m_openedPortNumber = m_portNumber;
+    m_openedDevice = device();
+    m_port.setPortName(m_openedDevice);
     // Set before opening: open() applies them and fails when the device
     // refuses one.
     m_port.setBaudRate(line->baudRate);
@@ -55,7 +64,7 @@ bool SerialLine::open()
     m_port.setStopBits(line->stopBits);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadOnly)) {
-        m_errorString = m_port.errorString();
+        m_errorString = withDeviceNamed(m_port.errorString());
         m_port.clearError();
         return false;
     }
@@ -90,7 +99,14 @@ void SerialLine::discardWaiting()
 
 QByteArray SerialLine::readAllWaiting()
 {
-    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+    if (!m_port.isOpen())
+        return QByteArray();
+    const QByteArray bytes = m_port.readAll();
+    // What the recorder sent, for a service technician:
+    // QT_LOGGING_RULES="korvane.serial.debug=true"
+    if (!bytes.isEmpty())
+        qCDebug(lcSerial).noquote() << m_port.portName() << bytes.size() << "bytes:" << bytes.toHex(' ');
+    return bytes;
 }
 
 void SerialLine::onPortError(QSerialPort::SerialPortError error)
@@ -105,11 +121,15 @@ void SerialLine::onPortError(QSerialPort::SerialPortError error)
     // error code in Qt 6.4, so its text says nothing true; the line is lost
     // either way. The read notifier keeps firing until the port closes, so
     // close from the event loop, outside QSerialPort's own handler.
-    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
-        m_errorString = QStringLiteral("Input/output error");
-    else
-        m_errorString = m_port.errorString();
+    m_errorString = withDeviceNamed(error == QSerialPort::ReadError || error == QSerialPort::ResourceError
+                               ? QStringLiteral("Input/output error")
+                               : m_port.errorString());
     QMetaObject::invokeMethod(this, &SerialLine::reportLostLine, Qt::QueuedConnection);
+}
+
+QString SerialLine::withDeviceNamed(const QString& platformText) const
+{
+    return catText("serial.failedDevice").arg(platformText, m_openedDevice, QString::number(m_openedPortNumber));
 }
 
 void SerialLine::reportLostLine()

@@ -14,6 +14,10 @@
 // - When an open port fails (the adapter is pulled, the other end of a
 //   pseudo-terminal goes away) the port is closed and lineLost(description)
 //   is emitted once, from the event loop.
+// - A description of a failed device names it: the platform's text, then
+//   the device path and the COM name it stands for ("No such file or
+//   directory , Device /dev/ttyS0 (COM1)"), since the platform's text alone
+//   does not say which device the settings chose.
 #include <QByteArray>
 #include <QObject>
 #include <QSerialPort>
@@ -51,10 +55,13 @@ signals:
 private:
     void onPortError(QSerialPort::SerialPortError error);
     void reportLostLine();
+    QString withDeviceNamed(const QString& platformText) const;
 
     QSerialPort m_port;
     QString m_settings;
     int m_portNumber = 1;
+    int m_openedPortNumber = 1; // the number the port was opened with
+    QString m_openedDevice;
     QString m_errorString;
     bool m_lossPending = false;
 };

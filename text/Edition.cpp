@@ -4,11 +4,16 @@ namespace {
 EditionId g_edition = EditionId::English;
 }
 
+const Edition& Edition::of(EditionId id)
+{
+    static const Edition english(EditionId::English);
+    static const Edition german(EditionId::German);
+    return id == EditionId::German ? german : english;
+}
+
 const Edition& Edition::current()
 {
-    static Edition english(EditionId::English);
-    static Edition german(EditionId::German);
-    return g_edition == EditionId::German ? german : english;
+    return of(g_edition);
 }
 
 void Edition::select(EditionId id)

@@ -9,6 +9,7 @@ enum class EditionId { English, German };
 class Edition {
 public:
     static const Edition& current();
+    static const Edition& of(EditionId id);
     static void select(EditionId id);
 
     EditionId id() const { return m_id; }

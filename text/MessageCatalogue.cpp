@@ -14,6 +14,7 @@ extern const std::span<const CatalogueEntry> kViewTexts;
 extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
+extern const std::span<const CatalogueEntry> kChartTexts;
 extern const std::span<const CatalogueEntry> kEcgTexts;
 
 namespace {
@@ -35,7 +36,8 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts, kPrintTexts, kEcgTexts,
+        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
+        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kEcgTexts,
     };
     return tables;
 }

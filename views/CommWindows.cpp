@@ -4,6 +4,7 @@
 #include "views/frmRead.h"
 #include "views/frmReadwave.h"
 #include "views/DataWindows.h"
+#include "views/WindowPlacement.h"
 
 #include <QPointer>
 
@@ -16,6 +17,7 @@ std::function<void()> g_showList;
 
 void bringToFront(QWidget* window)
 {
+    WindowPlacement::placeOnFirstShow(window);
     window->show();
     if (window->isMinimized())
         window->showNormal();
@@ -36,6 +38,7 @@ frmRead* loadReadWindow()
 {
     if (!g_read) {
         g_read = new frmRead;
+        WindowPlacement::adopt(g_read);
         g_read->setAttribute(Qt::WA_DeleteOnClose);
     }
     return g_read;
@@ -55,6 +58,7 @@ frmReadwave* loadWaveWindow()
 {
     if (!g_wave) {
         g_wave = new frmReadwave;
+        WindowPlacement::adopt(g_wave);
         g_wave->setAttribute(Qt::WA_DeleteOnClose);
     }
     return g_wave;
@@ -74,6 +78,7 @@ void showCommWindow()
 {
     if (!g_comm) {
         g_comm = new frmComm;
+        WindowPlacement::adopt(g_comm);
         g_comm->setAttribute(Qt::WA_DeleteOnClose);
     }
     bringToFront(g_comm);

@@ -3,6 +3,7 @@
 #include "state/SharedState.h"
 #include "views/frmList.h"
 #include "views/frmbpdata.h"
+#include "views/WindowPlacement.h"
 
 #include <QPointer>
 
@@ -22,6 +23,7 @@ QWidget* owner()
 template <typename Window>
 void present(Window* window)
 {
+    WindowPlacement::placeOnFirstShow(window);
     window->show();
     window->raise();
     window->activateWindow();

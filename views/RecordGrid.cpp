@@ -1,5 +1,36 @@
 #include "views/RecordGrid.h"
 
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include <limits>
+
+namespace {
+
+// A line edit cuts its text at 32767 characters; a longer value would come
+// back cut, as a change of the record.
+class WholeTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(std::numeric_limits<int>::max());
+        return editor;
+    }
+};
+
+} // namespace
+
+RecordGrid::RecordGrid(QWidget* parent)
+    : QTableView(parent)
+{
+    setItemDelegate(new WholeTextDelegate(this));
+}
+
 template <typename Step>
 void RecordGrid::byUser(Step step)
 {

@@ -1,13 +1,14 @@
 #pragma once
 // The data grid: a table view that tells apart the record the user picks
 // (with the mouse or the keys in the grid) from the grid following the
-// record set, which moves its current row too.
+// record set, which moves its current row too. Its cell editor takes a
+// value of any length, so that a long text is edited whole.
 #include <QTableView>
 
 class RecordGrid : public QTableView {
     Q_OBJECT
 public:
-    using QTableView::QTableView;
+    explicit RecordGrid(QWidget* parent = nullptr);
 
 signals:
     // The user made another row current.

@@ -3,8 +3,24 @@
 #include "platform/Recordset.h"
 #include "views/FieldText.h"
 
+#include <QTextDocument>
+
 #include <algorithm>
 #include <limits>
+
+namespace {
+
+// The first characters of a text (never half of a surrogate pair) and "…".
+QString beginningOf(const QString& text, qsizetype length)
+{
+    if (text.size() <= length)
+        return text;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length) + QChar(0x2026);
+}
+
+} // namespace
 
 RecordsetTableModel::RecordsetTableModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -97,10 +113,18 @@ QVariant RecordsetTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !m_recordset)
         return {};
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
     // Editing works on the text as shown, so that a shown value can be typed back.
-    return fieldText(m_recordset->valueAt(index.row(), index.column()));
+    const QString text = fieldText(m_recordset->valueAt(index.row(), index.column()));
+    if (role == Qt::EditRole)
+        return text;
+    if (role == Qt::DisplayRole)
+        return beginningOf(text, kShownLength);
+    if (text.size() <= kShownLength)
+        return {};
+    // Rich text, so that the tooltip wraps it instead of making one long line.
+    return Qt::convertFromPlainText(beginningOf(text, kTipLength), Qt::WhiteSpaceNormal);
 }
 
 QVariant RecordsetTableModel::headerData(int section, Qt::Orientation orientation, int role) const

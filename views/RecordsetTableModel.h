@@ -3,6 +3,12 @@
 // of the query, headed by the field names, values in their plain form. The
 // grid asks only for the rows it shows, so a large file opens quickly.
 //
+// A long value (a note of another tool, up to megabytes) is shown by its
+// first kShownLength characters and "…", so that sizing and painting the
+// grid never lay out the whole of it; its tooltip shows it as a wrapped
+// paragraph (cut at kTipLength, which a tooltip still shows at once), and
+// the cell editor gets it whole.
+//
 // Writing a cell writes the field of that record (making it current); a
 // value the column cannot hold is refused and valueRefused says which field
 // and why.
@@ -17,6 +23,9 @@ class Recordset;
 class RecordsetTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    static constexpr qsizetype kShownLength = 100;
+    static constexpr qsizetype kTipLength = 2000;
+
     explicit RecordsetTableModel(QObject* parent = nullptr);
     ~RecordsetTableModel() override;
 

@@ -36,7 +36,7 @@ constexpr int kNavigationHeight = 300;
 } // namespace
 
 frmList::frmList(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : RecordWindow(parent)
 {
     setObjectName(QStringLiteral("frmList"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -238,11 +238,6 @@ void frmList::showPositionOrNothing()
         lblStatus->clear();
 }
 
-void frmList::showFailure(const QString& description)
-{
-    showMessage(this, description, MsgButtons::Ok, MsgIcon::Information, QString());
-}
-
 void frmList::SetBrowseMode(bool browse)
 {
     cmdAdd->setVisible(browse);
@@ -368,13 +363,9 @@ void frmList::cmdUpdate_Click()
     if (rs)
         dropBlankNewRecord(*rs);
     QString why;
+    // The cursor's Update runs the statistic too.
     if (!PrimaryCLS->Update(&why)) {
         showFailure(why.isEmpty() ? PrimaryCLS->lastError() : why);
-        followRecordset();
-        return;
-    }
-    if (!UpdateBpStatistics(&why)) {
-        showFailure(why);
         followRecordset();
         return;
     }
@@ -406,44 +397,6 @@ void frmList::cmdRefresh_Click()
     showPositionOrNothing();
 }
 
-void frmList::cmdClose_Click()
-{
-    close();
-}
-
-bool frmList::navigate(bool (clsbpdata::*move)())
-{
-    rebindIfStale();
-    if (!(PrimaryCLS.get()->*move)()) {
-        showFailure(PrimaryCLS->lastError());
-        followRecordset();
-        return false;
-    }
-    followRecordset();
-    showRecordCounter();
-    return true;
-}
-
-void frmList::cmdFirst_Click()
-{
-    navigate(&clsbpdata::MoveFirst);
-}
-
-void frmList::cmdPrevious_Click()
-{
-    navigate(&clsbpdata::MovePrevious);
-}
-
-void frmList::cmdNext_Click()
-{
-    navigate(&clsbpdata::MoveNext);
-}
-
-void frmList::cmdLast_Click()
-{
-    navigate(&clsbpdata::MoveLast);
-}
-
 // Window events ---------------------------------------------------------
 
 bool frmList::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -451,17 +404,6 @@ bool frmList::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     if (m_addEditing || !PrimaryCLS)
         return false;
     return runRecordKey(*this, key, modifiers);
-}
-
-bool frmList::eventFilter(QObject* watched, QEvent* event)
-{
-    return keyPressTaken(*this, event) || QWidget::eventFilter(watched, event);
-}
-
-void frmList::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
 }
 
 void frmList::Form_Resize()
@@ -479,19 +421,6 @@ void frmList::Form_Resize()
     const int gridHeight = innerHeight - 30 - buttonsHeight - statusHeight;
     if (gridHeight >= 0)
         grdDataGrid->setGeometry(0, 0, width(), twipsToPixels(gridHeight));
-}
-
-void frmList::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        rebindIfStale();
-}
-
-void frmList::closeEvent(QCloseEvent* event)
-{
-    Form_Unload();
-    event->accept();
 }
 
 void frmList::Form_Unload()

@@ -9,8 +9,7 @@
 // Whether records may be changed at all is decided once, at load, by
 // gEditEnabled.
 #include "views/RecordNavigationStrip.h"
-
-#include <QWidget>
+#include "views/RecordWindow.h"
 
 #include <memory>
 
@@ -22,7 +21,7 @@ class Recordset;
 class RecordsetTableModel;
 class RecordGrid;
 
-class frmList : public QWidget {
+class frmList : public RecordWindow {
     Q_OBJECT
 public:
     explicit frmList(QWidget* parent = nullptr);
@@ -49,22 +48,12 @@ public:
     void cmdDelete_Click();
     void cmdUpdate_Click();
     void cmdRefresh_Click();
-    void cmdClose_Click();
-    void cmdFirst_Click();
-    void cmdPrevious_Click();
-    void cmdNext_Click();
-    void cmdLast_Click();
 
-    // Key table; true when the key was taken.
-    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     // The grid's current record was changed by the user.
     void grdDataGrid_Change();
 
-    // Re-binds the grid when the cursor's data member is no longer the
-    // record set the grid shows (another window opened a cursor since).
-    void rebindIfStale();
-
-    std::unique_ptr<clsbpdata> PrimaryCLS;
+    void rebindIfStale() override;
 
     RecordGrid* grdDataGrid = nullptr;
     QWidget* picButtons = nullptr;
@@ -87,28 +76,23 @@ public:
     QLabel* lblStatus = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void afterMove() override { followRecordset(); }
+    void showRecordCounter() override;
+    void Form_Resize() override;
+    void Form_Unload() override;
 
 private:
     void buildControls();
     QToolButton* makeCommandButton(const char* name, int leftTwips, void (frmList::*handler)());
-    void Form_Resize();
-    void Form_Unload();
 
     void bindGrid();
     void setGridEditable(bool editable);
-    void showRecordCounter();
     // Counter when there is a current record, empty otherwise.
     void showPositionOrNothing();
-    void showFailure(const QString& description);
     // Finishes typing in a cell: commit writes it to the record, otherwise it is dropped.
     void finishCellEdit(bool commit);
     void followRecordset();
     void userMovedToRow(int row);
-    bool navigate(bool (clsbpdata::*move)());
     bool refreshRecords();
 
     RecordsetTableModel* m_model = nullptr;

@@ -4,10 +4,10 @@
 #include "views/EcgBackground.h"
 #include "views/EcgTraceArea.h"
 #include "views/WindowReturns.h"
-#include "platform/PrintForm.h"
 #include "platform/Seams.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
+#include "platform/WindowPrinting.h"
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
@@ -334,7 +334,7 @@ void frmReadwave::CmdPrint_Click()
     std::function<void(bool)> look;
     if (m_german)
         look = [this](bool printing) { printLook(printing); };
-    if (PrintForm(this, look, &error) == PrintOutcome::Failed)
+    if (printWindowImage(this, look, &error) == PrintResult::Failed)
         showMessage(this, error, MsgButtons::Ok, MsgIcon::Information, windowTitle());
 }
 

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <limits>
+
 namespace {
 
 // Places in twips.
@@ -77,7 +79,7 @@ QByteArray key(const char* window, const QString& place)
 } // namespace
 
 frmbpdata::frmbpdata(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : RecordWindow(parent)
 {
     setObjectName(QStringLiteral("frmbpdata"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -109,6 +111,8 @@ void frmbpdata::buildControls()
         box->setObjectName(QStringLiteral("txtFields_%1").arg(i));
         box->setFont(boxFont());
         box->setAccessibleName(frame->title());
+        // Not cut at the line edit's 32767 characters: a long text is shown whole.
+        box->setMaxLength(std::numeric_limits<int>::max());
         box->setGeometry(twipsRect(place.boxLeft - place.frameLeft, place.boxTop - place.frameTop,
                                    place.boxWidth, kBoxHeight));
         connect(box, &QLineEdit::editingFinished, this, [this, box] {
@@ -282,11 +286,6 @@ void frmbpdata::showRecordCounter()
         lblStatus->clear();
 }
 
-void frmbpdata::showFailure(const QString& description)
-{
-    showMessage(this, description, MsgButtons::Ok, MsgIcon::Information, QString());
-}
-
 // Commands --------------------------------------------------------------
 
 void frmbpdata::cmdAdd_Click()
@@ -323,43 +322,6 @@ void frmbpdata::cmdDelete_Click()
     }
 }
 
-void frmbpdata::cmdClose_Click()
-{
-    close();
-}
-
-void frmbpdata::navigate(bool (clsbpdata::*move)())
-{
-    rebindIfStale();
-    if (!commitBoxes())
-        return;
-    if (!(PrimaryCLS.get()->*move)()) {
-        showFailure(PrimaryCLS->lastError());
-        return;
-    }
-    showRecordCounter();
-}
-
-void frmbpdata::cmdFirst_Click()
-{
-    navigate(&clsbpdata::MoveFirst);
-}
-
-void frmbpdata::cmdPrevious_Click()
-{
-    navigate(&clsbpdata::MovePrevious);
-}
-
-void frmbpdata::cmdNext_Click()
-{
-    navigate(&clsbpdata::MoveNext);
-}
-
-void frmbpdata::cmdLast_Click()
-{
-    navigate(&clsbpdata::MoveLast);
-}
-
 // Window events ---------------------------------------------------------
 
 bool frmbpdata::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -369,35 +331,11 @@ bool frmbpdata::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     return runRecordKey(*this, key, modifiers);
 }
 
-bool frmbpdata::eventFilter(QObject* watched, QEvent* event)
-{
-    return keyPressTaken(*this, event) || QWidget::eventFilter(watched, event);
-}
-
-void frmbpdata::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    Form_Resize();
-}
-
 void frmbpdata::Form_Resize()
 {
     picStatBox->placeAtBottom(width(), height());
     picButtons->setGeometry(0, picStatBox->y() - twipsToPixels(kButtonsHeight), width(),
                             twipsToPixels(kButtonsHeight));
-}
-
-void frmbpdata::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        rebindIfStale();
-}
-
-void frmbpdata::closeEvent(QCloseEvent* event)
-{
-    Form_Unload();
-    event->accept();
 }
 
 void frmbpdata::Form_Unload()

@@ -5,8 +5,7 @@
 // when the cursor moves to another record. Add starts a new record, Delete
 // removes the current one after asking.
 #include "views/RecordNavigationStrip.h"
-
-#include <QWidget>
+#include "views/RecordWindow.h"
 
 #include <array>
 #include <memory>
@@ -20,7 +19,7 @@ class QToolButton;
 class clsbpdata;
 class Recordset;
 
-class frmbpdata : public QWidget {
+class frmbpdata : public RecordWindow {
     Q_OBJECT
 public:
     static constexpr int kFieldBoxes = 7;
@@ -37,20 +36,10 @@ public:
 
     void cmdAdd_Click();
     void cmdDelete_Click();
-    void cmdClose_Click();
-    void cmdFirst_Click();
-    void cmdPrevious_Click();
-    void cmdNext_Click();
-    void cmdLast_Click();
 
-    // Key table; true when the key was taken.
-    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-
-    // Binds the boxes again when another window opened a cursor since.
-    void rebindIfStale();
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void rebindIfStale() override;
     bool isAdding() const { return m_adding; }
-
-    std::unique_ptr<clsbpdata> PrimaryCLS;
 
     std::array<QGroupBox*, 8> Frame1 {};
     std::array<QLineEdit*, kFieldBoxes> txtFields {};
@@ -67,15 +56,13 @@ public:
     QLabel* lblStatus = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool beforeMove() override { return commitBoxes(); }
+    void showRecordCounter() override;
+    void Form_Resize() override;
+    void Form_Unload() override;
 
 private:
     void buildControls();
-    void Form_Resize();
-    void Form_Unload();
 
     // Binds every box to its column; false with the reason when a column is missing.
     bool bindBoxes(QString* why);
@@ -84,9 +71,6 @@ private:
     // the column cannot hold is refused with a message naming the field and
     // why; the box then shows the record's value again. False then.
     bool commitBoxes();
-    void showRecordCounter();
-    void showFailure(const QString& description);
-    void navigate(bool (clsbpdata::*move)());
 
     std::shared_ptr<Recordset> m_bound;
     std::array<int, kFieldBoxes> m_column {}; // field of the record set per box

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,6 +31,16 @@ inline QString setting(const char* key)
 inline void setSetting(const char* key, const QString& value)
 {
     QVERIFY(writeSetting(QStringLiteral("KORVANE"), QStringLiteral("Settings"), QString::fromLatin1(key), value));
+}
+
+// Puts a store file as a person or another tool wrote it.
+inline void putStoreFile(const QByteArray& bytes)
+{
+    const QString path = settingsFilePath(QStringLiteral("KORVANE"));
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // Forgets every stored setting.

@@ -4,11 +4,15 @@
 
 #include "app/Main.h"
 #include "support/ScriptedSeams.h"
+#include "support/Unprivileged.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace apptest;
 
@@ -257,20 +261,81 @@ private slots:
         QCOMPARE(setting("PASSWORD2"), QStringLiteral("<absent>"));
     }
 
-    void anEmptyNewPasswordBecomesThePassword()
+    void anEmptyNewPasswordIsRefusedAndTheWindowStays()
     {
         frmMain window;
         ScriptedSeams seams;
-        seams.answers = {MsgAnswer::Yes};
+        seams.answers = {MsgAnswer::Ok};
         LoginScript script(seams);
         script.ok(QStringLiteral("kvtq1"));
-        script.change(QString());
+        bool stillShown = false;
+        script.steps.push_back([&](frmLogin* l) {
+            l->cmdChange->click();
+            stillShown = l->isVisible();
+            l->cmdCancel->click();
+            return l->result();
+        });
         window.menuItem("mnuSetLogin")->trigger();
-        QCOMPARE(seams.messages.size(), size_t(1));
-        QCOMPARE(seams.messages[0].text, ed("Change to    ?", "Paßwort  ändern  ?"));
-        QCOMPARE(setting("PASSWORD1"), QString());
-        QVERIFY(passes(0, QString()));
-        QVERIFY(!passes(0, QStringLiteral("kvtq1")));
+        QVERIFY(stillShown);
+        QCOMPARE(seams.messageTexts(), QStringList{ed("Password Can not be Empty !", "Paßwort darf nicht leer sein !")});
+        QCOMPARE(seams.messages[0].title, ed("New Login Password", "Neues Login-Paßwort"));
+        QCOMPARE(setting("PASSWORD1"), QStringLiteral("<absent>"));
+        QVERIFY(passes(0, QStringLiteral("kvtq1")));
+    }
+
+    void anEmptyOrCommaSlotNeverTakesTheEmptyEntry()
+    {
+        putStoreFile("[Settings]\nPASSWORD1=\nPASSWORD2=ab,cd\n");
+        QVERIFY(!passes(0, QString()));
+        QVERIFY(passes(0, QStringLiteral("QexWo")));
+        QVERIFY(passes(1, QStringLiteral("ab,cd")));
+        QVERIFY(!passes(1, QString()));
+        QVERIFY(!passes(1, QStringLiteral("ab")));
+    }
+
+    void aChangeTheStoreCannotTakeSaysWhyAndTheOldPasswordStays()
+    {
+        KORVANE_UNPRIVILEGED_WHEN_ROOT();
+        setSetting("PASSWORD1", QStringLiteral("old12"));
+        const QString store = settingsFilePath(QStringLiteral("KORVANE"));
+        QVERIFY(QFile::setPermissions(store, QFileDevice::ReadOwner));
+        const QString why = QString::fromLocal8Bit(std::strerror(EACCES));
+        {
+            frmMain window;
+            ScriptedSeams seams;
+            seams.answers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Ok};
+            LoginScript script(seams);
+            script.ok(QStringLiteral("old12"));
+            script.change(QStringLiteral("new12"));
+            window.menuItem("mnuSetLogin")->trigger();
+            QCOMPARE(script.shown.size(), size_t(2));
+            QCOMPARE(seams.messageTexts(),
+                     (QStringList{ed("Change to new12   ?", "Paßwort new12 ändern  ?"),
+                                  ed("Password Not Changed ! , File  %1  Can not Save ! , %2",
+                                     "Paßwort nicht geändert ! , Datei  %1  kann nicht gespeichert werden ! , %2")
+                                      .arg(store, why)}));
+            QCOMPARE(seams.messages[1].title, script.shown[1].caption);
+
+            // A requirement switch that cannot be stored is not made.
+            script.ok(QStringLiteral("old12"));
+            QAction* item = window.menuItem("mnuSettingSecurityLogin");
+            item->trigger();
+            QCOMPARE(seams.messageTexts().last(),
+                     ed("Setting Not Changed ! , File  %1  Can not Save ! , %2",
+                        "Einstellung nicht geändert ! , Datei  %1  kann nicht gespeichert werden ! , %2")
+                         .arg(store, why));
+            QCOMPARE(seams.messages.back().title, window.windowTitle());
+            QVERIFY(item->isChecked());
+            QVERIFY(gLoginRequired);
+            QCOMPARE(seams.unexpectedMessages, 0);
+        }
+        QVERIFY(passes(0, QStringLiteral("old12")));
+        QVERIFY(!passes(0, QStringLiteral("new12")));
+        // The next start asks for the old password.
+        ScriptedSeams seams;
+        seams.modalHandler = [](QDialog* d) { return typeAndPressOk(d, QStringLiteral("old12")); };
+        QVERIFY(Main());
+        QCOMPARE(setting("LOGIN"), QStringLiteral("<absent>"));
     }
 
     void aWrongOldPasswordThenCancelEndsWithoutASecondWindow()

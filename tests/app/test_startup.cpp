@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include <sys/stat.h>
+
 using namespace apptest;
 
 namespace {
@@ -101,6 +103,57 @@ private slots:
         QVERIFY(gFileSystem);
         QVERIFY(shownSplash());
         QCOMPARE(seams.messages.size(), size_t(0));
+    }
+
+    void aHandEditedStoreStartsWithItsValuesAndKeepsThem()
+    {
+        putStoreFile("[Settings]\nCOMMSET=2400,e,7,2\nCOMMPORT=COM3\nLOGIN=YES\nPASSWORD1=ab,cd\n");
+        ScriptedSeams seams;
+        bool emptyRefused = false;
+        seams.modalHandler = [&](QDialog* d) {
+            auto* login = qobject_cast<frmLogin*>(d);
+            login->show();
+            login->cmdOK->click();
+            emptyRefused = login->isVisible() && !gLoginOK;
+            login->hide();
+            return typeAndPressOk(d, QStringLiteral("ab,cd"));
+        };
+        QVERIFY(Main());
+        QVERIFY(emptyRefused);
+        QCOMPARE(gCommSet, QStringLiteral("2400,e,7,2"));
+        QCOMPARE(mainWindow()->statusPanel(4)->text(), QStringLiteral("2400,e,7,2,COM3"));
+        // Closing writes the geometry; the hand-written values stay as they were.
+        mainWindow()->close();
+        QCOMPARE(setting("COMMSET"), QStringLiteral("2400,e,7,2"));
+        QCOMPARE(setting("PASSWORD1"), QStringLiteral("ab,cd"));
+        QVERIFY(setting("MainWidth") != QStringLiteral("<absent>"));
+        QCOMPARE(seams.messages.size(), size_t(0));
+    }
+
+    void aStoreThatIsNotAFileStartsWithTheDefaultsAndSaysSo()
+    {
+        const QString path = settingsFilePath(QStringLiteral("KORVANE"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        ScriptedSeams seams;
+        int loginsBeforeMessage = -1;
+        seams.onMessage = [&](const ShownMessage&) { loginsBeforeMessage = seams.modalCount; };
+        seams.modalHandler = [](QDialog* d) { return typeAndPressOk(d, QStringLiteral("kvtq1")); };
+        QVERIFY(Main());
+        QCOMPARE(seams.messageTexts(),
+                 QStringList{ed("Settings File  %1  Can not Read ! , Not a Regular File , Default Settings in Use !",
+                                "Einstellungsdatei  %1  kann nicht gelesen werden ! , Keine normale Datei , "
+                                "Standardeinstellungen werden verwendet !")
+                                 .arg(path)});
+        QCOMPARE(seams.messages[0].title, QStringLiteral("KORVANE"));
+        QCOMPARE(loginsBeforeMessage, 0);
+        QCOMPARE(seams.modalCount, 1);
+        QCOMPARE(gCommSet, QStringLiteral("9600,n,8,1"));
+        QCOMPARE(gCommPort, QStringLiteral("COM1"));
+        mainWindow()->close();
+        QFileInfo fifo(path);
+        QVERIFY(fifo.exists() && !fifo.isFile() && !fifo.isDir());
+        QVERIFY(QFile::remove(path));
     }
 
     void masterPasswordPassesTheLogin()

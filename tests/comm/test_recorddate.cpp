@@ -2,6 +2,7 @@
 // date's year, the year before for days that lie ahead, none for days that
 // do not exist.
 #include "comm/SaveRecords.h"
+#include "data/DataTestSupport.h"
 
 #include <QtTest>
 
@@ -53,6 +54,31 @@ private slots:
         QCOMPARE(recordTime(23, 59), std::optional<QTime>(QTime(23, 59, 0)));
         QVERIFY(!recordTime(24, 0));
         QVERIFY(!recordTime(12, 60));
+    }
+
+    // A reading is the same as a stored row only when the stored values are
+    // the same: a stored 120.5 is not a received 120.
+    void duplicatesCompareTheValuesAsStored()
+    {
+        QTemporaryDir dir;
+        Edition::select(EditionId::English);
+        const QString path = makeDataFile(dir.filePath(QStringLiteral("d.amb")), EditionId::English);
+        BpRow stored{120.5, 80, 93.5, 70};
+        stored.date = QDate(2025, 3, 7);
+        stored.time = QTime(14, 5);
+        BpRow same{121, 81, 94.3, 71};
+        same.date = QDate(2025, 3, 7);
+        same.time = QTime(14, 20);
+        insertRows(path, EditionId::English, {stored, same});
+        auto rs = openRecords(path);
+        BpRecord r120{120, 80, 70, 3, 7, 14, 5};
+        BpRecord r121{121, 81, 71, 3, 7, 14, 20};
+        const StoreOutcome outcome = storeRecords({r120, r121}, *rs, QDate(2025, 6, 1));
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.added, 1);
+        QCOMPARE(outcome.duplicates, 1);
+        QCOMPARE(rs->recordCount(), 3);
+        resetAll();
     }
 };
 

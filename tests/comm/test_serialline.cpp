@@ -132,14 +132,16 @@ private slots:
         QCOMPARE(lost.count(), 0);
     }
 
-    void missingDeviceGivesThePlatformsText()
+    void missingDeviceGivesThePlatformsTextNamingTheDevice()
     {
-        pointPortAt(kPort, m_config.filePath(QStringLiteral("no-such-device")));
+        const QString device = m_config.filePath(QStringLiteral("no-such-device"));
+        pointPortAt(kPort, device);
         SerialLine line;
         line.setPortNumber(kPort);
         QVERIFY(!line.open());
         QVERIFY(!line.isOpen());
-        QCOMPARE(line.errorString(), QString::fromLocal8Bit(std::strerror(ENOENT)));
+        QCOMPARE(line.errorString(),
+                 QString::fromLocal8Bit(std::strerror(ENOENT)) + QStringLiteral(" , Device %1 (COM%2)").arg(device).arg(kPort));
     }
 
     void refusedSettingsAreAnErrorAtOpen()
@@ -178,8 +180,8 @@ private slots:
         // The same text the platform's port gives for this device.
         QSerialPort direct(pty.linkPath());
         QVERIFY(!direct.open(QIODevice::ReadOnly));
-        QVERIFY(!line.errorString().isEmpty());
-        QCOMPARE(line.errorString(), direct.errorString());
+        QVERIFY(!direct.errorString().isEmpty());
+        QCOMPARE(line.errorString(), direct.errorString() + QStringLiteral(" , Device %1 (COM%2)").arg(pty.linkPath()).arg(kPort));
 
         holder.closeWriteChannel(); // the holder ends and lets go
         QVERIFY(holder.waitForFinished(3000));
@@ -202,11 +204,12 @@ private slots:
         QCOMPARE(pty.write(QByteArray(30, 'x')), 30);
         QVERIFY(waitUntil([&] { return link.waitingCount() == 30; }));
 
+        const QString device = pty.devicePath();
         pty.close(); // the recorder's cable is pulled
         QVERIFY(waitUntil([&] { return failed.count() > 0; }, 2000));
         QCOMPARE(lost.count(), 1);
         QCOMPARE(failed.first().at(0).value<quint64>(), run);
-        QVERIFY(!failed.first().at(1).toString().isEmpty());
+        QCOMPARE(failed.first().at(1).toString(), QStringLiteral("Input/output error , Device %1 (COM%2)").arg(device).arg(kPort));
         QVERIFY(!link.isPortOpen());
         QCOMPARE(link.waitingCount(), 0);
         // Reported once; afterwards the closed port is quiet.

@@ -364,6 +364,24 @@ private slots:
         QCOMPARE(openRecords(b)->recordCount(), 1);
     }
 
+    // Otherwise one patient's readings would seed every later New file.
+    void saveNeverOverwritesTheTemplate()
+    {
+        ScriptedSeams seams;
+        const QString a = dataFile({{120, 80, 93, 70}}, "a.amb");
+        setReady(a);
+        const QString templ = path("new.amb");
+        const QByteArray before = fileBytes(templ);
+        seams.filePaths = {templ};
+        seams.answers = {MsgAnswer::Yes, MsgAnswer::Ok};
+        FileCommands::saveFile();
+        QCOMPARE(int(seams.messages.size()), 2);
+        QCOMPARE(seams.messages[0].text, textsFor(german(), templ).overwrite);
+        QCOMPARE(seams.messages[1].text, textsFor(german(), templ).system);
+        QCOMPARE(fileBytes(templ), before);
+        expectState(a, true);
+    }
+
     void saveNeverCopiesAFileOntoItself()
     {
         ScriptedSeams seams;

@@ -372,12 +372,14 @@ private slots:
         QVERIFY(!gFileReady);
     }
 
-    void aMissingPortShowsThePlatformsTextAndTheWindowCloses()
+    void aMissingPortShowsThePlatformsTextNamingTheDeviceAndTheWindowCloses()
     {
-        pointPortAt(1, m_dir.filePath(QStringLiteral("no-such-device")));
+        const QString device = m_dir.filePath(QStringLiteral("no-such-device"));
+        pointPortAt(1, device);
         CommWindows::showReadWindow();
         QTRY_VERIFY(!CommWindows::readWindow());
-        QCOMPARE(m_seams->messageTexts(), QStringList{commFailure() + QString::fromLocal8Bit(std::strerror(ENOENT))});
+        QCOMPARE(m_seams->messageTexts(), QStringList{commFailure() + QString::fromLocal8Bit(std::strerror(ENOENT))
+                                                      + ed(" , Device %1 (COM1)", " , Gerät %1 (COM1)").arg(device)});
         QCOMPARE(m_seams->messages[0].title, QStringLiteral("KORVANE"));
         QCOMPARE(m_seams->messages[0].buttons, MsgButtons::Ok);
     }
@@ -398,7 +400,8 @@ private slots:
 
         CommWindows::showReadWindow();
         QTRY_VERIFY(!CommWindows::readWindow());
-        QCOMPARE(m_seams->messageTexts(), QStringList{commFailure() + platformText});
+        QCOMPARE(m_seams->messageTexts(),
+                 QStringList{commFailure() + platformText + ed(" , Device %1 (COM1)", " , Gerät %1 (COM1)").arg(m_pty->devicePath())});
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(3000));
     }

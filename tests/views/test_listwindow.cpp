@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTextDocument>
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
@@ -569,6 +570,55 @@ private slots:
         // Bounds far above what it takes, below what reading every row into the grid would.
         QVERIFY2(openMs < 15000, qPrintable(QString::number(openMs)));
         QVERIFY2(walkMs < 3000, qPrintable(QString::number(walkMs)));
+    }
+
+    // A file of another tool with a text of 1 MB in one cell: the grid shows
+    // its beginning, the tooltip a readable part, the cell editor all of it.
+    void longTextsAreShownShortenedWithTheWholeInTooltipAndEditor()
+    {
+        ScriptedSeams seams;
+        const QString path = fileWith(3);
+        const QString note = QStringLiteral("Notes <b>& more</b> ");
+        const auto putDate = [&](int id, const QString& sqlText) {
+            fileRows(path, QStringLiteral("update ambpdata set Date = %1 where ID = %2").arg(sqlText).arg(id));
+        };
+        putDate(1, QStringLiteral("'%1' || replace(hex(zeroblob(500000)), '00', 'ab')").arg(note));
+        putDate(2, QStringLiteral("'%1' || replace(hex(zeroblob(100)), '00', 'cd')").arg(note));
+        putDate(3, QStringLiteral("'%1'").arg(note));
+        frmList* list = openList(path);
+        QVERIFY(list);
+        const QModelIndex huge = grid(list)->index(0, 1);
+        const QModelIndex longer = grid(list)->index(1, 1);
+        const QModelIndex whole = grid(list)->index(2, 1);
+
+        const QString hugeText = huge.data(Qt::EditRole).toString();
+        QCOMPARE(hugeText.size(), note.size() + 1000000);
+        QCOMPARE(huge.data().toString(), hugeText.left(100) + QChar(0x2026));
+        const QString hugeTip = huge.data(Qt::ToolTipRole).toString();
+        QVERIFY(Qt::mightBeRichText(hugeTip));
+        QVERIFY(hugeTip.contains(QStringLiteral("Notes &lt;b&gt;&amp; more&lt;/b&gt; abab")));
+        QVERIFY2(hugeTip.size() < 3000, qPrintable(QString::number(hugeTip.size())));
+
+        const QString longerText = note + QStringLiteral("cd").repeated(100);
+        QCOMPARE(longer.data(Qt::EditRole).toString(), longerText);
+        QCOMPARE(longer.data().toString(), longerText.left(100) + QChar(0x2026));
+        QTextDocument tip;
+        tip.setHtml(longer.data(Qt::ToolTipRole).toString());
+        QCOMPARE(tip.toPlainText(), longerText);
+
+        QCOMPARE(whole.data().toString(), note);
+        QVERIFY(!whole.data(Qt::ToolTipRole).isValid());
+
+        // The column is sized by the shortened text, within the screen.
+        QVERIFY2(list->grdDataGrid->columnWidth(1) < 2000, qPrintable(QString::number(list->grdDataGrid->columnWidth(1))));
+        list->cmdEdit_Click();
+        list->grdDataGrid->setCurrentIndex(huge);
+        list->grdDataGrid->edit(huge);
+        auto* editor = qobject_cast<QLineEdit*>(list->grdDataGrid->indexWidget(huge));
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), hugeText);
+        list->cmdCancel_Click();
+        QVERIFY(seams.messages.empty());
     }
 
     // Renders the window in both editions and both modes; with

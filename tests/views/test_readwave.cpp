@@ -11,6 +11,7 @@
 #include "views/frmReadwave.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
+#include "platform/WindowPrinting.h"
 #include "text/Edition.h"
 #include "tools/recorder/BurstBuilder.h"
 #include "tools/recorder/PtyEndpoint.h"
@@ -119,6 +120,7 @@ private slots:
         QTRY_VERIFY(!CommWindows::waveWindow());
         m_pty.reset();
         m_seams.reset();
+        forgetChosenPrinter();
     }
 
     void theWindowAsItOpens()
@@ -395,16 +397,19 @@ private slots:
     // The German window prints on the system colour without its buttons,
     // status bar, beat indicator and live rate, and is whole again
     // afterwards; the English one prints as shown.
-    void printGoesToThePrinterOfTheDialog()
+    void printGoesToTheChosenPrinter()
     {
         frmReadwave* w = openWindow();
         sendHeader(w, headerBurst(kHeader, FrameLayout::Split));
         sendSamples(w, QByteArray(200, char(70)));
         QVERIFY(!w->Picture2->isVisible());
         QTemporaryDir dir;
+        // Printer setup chose a PDF file.
         m_seams->printerPdfPath = dir.filePath(QStringLiteral("wave.pdf"));
+        QVERIFY(m_seams->printerDialog(nullptr, &chosenPrinter()));
         w->CmdPrint->click();
         QVERIFY(m_seams->messages.empty());
+        QVERIFY(m_seams->fileRequests.empty());
 
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), m_seams->printerPdfPath, QStringLiteral("-")});
@@ -446,12 +451,14 @@ private slots:
         sendSamples(w, QByteArray(3, char(70)));
     }
 
-    void aMissingPortShowsThePlatformsTextAndTheWindowCloses()
+    void aMissingPortShowsThePlatformsTextNamingTheDeviceAndTheWindowCloses()
     {
-        pointPortAt(1, QStringLiteral("/nonexistent/recorder"));
+        const QString device = QStringLiteral("/nonexistent/recorder");
+        pointPortAt(1, device);
         CommWindows::showWaveWindow();
         QTRY_VERIFY(!CommWindows::waveWindow());
-        QCOMPARE(m_seams->messageTexts(), QStringList{commFailure() + QString::fromLocal8Bit(std::strerror(ENOENT))});
+        QCOMPARE(m_seams->messageTexts(), QStringList{commFailure() + QString::fromLocal8Bit(std::strerror(ENOENT))
+                                                      + ed(" , Device %1 (COM1)", " , Gerät %1 (COM1)").arg(device)});
         QCOMPARE(m_seams->messages[0].title, QStringLiteral("KORVANE"));
         QCOMPARE(m_seams->messages[0].buttons, MsgButtons::Ok);
     }

@@ -137,6 +137,17 @@ private slots:
         QVERIFY(seams.messages.empty());
     }
 
+    // A text longer than a line edit's 32767 characters (a file of another tool).
+    void aLongTextIsShownWhole()
+    {
+        ScriptedSeams seams;
+        const QString path = fileWith(2);
+        fileRows(path, "update ambpdata set Date = replace(hex(zeroblob(50000)), '00', 'ab') where ID = 1");
+        frmbpdata* editor = openEditor(path);
+        QVERIFY(editor);
+        QCOMPARE(editor->txtFields[1]->text(), QString("ab").repeated(50000));
+    }
+
     void addTypeNextSavesTheNewRecord()
     {
         ScriptedSeams seams;

@@ -104,6 +104,8 @@ const CatalogueEntry entries[] = {
     {"frmMain.capEditRequirement", "Edit Requirement Need Edit Password", "Anfrage bearbeiten wird das alte Paßwort benötigt"},
     {"frmMain.frameEditRequirement", "Input Edit Password", "Bearbeiten-Paßwort eingeben"},
     {"frmMain.capLoginRequirement", "Login Requirement Need Login Password", "Login-Anfrage wird das alte Paßwort benötigt"},
+    {"frmMain.msgSettingNotSaved", "Setting Not Changed ! , File  %1  Can not Save ! , %2",
+     "Einstellung nicht geändert ! , Datei  %1  kann nicht gespeichert werden ! , %2"},
 
     // Password window and the login at start.
     {"frmLogin.caption", "Login ", "Login "},
@@ -118,6 +120,13 @@ const CatalogueEntry entries[] = {
     {"frmLogin.msgWrongPassword", "Wrong Password , Retry!", "X Paßwort , eingeben!"},
     {"frmLogin.msgChangeTo", "Change to ", "Paßwort "},
     {"frmLogin.msgChangeToEnd", "   ?", " ändern  ?"},
+    {"frmLogin.msgEmptyPassword", "Password Can not be Empty !", "Paßwort darf nicht leer sein !"},
+    {"frmLogin.msgNotSaved", "Password Not Changed ! , File  %1  Can not Save ! , %2",
+     "Paßwort nicht geändert ! , Datei  %1  kann nicht gespeichert werden ! , %2"},
+
+    // Start: a settings store that cannot be read.
+    {"Main.msgSettingsUnreadable", "Settings File  %1  Can not Read ! , %2 , Default Settings in Use !",
+     "Einstellungsdatei  %1  kann nicht gelesen werden ! , %2 , Standardeinstellungen werden verwendet !"},
 
     // Splash window (its version line comes from the edition).
     {"frmSplash.lblDescription", "Blood Pressure Data Check", "Blutdruckdaten Auswertung"},

@@ -1,6 +1,6 @@
-// Catalogue entries of the platform layer: the record set's own failures,
-// which reach the windows as a failure's description, and printing a
-// window: key, English, German.
+// Catalogue entries of the platform's own failures (record set, serial
+// line, settings store), which reach the windows as a failure's
+// description: key, English, German.
 #include "text/MessageCatalogue.h"
 
 namespace {
@@ -16,10 +16,9 @@ const CatalogueEntry entries[] = {
      "The record is no longer in the file; it was deleted elsewhere. The change was not written.",
      "Der Datensatz ist nicht mehr in der Datei; er wurde anderswo gelöscht. Die Änderung wurde nicht geschrieben."},
 
-    // Printing a window (PrintForm): the PDF file offered without a printer.
-    {"printForm.dlgTitle", "Print to PDF File", "Als PDF-Datei drucken"},
-    {"printForm.dlgFilter", "PDF files (*.pdf)", "PDF-Dateien (*.pdf)"},
-    {"printForm.msgFailed", "Cannot print to %1 !", "Drucken auf %1 nicht möglich !"},
+    {"serial.failedDevice", "%1 , Device %2 (COM%3)", "%1 , Gerät %2 (COM%3)"},
+    {"settings.notRegularFile", "Not a Regular File", "Keine normale Datei"},
+    {"settings.lineBreak", "Line Break in Value", "Zeilenumbruch im Wert"},
 };
 } // namespace
 

@@ -1,0 +1,16 @@
+#pragma once
+// Where the program's windows open. Each is owned by the main window, so
+// it stays above it and a click on the main window never hides it; on its
+// first showing it is placed in the main window's work area, below the
+// menu and the toolbar (never over them), a little further down and right
+// than the window shown before it, and sized to fit the screen.
+class QWidget;
+
+namespace WindowPlacement {
+
+// Makes gMainWindow the owner of window (which stays a window of its own).
+void adopt(QWidget* window);
+// Adopts the window and, on its first showing, places it as above.
+void placeOnFirstShow(QWidget* window);
+
+} // namespace WindowPlacement
