@@ -69,11 +69,6 @@ void BlockCollector::waitForBlock()
     arm(Wait::Block);
 }
 
-void BlockCollector::waitForSample()
-{
-    arm(Wait::Sample);
-}
-
 void BlockCollector::streamSamples()
 {
     // Whatever follows the last block is a sample, however closely it
@@ -160,16 +155,6 @@ void BlockCollector::deliver()
         samples.swap(m_waiting);
         m_piecesWaiting = 0;
         emit samplesArrived(run, samples);
-        return;
-    }
-    if (m_wait == Wait::Sample) {
-        if (m_waiting.isEmpty())
-            return;
-        const quint8 sample = static_cast<quint8>(m_waiting.at(0));
-        discardWaiting();
-        m_wait = Wait::None;
-        ++m_waitId;
-        emit sampleReady(run, sample);
         return;
     }
     if (m_wait != Wait::Block)

@@ -15,10 +15,6 @@
 // One wait yields one block; arm the next with waitForBlock() again
 // (usually after discardWaiting()).
 //
-// Sample wait (waitForSample): as soon as at least one byte waits,
-// sampleReady(run, firstByte) comes, and the other bytes that were waiting
-// with it are dropped. One wait yields one sample.
-//
 // Sample stream (streamSamples): from then on until the run ends or another
 // wait is armed, every byte is a sample: samplesArrived(run, bytes) passes
 // on each piece as it comes, in order, the bytes already waiting first.
@@ -55,9 +51,8 @@
 // the rest of such a burst is thrown away after a block.
 //
 // A wait armed while enough bytes already wait reports on the next pass of
-// the event loop, never from inside waitForBlock()/waitForSample()/
-// streamSamples(), so a
-// receiver may re-arm from its own slot without recursion.
+// the event loop, never from inside waitForBlock() or streamSamples(), so
+// a receiver may re-arm from its own slot without recursion.
 #include <QByteArray>
 #include <QObject>
 
@@ -98,7 +93,6 @@ public:
     bool isRunning() const { return m_running; }
 
     void waitForBlock();
-    void waitForSample();
     void streamSamples();
 
     // Bytes that have arrived.
@@ -113,11 +107,10 @@ public:
 signals:
     void stageReached(quint64 run, int stage);
     void blockReady(quint64 run, const QByteArray& block);
-    void sampleReady(quint64 run, quint8 sample);
     void samplesArrived(quint64 run, const QByteArray& samples);
 
 private:
-    enum class Wait { None, Block, Sample, Stream };
+    enum class Wait { None, Block, Stream };
 
     void arm(Wait wait);
     void deliver();

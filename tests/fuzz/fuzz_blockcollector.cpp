@@ -22,7 +22,6 @@ struct Checker {
     bool running = false;
     int lastStage = 0;
     bool blockWait = false;
-    bool sampleWait = false;
     bool streamWait = false;
     // While bytes are being fed: how many came, and the tail count before.
     bool inFeed = false;
@@ -57,13 +56,6 @@ struct Checker {
             mirror = 0;
             blockWait = false;
             lastStage = 0;
-        });
-        QObject::connect(&collector, &BlockCollector::sampleReady, [this](quint64 r, quint8) {
-            if (!running || r != run || !sampleWait || collector.waitingCount() != 0 || expectedWaiting() < 1)
-                std::abort();
-            ++deliveries;
-            mirror = 0;
-            sampleWait = false;
         });
         QObject::connect(&collector, &BlockCollector::samplesArrived, [this](quint64 r, const QByteArray& b) {
             if (!running || r != run || !streamWait || b.isEmpty() || b.size() != expectedWaiting()
@@ -113,13 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 3:
             c.run = c.collector.startRun();
             c.running = true;
-            c.blockWait = c.sampleWait = c.streamWait = false;
+            c.blockWait = c.streamWait = false;
             c.lastStage = 0;
             break;
         case 4:
             c.collector.stop();
             c.running = false;
-            c.blockWait = c.sampleWait = c.streamWait = false;
+            c.blockWait = c.streamWait = false;
             break;
         case 5:
             if (op & 8) {
@@ -128,20 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             } else {
                 c.collector.waitForBlock();
                 c.blockWait = c.running;
-                c.sampleWait = c.streamWait = false;
+                c.streamWait = false;
                 c.lastStage = 0;
             }
             break;
         case 6:
-            if (op & 8) {
-                c.collector.streamSamples();
-                c.streamWait = c.running;
-                c.sampleWait = false;
-            } else {
-                c.collector.waitForSample();
-                c.sampleWait = c.running;
-                c.streamWait = false;
-            }
+            c.collector.streamSamples();
+            c.streamWait = c.running;
             c.blockWait = false;
             break;
         case 7: // time passes and the event loop runs
