@@ -14,6 +14,7 @@ extern const std::span<const CatalogueEntry> kViewTexts;
 extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
+extern const std::span<const CatalogueEntry> kAbpmTexts;
 
 namespace {
 
@@ -34,7 +35,7 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts, kPrintTexts,
+        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts, kPrintTexts, kAbpmTexts,
     };
     return tables;
 }
