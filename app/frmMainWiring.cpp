@@ -9,9 +9,12 @@
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
+#include "views/AbpmWindows.h"
 #include "views/CommWindows.h"
+#include "data/AbpmCsvExport.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
+#include "print/AbpmReport.h"
 #include "print/DataReport1.h"
 #include "print/ReportWindows.h"
 #include "data/clsbpdata.h"
@@ -34,7 +37,13 @@ void frmMain::wireOtherParts()
     listHooks.showTrend = [self] { if (self) self->showTrendChart(); };
     listHooks.showBar = [self] { if (self) self->showBarChart(); };
     listHooks.showRead = [self] { if (self) self->showReadWindow(); };
+    listHooks.showAbpm = [self] { if (self) self->showAbpmSummary(); };
     DataWindows::setListHooks(listHooks);
+
+    AbpmWindows::setPrintHook([self](const AbpmPrintRequest& request) {
+        if (self)
+            self->showAbpmReport(request);
+    });
 }
 
 void frmMain::runFileNew()
@@ -56,6 +65,11 @@ void frmMain::runFileSave()
 void frmMain::runFileClose()
 {
     FileCommands::closeFile(this);
+}
+
+void frmMain::runExportCsv()
+{
+    AbpmCsvExport::exportCsv(this);
 }
 
 void frmMain::closeRecordsetAndConnection()
@@ -88,6 +102,11 @@ void frmMain::showTrendChart() {}
 
 void frmMain::showBarChart() {}
 
+void frmMain::showAbpmSummary()
+{
+    AbpmWindows::showSummary();
+}
+
 void frmMain::showWaveformWindow() {}
 
 void frmMain::showCommSettings()
@@ -102,6 +121,13 @@ void frmMain::showListReport(clsbpdata* cursor)
     report->setDataMember(clsbpdata::dataMemberName());
     report->setDataSource(cursor);
     report->Show();
+}
+
+void frmMain::showAbpmReport(const AbpmPrintRequest& request)
+{
+    AbpmReport* report = ReportWindows::abpmReport();
+    report->setPrinter(chosenPrinter());
+    report->Show(request);
 }
 
 void frmMain::showHelpContents() {}
