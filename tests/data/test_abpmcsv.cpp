@@ -6,7 +6,6 @@
 // file as it was.
 #include "AbpmRecording.h"
 
-#include "data/AbpmCsv.h"
 #include "data/AbpmCsvExport.h"
 #include "data/AbpmSettings.h"
 #include "support/ScriptedSeams.h"
@@ -285,15 +284,6 @@ private slots:
         QCOMPARE(seams.messages[1].text, "File  " + csv + "  Can not Save ! , File Can not Be Written");
         QCOMPARE(fileBytes(csv), QByteArray("old"));
         QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
-    }
-
-    // The writer alone: the text does not depend on the edition.
-    void textIsTheSameInBothEditions()
-    {
-        const std::vector<AbpmReading> readings = readingsOf(generate(Plan()).rows);
-        const QByteArray english = AbpmCsv::text(readings, AbpmPeriods::standard());
-        Edition::select(EditionId::German);
-        QCOMPARE(AbpmCsv::text(readings, AbpmPeriods::standard()), english);
     }
 
 private:

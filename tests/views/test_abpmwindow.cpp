@@ -2,8 +2,8 @@
 // chart it shows, the choice of day and night (narrow, own, refused,
 // stored), validity reasons and the German edition's texts, artefact
 // counts, the help text, following the records and the file, Print through
-// its hook, a file that cannot be opened, the list window's button, names
-// for screen readers, and a picture of the window.
+// its hook, a file that cannot be opened, names for screen readers, and a
+// picture of the window.
 #include "ViewTestSupport.h"
 #include "data/AbpmRecording.h"
 
@@ -13,9 +13,7 @@
 #include "text/MessageCatalogue.h"
 #include "views/AbpmHourlyChart.h"
 #include "views/AbpmWindows.h"
-#include "views/DataWindows.h"
 #include "views/frmAbpm.h"
-#include "views/frmList.h"
 
 #include <QAccessible>
 #include <QAreaSeries>
@@ -25,7 +23,6 @@
 #include <QRadioButton>
 #include <QTextBrowser>
 #include <QTimeEdit>
-#include <QToolButton>
 #include <QtTest>
 
 using namespace abpmtest;
@@ -298,23 +295,6 @@ private slots:
         QVERIFY2(seams.lastMessageText().startsWith("File  " + path + "  Can not Open ! , "),
                  qPrintable(seams.lastMessageText()));
         QVERIFY(!gFileReady);
-    }
-
-    void theListWindowsButtonReachesIt()
-    {
-        ScriptedSeams seams;
-        DataWindows::ListHooks hooks;
-        hooks.showAbpm = [] { AbpmWindows::showSummary(); };
-        DataWindows::setListHooks(hooks);
-        frmList* list = openDataWindow(recording(), &DataWindows::showList);
-        QVERIFY(list);
-        QCOMPARE(list->cmdAbpm->text(), QString("ABPM"));
-        QVERIFY(list->cmdAbpm->geometry().right() < list->width());
-        list->cmdAbpm->click();
-        QVERIFY(AbpmWindows::summaryWindow());
-        QCOMPARE(AbpmWindows::summaryWindow()->summary().readings, 78);
-        DataWindows::setListHooks({});
-        DataWindows::closeList();
     }
 
     void everyOperableControlHasAName()
