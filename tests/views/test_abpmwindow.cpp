@@ -92,6 +92,19 @@ private slots:
         QVERIFY(seams.messages.empty());
     }
 
+    void anEmptyFileSaysSo()
+    {
+        ScriptedSeams seams;
+        frmAbpm* w = open(fileWith(0));
+        QVERIFY(w);
+        const QString shown = text(w);
+        for (const char* part : {"No reading has a date and time", "Readings: 0, valid: 0 (- %)",
+                                 "Not valid for diagnosis: - the file holds no readings"})
+            QVERIFY2(shown.contains(QLatin1String(part)), part);
+        QCOMPARE(chart(w)->sysSeries()->count(), 0);
+        QVERIFY(seams.messages.empty());
+    }
+
     void narrowPeriodsChangeTheFiguresAndAreStored()
     {
         ScriptedSeams seams;
