@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>

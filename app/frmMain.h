@@ -143,10 +143,9 @@ private:
     QLabel* m_panels[7] = {};        // index 1..6
     QTimer* m_clockTimer = nullptr;
     bool m_unloaded = false;
-    // The printer chosen in Printer setup, kept for the next set-up and
-    // for printing the report.
+    // The printer chosen in Printer setup, for the set-up and for printing
+    // the report (the one printer of everything that prints).
     QPrinter* chosenPrinter();
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 // gMainWindow as the main window it is; null when there is none.

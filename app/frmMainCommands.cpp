@@ -7,13 +7,13 @@
 #include "state/SharedState.h"
 #include "data/clsbpdata.h"
 #include "platform/Seams.h"
+#include "platform/WindowPrinting.h"
 #include "text/MessageCatalogue.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -122,9 +122,7 @@ void frmMain::mnuFileExportCsv_Click()
 
 QPrinter* frmMain::chosenPrinter()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    return m_printer.get();
+    return &::chosenPrinter();
 }
 
 void frmMain::mnuFilePrintSetup_Click()

@@ -3,13 +3,13 @@
 // its command hands over.
 //
 // Not wired yet, because their windows are not in the program yet: the
-// trend chart, bar chart and ECG windows, help contents, quick use and
-// about. Until then each command does only what comes before the
-// hand-over (its readiness check).
+// ECG window, help contents, quick use and about. Until then each command
+// does only what comes before the hand-over (its readiness check).
 #include "app/frmMain.h"
 
 #include "app/LoadedWindows.h"
 #include "views/AbpmWindows.h"
+#include "views/ChartWindows.h"
 #include "views/CommWindows.h"
 #include "data/AbpmCsvExport.h"
 #include "data/FileCommands.h"
@@ -98,9 +98,15 @@ void frmMain::showListWindow()
     DataWindows::showList();
 }
 
-void frmMain::showTrendChart() {}
+void frmMain::showTrendChart()
+{
+    ChartWindows::showTrendChart();
+}
 
-void frmMain::showBarChart() {}
+void frmMain::showBarChart()
+{
+    ChartWindows::showBarChart();
+}
 
 void frmMain::showAbpmSummary()
 {

@@ -24,6 +24,7 @@ void BlockCollector::setLineRate(int bytesPerSecond)
 {
     m_burstPauseMs = kBurstPauseMs;
     m_tailLimitMs = kTailLimitMs;
+    m_byteMs = bytesPerSecond > 0 ? 1000.0 / bytesPerSecond : 0.0;
     if (bytesPerSecond <= 0)
         return;
     const int byteMs = (1000 + bytesPerSecond - 1) / bytesPerSecond;
@@ -31,9 +32,14 @@ void BlockCollector::setLineRate(int bytesPerSecond)
     m_tailLimitMs = qMax(kTailLimitMs, kTailLimitBytes * byteMs);
 }
 
-bool BlockCollector::continuesTakenBurst(qint64 now) const
+qint64 BlockCollector::silenceBefore(qint64 now, qsizetype bytes) const
 {
-    return m_tailOpen && now - m_lastArrival < m_burstPauseMs && now - m_blockAt < m_tailLimitMs;
+    return qMax<qint64>(0, now - m_lastArrival - qint64(double(bytes) * m_byteMs));
+}
+
+bool BlockCollector::continuesTakenBurst(qint64 now, qsizetype bytes) const
+{
+    return m_tailOpen && silenceBefore(now, bytes) < m_burstPauseMs && now - m_blockAt < m_tailLimitMs;
 }
 
 quint64 BlockCollector::startRun()
@@ -89,18 +95,36 @@ void BlockCollector::arm(Wait wait)
         Qt::QueuedConnection);
 }
 
-void BlockCollector::feed(const QByteArray& bytes)
+void BlockCollector::learnBurstLength()
 {
-    if (bytes.isEmpty())
+    const int whole = m_lastBlockSize + m_tailOfBlock;
+    if (whole > kBlockThreshold && (m_burstLength == 0 || whole < m_burstLength))
+        m_burstLength = whole;
+}
+
+void BlockCollector::feed(const QByteArray& input)
+{
+    if (input.isEmpty())
         return;
+    QByteArray bytes = input;
     const qint64 now = m_clock();
-    if (continuesTakenBurst(now)) {
+    if (continuesTakenBurst(now, bytes.size())) {
+        const int rest = m_burstLength > 0 ? qMax(0, m_burstLength - m_lastBlockSize - m_tailOfBlock)
+                                           : int(bytes.size());
+        const int dropped = qMin(rest, int(bytes.size()));
+        m_tailOfBlock += dropped;
+        m_tailDropped += dropped;
         m_lastArrival = now;
-        m_tailDropped += bytes.size();
-        return;
+        if (dropped == bytes.size())
+            return;
+        // The burst is complete: what follows starts the next one.
+        bytes.remove(0, dropped);
+    } else if (m_tailOpen) {
+        // A pause ended the tail: block and tail were one whole burst.
+        learnBurstLength();
     }
     m_tailOpen = false;
-    m_lastPause = now - m_lastArrival;
+    m_lastPause = silenceBefore(now, bytes.size());
     m_lastArrival = now;
     const qsizetype room = kReceiveBufferSize - m_waiting.size();
     if (room <= 0)
@@ -146,6 +170,8 @@ void BlockCollector::deliver()
         m_tailOpen = m_piecesWaiting > 1 && m_lastPause < m_burstPauseMs
             && now - m_lastArrival < m_burstPauseMs;
         m_blockAt = now;
+        m_lastBlockSize = int(block.size());
+        m_tailOfBlock = 0;
         m_piecesWaiting = 0;
         m_wait = Wait::None;
         m_stagesReported = 0;

@@ -37,6 +37,16 @@
 // next burst. A block that came in one piece has no tail. Both times grow
 // with a slow line (setLineRate): at 300 baud a byte alone takes 33 ms.
 //
+// Pauses are measured when bytes are read, not when they came: a reader
+// held up by a busy machine reads a burst's last bytes late, and the real
+// silence before the next burst looks short, and a pause inside a burst
+// appears where the reader was held up. So the silence before a piece is
+// taken as the time since the last piece less the line time its bytes
+// needed (setLineRate), and a tail is also limited by
+// count: a recorder's bursts are all of one length, learnt as the shortest
+// burst seen (a block and the tail that a pause ended), and no more than
+// the rest of such a burst is thrown away after a block.
+//
 // A wait armed while enough bytes already wait reports on the next pass of
 // the event loop, never from inside waitForBlock()/waitForSample(), so a
 // receiver may re-arm from its own slot without recursion.
@@ -102,11 +112,16 @@ private:
     void arm(Wait wait);
     void deliver();
     bool stillArmed(quint64 waitId) const { return m_waitId == waitId; }
-    bool continuesTakenBurst(qint64 now) const;
+    // The longest silence there can have been before bytes read now: the
+    // line needed byteMs for each of them.
+    qint64 silenceBefore(qint64 now, qsizetype bytes) const;
+    bool continuesTakenBurst(qint64 now, qsizetype bytes) const;
+    void learnBurstLength();
 
     Clock m_clock;
     int m_burstPauseMs = kBurstPauseMs;
     int m_tailLimitMs = kTailLimitMs;
+    double m_byteMs = 0; // line time of one byte; 0 while the rate is unknown
     QByteArray m_waiting;
     bool m_tailOpen = false; // the burst of the last block may still arrive
     qint64 m_blockAt = 0;
@@ -114,6 +129,9 @@ private:
     qint64 m_lastPause = 0;  // between the last two pieces that arrived
     int m_piecesWaiting = 0; // pieces that make up the waiting bytes
     qint64 m_tailDropped = 0;
+    int m_burstLength = 0;     // shortest whole burst seen; 0 while unknown
+    int m_lastBlockSize = 0;
+    int m_tailOfBlock = 0;     // bytes thrown away after the last block
     Wait m_wait = Wait::None;
     int m_stagesReported = 0;
     quint64 m_run = 0;

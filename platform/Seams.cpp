@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -97,6 +98,11 @@ RealSeams& realSeams()
 Seams* g_installed = nullptr;
 
 } // namespace
+
+bool Seams::printerInstalled()
+{
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 Seams& seams()
 {

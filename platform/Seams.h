@@ -38,6 +38,9 @@ public:
     virtual int execModal(QDialog* dialog) = 0;
     // The printer set-up dialog; false when the user cancelled.
     virtual bool printerDialog(QWidget* parent, QPrinter* printer) = 0;
+    // Whether the system has a printer at all (without one, printing offers
+    // a PDF file instead).
+    virtual bool printerInstalled();
     virtual void beep() = 0;
     virtual QDateTime now() = 0;
 };

@@ -15,6 +15,7 @@ extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
 extern const std::span<const CatalogueEntry> kAbpmTexts;
+extern const std::span<const CatalogueEntry> kChartTexts;
 
 namespace {
 
@@ -35,7 +36,8 @@ const QHash<QByteArray, const CatalogueEntry*>& index()
 std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
-        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts, kListTexts, kReadTexts, kPrintTexts, kAbpmTexts,
+        kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
+        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kAbpmTexts,
     };
     return tables;
 }

@@ -5,11 +5,14 @@
 #include "data/AmbSchema.h"
 #include "platform/Recordset.h"
 #include "support/ScriptedSeams.h"
+#include "views/ChartWindows.h"
 #include "views/CommWindows.h"
 #include "views/frmComm.h"
 #include "views/frmRead.h"
 #include "views/DataWindows.h"
 #include "views/frmList.h"
+#include "views/frmBar.h"
+#include "views/frmWave.h"
 #include "views/frmbpdata.h"
 
 #include <QAccessible>
@@ -613,6 +616,42 @@ private slots:
         window->close();
         QVERIFY(!comm || !comm->isVisible());
         QVERIFY(!reading || !reading->isVisible());
+    }
+
+    void chartCommandsAndListButtonsOpenOneChartEachNotModal()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("charts.amb"));
+        QVERIFY(AmbSchema::createDataFile(path, Edition::current().id()));
+        auto* window = new frmMain;
+        gMainWindow = window;
+        window->show();
+        gDataFile = path;
+        gFileReady = true;
+        ScriptedSeams seams;
+        toolButton(*window, QStringLiteral("Table"))->click();
+        frmList* list = DataWindows::listWindow();
+        QVERIFY(list);
+
+        window->menuItem("mnuDataBar")->trigger();
+        QPointer<frmBar> bar = ChartWindows::barChart();
+        QVERIFY(bar && bar->isVisible() && !bar->isModal());
+        toolButton(*window, QStringLiteral("Bar"))->click();
+        list->cmdbar_Click();
+        QCOMPARE(ChartWindows::barChart(), bar.data());
+
+        toolButton(*window, QStringLiteral("Waveform"))->click();
+        QPointer<frmWave> wave = ChartWindows::trendChart();
+        QVERIFY(wave && wave->isVisible() && !wave->isModal());
+        window->menuItem("mnuDataWave")->trigger();
+        list->cmdSort_Click();
+        QCOMPARE(ChartWindows::trendChart(), wave.data());
+        QVERIFY(list->isVisible()); // both open without closing the list
+        QCOMPARE(seams.messages.size(), size_t(0));
+
+        window->close();
+        QVERIFY(!bar || !bar->isVisible());
+        QVERIFY(!wave || !wave->isVisible());
     }
 
     void printerSetupOpensThePrinterDialogWithItsTitle()

@@ -163,24 +163,70 @@ private slots:
         QCOMPARE(c.tailBytesDropped(), 10);
 
         // A stream without pauses (ECG samples right after the header
-        // block) is held back for at most the tail limit.
-        c.discardWaiting();
-        c.waitForBlock();
+        // block) is held back for at most the tail limit, while no burst
+        // length is known.
+        BlockCollector fresh;
+        clock.attach(fresh);
+        BlockCollector& c2 = fresh;
+        c2.startRun();
+        c2.waitForBlock();
         clock.now += 300;
         for (int i = 0; i < 80; ++i) {
             clock.now += 1;
-            c.feed(bytes(1));
+            c2.feed(bytes(1));
         }
         const qint64 blockAt = clock.now;
         int counted = 0;
         while (clock.now - blockAt < BlockCollector::kTailLimitMs + 40) {
             clock.now += 8;
-            const int before = c.waitingCount();
-            c.feed(bytes(1));
-            if (c.waitingCount() > before && counted++ == 0)
+            const int before = c2.waitingCount();
+            c2.feed(bytes(1));
+            if (c2.waitingCount() > before && counted++ == 0)
                 QVERIFY(clock.now - blockAt >= BlockCollector::kTailLimitMs);
         }
         QVERIFY(counted >= 4);
+    }
+
+    // A reader held up by a busy machine reads a burst's last bytes late,
+    // so the silence before the next burst looks short: no more than the
+    // rest of a burst is thrown away.
+    void aLateTailTakesNoMoreThanTheRestOfABurst()
+    {
+        BlockCollector c;
+        FakeClock clock;
+        clock.attach(c);
+        Journal j(c);
+        c.startRun();
+        const auto burstInPieces = [&](int firstPieces) {
+            for (int i = 0; i < firstPieces; ++i) {
+                c.feed(bytes(20));
+                clock.now += 5;
+            }
+        };
+        c.waitForBlock();
+        burstInPieces(4);          // the block
+        c.feed(bytes(16));         // its tail
+        clock.now += 120;          // a real pause: bursts are 96 bytes
+        c.discardWaiting();
+        c.waitForBlock();
+        burstInPieces(4);
+        QCOMPARE(j.blocks.size(), 2);
+        clock.now += 40;           // the tail, read late
+        c.feed(bytes(16));
+        clock.now += 20;           // the next burst, seemingly close behind
+        c.discardWaiting();
+        c.waitForBlock();
+        c.feed(bytes(30));
+        QCOMPARE(c.waitingCount(), 30);
+        QCOMPARE(c.tailBytesDropped(), qint64(32));
+        // A tail and the next burst read as one piece are told apart too.
+        burstInPieces(3);
+        QCOMPARE(j.blocks.size(), 3);
+        clock.now += 40;
+        c.discardWaiting();
+        c.waitForBlock();
+        c.feed(bytes(6) + QByteArray(10, 'x'));
+        QCOMPARE(c.waitingCount(), 10);
     }
 
     void blockHoldsEverythingWaitingWhenTheCountPassesSeventyNine()

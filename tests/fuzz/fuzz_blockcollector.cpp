@@ -22,6 +22,21 @@ struct Checker {
     int lastStage = 0;
     bool blockWait = false;
     bool sampleWait = false;
+    // While bytes are being fed: how many came, and the tail count before.
+    bool inFeed = false;
+    qint64 feedCount = 0;
+    qint64 tailBefore = 0;
+    int deliveries = 0;
+
+    // The bytes that should be waiting now; in the middle of a feed, the
+    // rest of a burst has been thrown away already and the others are in.
+    qint64 expectedWaiting() const
+    {
+        if (!inFeed)
+            return mirror;
+        const qint64 dropped = collector.tailBytesDropped() - tailBefore;
+        return mirror + std::min<qint64>(feedCount - dropped, BlockCollector::kReceiveBufferSize - mirror);
+    }
 
     Checker()
     {
@@ -33,15 +48,17 @@ struct Checker {
         });
         QObject::connect(&collector, &BlockCollector::blockReady, [this](quint64 r, const QByteArray& b) {
             if (!running || r != run || !blockWait || lastStage != 3 || b.size() <= 79
-                || b.size() > BlockCollector::kReceiveBufferSize || b.size() != mirror)
+                || b.size() > BlockCollector::kReceiveBufferSize || b.size() != expectedWaiting())
                 std::abort();
+            ++deliveries;
             mirror = 0;
             blockWait = false;
             lastStage = 0;
         });
         QObject::connect(&collector, &BlockCollector::sampleReady, [this](quint64 r, quint8) {
-            if (!running || r != run || !sampleWait || collector.waitingCount() != 0 || mirror < 1)
+            if (!running || r != run || !sampleWait || collector.waitingCount() != 0 || expectedWaiting() < 1)
                 std::abort();
+            ++deliveries;
             mirror = 0;
             sampleWait = false;
         });
@@ -67,17 +84,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 1:
         case 2: { // bytes arrive, up to 255 of them
             const size_t n = std::min<size_t>(size - i, op >> 3 == 0 ? 1 : size_t(op >> 3) * 8);
-            // Taken in up to the buffer's room, unless it is a burst's tail
-            // (then nothing else happens).
-            const qint64 taken = std::min<qint64>(qint64(n), BlockCollector::kReceiveBufferSize - c.mirror);
-            const qint64 tailBefore = c.collector.tailBytesDropped();
-            c.mirror += taken;
+            // The rest of a burst is thrown away first (at most what came);
+            // what follows is taken in up to the buffer's room.
+            c.inFeed = true;
+            c.feedCount = qint64(n);
+            c.tailBefore = c.collector.tailBytesDropped();
+            const int deliveriesBefore = c.deliveries;
             c.collector.feed(QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)));
-            if (c.collector.tailBytesDropped() != tailBefore) {
-                if (n == 0 || c.collector.tailBytesDropped() - tailBefore != qint64(n))
-                    std::abort();
-                c.mirror -= taken;
-            }
+            const qint64 dropped = c.collector.tailBytesDropped() - c.tailBefore;
+            if (dropped < 0 || dropped > qint64(n))
+                std::abort();
+            // A delivery took every waiting byte.
+            c.mirror = c.deliveries != deliveriesBefore ? 0 : c.expectedWaiting();
+            c.inFeed = false;
             i += n;
             break;
         }

@@ -33,6 +33,11 @@ import tempfile
 # catalogue has them (key in the catalogue, text).
 MESSAGES = {
     "en": [
+        # Files a crash or another program left, and readings that could not be stored.
+        ("data.reasonInUse", "File In Use by Another Program or Another KORVANE Window , Close It There and Try Again"),
+        ("data.reasonCannotRecover", "File Left Unfinished by a Crash and Can not Be Recovered Without Write Access (Check the Permissions of the File and its Folder)"),
+        ("frmRead.msgStoreFailed", "Readings Not Stored ! , %1 The %2 Readings Received Are Kept . Store Them in a New Data File ?"),
+        ("frmRead.msgReadOnly", "File  %1  Is Read Only , Readings Can not Be Stored in It ! Open or Create Another Data File ."),
         # Commands that need an open data file.
         ("frmMain.msgNotReadyRead", "Must Open or New File to Read BP Data ! , File Not Ready !"),
         ("frmMain.msgNotReadyEdit", "Can not Edit Data ! , File Not Ready !"),
@@ -73,6 +78,10 @@ MESSAGES = {
         ("frmLogin.msgChangeTo+End", "Change to %1   ?"),
     ],
     "de": [
+        ("data.reasonInUse", "Datei wird von einem anderen Programm oder einem anderen KORVANE-Fenster benutzt , dort schließen und erneut versuchen"),
+        ("data.reasonCannotRecover", "Datei nach einem Absturz unvollständig , ohne Schreibrecht nicht wiederherstellbar (Rechte der Datei und ihres Ordners prüfen)"),
+        ("frmRead.msgStoreFailed", "Messwerte nicht gespeichert ! , %1 Die %2 empfangenen Messwerte bleiben erhalten . In einer neuen Datendatei speichern ?"),
+        ("frmRead.msgReadOnly", "Datei  %1  ist schreibgeschützt , Messwerte können nicht gespeichert werden ! Andere Datendatei öffnen oder neu anlegen ."),
         ("frmMain.msgNotReady*", "Wird das Öffnen Datei !"),
         ("frmMain.msgExistsOpenNow", "Datei  %1  Exists ! , Öffnen"),
         ("frmMain.msgNewIsNewFile", "Datei  %1  , Neu Datei ! , Öffnen"),

@@ -42,6 +42,9 @@ public:
     // this PDF file when it is not empty.
     bool acceptPrinterDialog = true;
     QString printerPdfPath;
+    // Whether a printer is installed: no, unless a test says so, so that no
+    // test reaches a real printer.
+    bool hasPrinter = false;
 
     int beeps = 0;
     QDateTime clock; // invalid: the real time
@@ -54,6 +57,7 @@ public:
     QString fileDialog(QWidget* parent, const FileDialogRequest& request) override;
     int execModal(QDialog* dialog) override;
     bool printerDialog(QWidget* parent, QPrinter* printer) override;
+    bool printerInstalled() override { return hasPrinter; }
     void beep() override { ++beeps; }
     QDateTime now() override;
 };

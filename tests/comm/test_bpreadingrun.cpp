@@ -1,0 +1,133 @@
+// The blood-pressure reading run without its window, against the recorder
+// simulator on a pseudo-terminal: every burst is a reading, also when both
+// cores are busy; the idle time-out ends the transfer unless it waits on;
+// a line that goes away is one failure report.
+#include "PtyWait.h"
+#include "comm/BpReadingRun.h"
+#include "platform/SerialSettings.h"
+#include "platform/SettingsStore.h"
+#include "tools/recorder/RecorderFrames.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int kPort = 5;
+
+// Keeps both cores busy for as long as it lives.
+class Load {
+public:
+    Load()
+    {
+        for (auto& p : m_burners)
+            p.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+    }
+    ~Load()
+    {
+        for (auto& p : m_burners) {
+            p.kill();
+            p.waitForFinished();
+        }
+    }
+
+private:
+    QProcess m_burners[2];
+};
+
+} // namespace
+
+class TestBpReadingRun : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_program;
+    int m_links = 0;
+
+    // Starts the simulator on a new link and points the run's port at it.
+    QString startRecorder(QProcess& simulator, const QStringList& args, BpReadingRun& run, int lingerMs = 300)
+    {
+        const QString link = m_dir.filePath(QStringLiteral("link%1").arg(++m_links));
+        simulator.start(m_program, args + QStringList{"--link", link, "--delay", "50", "--linger",
+                                                      QString::number(lingerMs), "--seed", "3"});
+        if (!simulator.waitForStarted() || !waitUntil([&] { return QFileInfo(link).exists(); }))
+            return QString();
+        writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kPortsSection),
+                     QStringLiteral("COM%1").arg(kPort), link);
+        run.port().setPortNumber(kPort);
+        return link;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_program = qEnvironmentVariable("KORVANE_BUILD_DIR") + QStringLiteral("/tools/korvane-recorder");
+        QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+    }
+
+    void everyBurstUnderLoad_data()
+    {
+        QTest::addColumn<QString>("baud");
+        QTest::addColumn<int>("count");
+        QTest::newRow("200 bursts 100 ms apart") << QStringLiteral("0") << 200;
+        QTest::newRow("line-paced") << QStringLiteral("9600") << 60;
+    }
+    void everyBurstUnderLoad()
+    {
+        QFETCH(QString, baud);
+        QFETCH(int, count);
+        QList<BpReading> sent;
+        QByteArray csv;
+        for (int i = 0; i < count; ++i) {
+            sent.append({quint8(90 + i % 120), quint8(60 + i % 30), quint8(55 + i % 40), 7, 1, quint8(i / 60 % 24),
+                         quint8(i % 60)});
+            csv += QByteArray::number(sent[i].month) + ',' + QByteArray::number(sent[i].day) + ','
+                + QByteArray::number(sent[i].hour) + ',' + QByteArray::number(sent[i].minute) + ','
+                + QByteArray::number(sent[i].systolic) + ',' + QByteArray::number(sent[i].diastolic) + ','
+                + QByteArray::number(sent[i].pulse) + '\n';
+        }
+        const QString csvPath = m_dir.filePath(QStringLiteral("readings.csv"));
+        QFile file(csvPath);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
+        file.close();
+
+        BpReadingRun run;
+        run.setContinueWaiting(true);
+        QProcess simulator;
+        QVERIFY(!startRecorder(simulator, {"--csv", csvPath, "--gap", "100", "--baud", baud}, run).isEmpty());
+        QSignalSpy failed(&run, &BpReadingRun::failed);
+        Load load;
+        QVERIFY(run.start());
+        // The simulator hangs up after the last burst.
+        QVERIFY(waitUntil([&] { return failed.count() > 0; }, 120000));
+        QCOMPARE(run.records().size(), count);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(run.records()[i].systolic, sent[i].systolic);
+        simulator.waitForFinished(3000);
+    }
+
+    void theIdleTimeEndsTheTransferUnlessItWaitsOn()
+    {
+        for (const bool waitOn : {false, true}) {
+            BpReadingRun run;
+            run.setContinueWaiting(waitOn);
+            QProcess simulator;
+            QVERIFY(!startRecorder(simulator, {"--count", "2", "--gap", "100"}, run, 3000).isEmpty());
+            QSignalSpy idle(&run, &BpReadingRun::idleTimeout);
+            QVERIFY(run.start());
+            QVERIFY(waitUntil([&] { return !idle.isEmpty(); }, 5000));
+            QCOMPARE(run.records().size(), 2);
+            QCOMPARE(idle.first().first().toBool(), !waitOn);
+            QCOMPARE(run.link().isPortOpen(), waitOn);
+            run.end();
+            simulator.kill();
+            simulator.waitForFinished();
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBpReadingRun)
+#include "test_bpreadingrun.moc"
