@@ -19,6 +19,23 @@ QLocale editionLocale()
     return locale;
 }
 
+// A number to the given decimals ("-0.0" is written "0.0").
+QString decimal(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    double shown = std::round(value * scale) / scale;
+    if (shown == 0)
+        shown = 0; // no minus sign before a zero
+    return editionLocale().toString(shown, 'f', decimals);
+}
+
+// A moment as the data windows write dates, with hours and minutes.
+QString moment(const QDateTime& m)
+{
+    return m.toString(Edition::current().isGerman() ? QStringLiteral("dd.MM.yyyy HH:mm")
+                                                    : QStringLiteral("M/d/yyyy HH:mm"));
+}
+
 QString optional(const std::optional<double>& value, int decimals)
 {
     return value ? decimal(*value, decimals) : catText("abpm.none");
@@ -36,6 +53,65 @@ QString percent(qint64 part, qint64 whole)
 QString share(qint64 part, qint64 whole)
 {
     return percent(part, whole) + QStringLiteral(" %");
+}
+
+QString ruleText(ArtefactRule rule)
+{
+    switch (rule) {
+    case ArtefactRule::EmptyValue:
+        return catText("abpm.ruleEmpty");
+    case ArtefactRule::SysOutOfRange:
+        return catText("abpm.ruleSys").arg(kSysLowest).arg(kSysHighest);
+    case ArtefactRule::DiaOutOfRange:
+        return catText("abpm.ruleDia").arg(kDiaLowest).arg(kDiaHighest);
+    case ArtefactRule::DiaNotBelowSys:
+        return catText("abpm.ruleDiaNotBelowSys");
+    case ArtefactRule::NarrowPulsePressure:
+        return catText("abpm.rulePulsePressure").arg(kLeastPulsePressure);
+    }
+    return QString();
+}
+
+QString dipClassText(DipClass dipClass)
+{
+    switch (dipClass) {
+    case DipClass::ExtremeDipper:
+        return catText("abpm.dipExtreme");
+    case DipClass::Dipper:
+        return catText("abpm.dipDipper");
+    case DipClass::NonDipper:
+        return catText("abpm.dipNon");
+    case DipClass::ReverseDipper:
+        return catText("abpm.dipReverse");
+    }
+    return QString();
+}
+
+// One reason per validity problem, in the summary's order.
+QStringList problemTexts(const AbpmSummary& s)
+{
+    QStringList texts;
+    for (ValidityProblem problem : s.problems) {
+        switch (problem) {
+        case ValidityProblem::NoReadings:
+            texts << catText("abpm.problemNoReadings");
+            break;
+        case ValidityProblem::TooFewValid:
+            texts << catText("abpm.problemTooFewValid")
+                         .arg(percent(s.valid, s.readings))
+                         .arg(qRound(kLeastValidShare * 100));
+            break;
+        case ValidityProblem::TooFewDay:
+            texts << catText("abpm.problemTooFewDay").arg(s.period(AbpmPeriodKind::Day).readings).arg(kLeastDayReadings);
+            break;
+        case ValidityProblem::TooFewNight:
+            texts << catText("abpm.problemTooFewNight")
+                         .arg(s.period(AbpmPeriodKind::Night).readings)
+                         .arg(kLeastNightReadings);
+            break;
+        }
+    }
+    return texts;
 }
 
 QString periodName(AbpmPeriodKind period)
@@ -174,79 +250,6 @@ QString validity(const AbpmSummary& s)
 }
 
 } // namespace
-
-QString decimal(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    double shown = std::round(value * scale) / scale;
-    if (shown == 0)
-        shown = 0; // no minus sign before a zero
-    return editionLocale().toString(shown, 'f', decimals);
-}
-
-QString moment(const QDateTime& m)
-{
-    return m.toString(Edition::current().isGerman() ? QStringLiteral("dd.MM.yyyy HH:mm")
-                                                    : QStringLiteral("M/d/yyyy HH:mm"));
-}
-
-QString ruleText(ArtefactRule rule)
-{
-    switch (rule) {
-    case ArtefactRule::EmptyValue:
-        return catText("abpm.ruleEmpty");
-    case ArtefactRule::SysOutOfRange:
-        return catText("abpm.ruleSys").arg(kSysLowest).arg(kSysHighest);
-    case ArtefactRule::DiaOutOfRange:
-        return catText("abpm.ruleDia").arg(kDiaLowest).arg(kDiaHighest);
-    case ArtefactRule::DiaNotBelowSys:
-        return catText("abpm.ruleDiaNotBelowSys");
-    case ArtefactRule::NarrowPulsePressure:
-        return catText("abpm.rulePulsePressure").arg(kLeastPulsePressure);
-    }
-    return QString();
-}
-
-QString dipClassText(DipClass dipClass)
-{
-    switch (dipClass) {
-    case DipClass::ExtremeDipper:
-        return catText("abpm.dipExtreme");
-    case DipClass::Dipper:
-        return catText("abpm.dipDipper");
-    case DipClass::NonDipper:
-        return catText("abpm.dipNon");
-    case DipClass::ReverseDipper:
-        return catText("abpm.dipReverse");
-    }
-    return QString();
-}
-
-QStringList problemTexts(const AbpmSummary& s)
-{
-    QStringList texts;
-    for (ValidityProblem problem : s.problems) {
-        switch (problem) {
-        case ValidityProblem::NoReadings:
-            texts << catText("abpm.problemNoReadings");
-            break;
-        case ValidityProblem::TooFewValid:
-            texts << catText("abpm.problemTooFewValid")
-                         .arg(percent(s.valid, s.readings))
-                         .arg(qRound(kLeastValidShare * 100));
-            break;
-        case ValidityProblem::TooFewDay:
-            texts << catText("abpm.problemTooFewDay").arg(s.period(AbpmPeriodKind::Day).readings).arg(kLeastDayReadings);
-            break;
-        case ValidityProblem::TooFewNight:
-            texts << catText("abpm.problemTooFewNight")
-                         .arg(s.period(AbpmPeriodKind::Night).readings)
-                         .arg(kLeastNightReadings);
-            break;
-        }
-    }
-    return texts;
-}
 
 QString html(const AbpmSummary& summary, const AbpmPeriodChoice& choice)
 {
