@@ -24,7 +24,11 @@ std::optional<std::vector<AbpmReading>> abpmReadingsOf(const Recordset& rs, QStr
     const qint64 rows = std::max<qint64>(rs.recordCount(), 0);
     std::vector<AbpmReading> readings;
     readings.reserve(size_t(rows));
+    // A record being added is not in the file yet.
+    const qint64 adding = rs.editMode() == Recordset::EditAdd ? rs.currentRow() : -1;
     for (qint64 row = 0; row < rows; ++row) {
+        if (row == adding)
+            continue;
         AbpmReading r;
         if (const std::optional<double> id = rs.numberAt(row, field[0]))
             r.id = qint64(*id);

@@ -19,6 +19,7 @@ struct AbpmReading {
     std::optional<double> sys, dia, map, pulse;
 };
 
-// Every record of the set, in its order, read without moving its cursor.
-// Empty with the reason in *error when a column is missing.
+// Every record of the set, in its order, read without moving its cursor; a
+// record being added (not stored yet) is left out. Empty with the reason
+// in *error when a column is missing.
 std::optional<std::vector<AbpmReading>> abpmReadingsOf(const Recordset& records, QString* error);

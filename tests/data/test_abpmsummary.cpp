@@ -479,6 +479,10 @@ private slots:
             QCOMPARE((*readings)[0].pulse, std::optional<double>(70));
             QVERIFY(!(*readings)[1].moment.isValid());
             QVERIFY(!(*readings)[1].sys);
+            // A record being added is not read until it is stored.
+            QVERIFY(rs->addNew());
+            QCOMPARE(abpmReadingsOf(*rs, &why)->size(), size_t(2));
+            QVERIFY(rs->cancelUpdate());
             resetAll();
         }
         // The other edition's file lacks the columns: refused by name.
