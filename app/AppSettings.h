@@ -14,6 +14,9 @@ inline constexpr const char* kMainLeft = "MainLeft";
 inline constexpr const char* kMainTop = "MainTop";
 inline constexpr const char* kMainWidth = "MainWidth";
 inline constexpr const char* kMainHeight = "MainHeight";
+// The help viewer program tried before the platform's own; absent or
+// blank: only the platform's (platform/HelpViewer.h).
+inline constexpr const char* kHelpViewer = "HELPVIEWER";
 
 inline constexpr const char* kDefaultCommSet = "9600,n,8,1";
 inline constexpr const char* kDefaultCommPort = "COM1";

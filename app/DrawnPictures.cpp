@@ -273,4 +273,25 @@ QPixmap loginPicture()
     return pixmap;
 }
 
+QIcon navigationIcon(NavigationArrow arrow)
+{
+    QPixmap pixmap(kIconSize, kIconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Drawn pointing right; the backward arrows are mirrored.
+    const bool backward = arrow == NavigationArrow::First || arrow == NavigationArrow::Previous;
+    if (backward) {
+        p.translate(kIconSize, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(inkPen(1.0, kBlue.darker(130)));
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({QPointF(7, 5), QPointF(17, 12), QPointF(7, 19)}));
+    if (arrow == NavigationArrow::First || arrow == NavigationArrow::Last)
+        p.drawRect(QRectF(18, 5, 2.5, 14));
+    p.end();
+    return QIcon(pixmap);
+}
+
 } // namespace DrawnPictures

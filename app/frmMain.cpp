@@ -54,9 +54,9 @@ using K = ItemKind;
 // The menu tree in order. Items without a command exist only in hidden menus.
 const MenuItemEntry kMenuTree[] = {
     {"mnuCompany", nullptr, K::Submenu, nullptr, Hidden, nullptr},
-    {"mnuCompanyIntro", "mnuCompany", K::Item, nullptr, NoFlags, nullptr},
+    {"mnuCompanyIntro", "mnuCompany", K::Item, nullptr, NoFlags, &frmMain::mnuCompanyIntro_Click},
     {"mnuCompanyWill", "mnuCompany", K::Item, nullptr, NoFlags, nullptr},
-    {"mnuCompanyInfo", "mnuCompany", K::Item, nullptr, NoFlags, nullptr},
+    {"mnuCompanyInfo", "mnuCompany", K::Item, nullptr, NoFlags, &frmMain::mnuCompanyInfo_Click},
     {"mnuCompanySoft", "mnuCompany", K::Item, nullptr, NoFlags, nullptr},
 
     {"mnuFile", nullptr, K::Submenu, nullptr, NoFlags, nullptr},

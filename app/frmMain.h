@@ -83,6 +83,9 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpDemo_Click();
     void mnuHelpAbout_Click();
+    // In the hidden Company menu: no person reaches them.
+    void mnuCompanyIntro_Click();
+    void mnuCompanyInfo_Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -125,6 +128,8 @@ private:
     void showHelpContents();
     void showQuickUse();
     void showAbout();
+    void showCompanyIntro();
+    void showCompanyInfo();
 
     // The file commands and the closing of the data file at unload.
     void wireOtherParts();

@@ -261,3 +261,13 @@ void frmMain::mnuHelpAbout_Click()
 {
     showAbout();
 }
+
+void frmMain::mnuCompanyIntro_Click()
+{
+    showCompanyIntro();
+}
+
+void frmMain::mnuCompanyInfo_Click()
+{
+    showCompanyInfo();
+}

@@ -2,11 +2,12 @@
 // and the windows its commands open. Each function is the one place where
 // its command hands over.
 //
-// Not wired yet, because their windows are not in the program yet: the
-// ECG window, help contents, quick use and about. Until then each command
-// does only what comes before the hand-over (its readiness check).
+// Not wired yet, because its window is not in the program yet: the ECG
+// window; until then its command does nothing.
 #include "app/frmMain.h"
 
+#include "app/HelpContents.h"
+#include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
 #include "views/AbpmWindows.h"
 #include "views/ChartWindows.h"
@@ -136,8 +137,27 @@ void frmMain::showAbpmReport(const AbpmPrintRequest& request)
     report->Show(request);
 }
 
-void frmMain::showHelpContents() {}
+void frmMain::showHelpContents()
+{
+    HelpContents::show(this);
+}
 
-void frmMain::showQuickUse() {}
+void frmMain::showQuickUse()
+{
+    HelpWindows::showQuickUse();
+}
 
-void frmMain::showAbout() {}
+void frmMain::showAbout()
+{
+    HelpWindows::showAbout();
+}
+
+void frmMain::showCompanyIntro()
+{
+    HelpWindows::showIntro();
+}
+
+void frmMain::showCompanyInfo()
+{
+    HelpWindows::showInfo();
+}

@@ -1,5 +1,7 @@
 #include "platform/Seams.h"
 
+#include "platform/SeamDialogs.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -7,39 +9,17 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 
 namespace {
-
-QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
-{
-    switch (buttons) {
-    case MsgButtons::Ok: return QMessageBox::Ok;
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    }
-    return QMessageBox::Ok;
-}
-
-QMessageBox::Icon boxIcon(MsgIcon icon)
-{
-    switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    }
-    return QMessageBox::Information;
-}
 
 class RealSeams final : public Seams {
 public:
     MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override
     {
-        QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons), parent);
-        switch (box.exec()) {
+        const std::unique_ptr<QMessageBox> box = buildMessageBox(parent, text, buttons, icon, title);
+        switch (box->exec()) {
         case QMessageBox::Yes: return MsgAnswer::Yes;
         case QMessageBox::No: return MsgAnswer::No;
         case QMessageBox::Retry: return MsgAnswer::Retry;
@@ -55,25 +35,12 @@ public:
         }
     }
 
-    QString fileDialog(QWidget* parent, const FileDialogRequest& r) override
+    QString fileDialog(QWidget* parent, const FileDialogRequest& request) override
     {
-        QFileDialog dialog(parent, r.title, r.directory, r.filter);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        if (r.kind == FileDialogRequest::Kind::Save) {
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.overwritePrompt);
-        } else {
-            dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setFileMode(r.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        }
-        if (!r.defaultSuffix.isEmpty())
-            dialog.setDefaultSuffix(r.defaultSuffix);
-        if (!r.fileName.isEmpty())
-            dialog.selectFile(r.fileName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        const std::unique_ptr<QFileDialog> dialog = buildFileDialog(parent, request);
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
             return {};
-        return dialog.selectedFiles().constFirst();
+        return dialog->selectedFiles().constFirst();
     }
 
     int execModal(QDialog* dialog) override { return dialog->exec(); }
@@ -87,6 +54,12 @@ public:
     void beep() override { QApplication::beep(); }
 
     QDateTime now() override { return QDateTime::currentDateTime(); }
+
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        // Detached: the program outlives this one and is never waited for.
+        return QProcess::startDetached(program, arguments);
+    }
 };
 
 RealSeams& realSeams()
@@ -102,6 +75,11 @@ Seams* g_installed = nullptr;
 bool Seams::printerInstalled()
 {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+bool Seams::startProgram(const QString&, const QStringList&)
+{
+    return false;
 }
 
 Seams& seams()

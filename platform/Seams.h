@@ -1,9 +1,10 @@
 #pragma once
 // Every modal or outside-world thing the windows need goes through this one
 // interface, so tests can answer it without a person and without a real
-// printer, clock or speaker.
+// printer, clock, speaker or other program.
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QPrinter;
@@ -43,6 +44,11 @@ public:
     virtual bool printerInstalled();
     virtual void beep() = 0;
     virtual QDateTime now() = 0;
+    // Starts another program with these arguments, each handed over as it
+    // stands (never through a shell), and returns at once without waiting
+    // for it. False when the program could not be started. Seams that start
+    // nothing (most test seams) refuse every program.
+    virtual bool startProgram(const QString& program, const QStringList& arguments);
 };
 
 // The seams in use: the real ones unless a test installed its own.

@@ -3,7 +3,7 @@
 
 KORVANE_PACKAGES="cmake g++ ninja-build qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev \
 qt6-charts-dev poppler-utils fonts-dejavu-core fonts-liberation2 xvfb sqlite3 libsqlite3-dev \
-libgtest-dev libbenchmark-dev clang libclang-rt-14-dev attr fp-utils libchm-bin ccache"
+libgtest-dev libbenchmark-dev clang libclang-rt-14-dev attr fp-utils libchm-bin xchm ccache"
 
 korvane_install() {
     local missing=()

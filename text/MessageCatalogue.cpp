@@ -16,6 +16,7 @@ extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
 extern const std::span<const CatalogueEntry> kAbpmTexts;
 extern const std::span<const CatalogueEntry> kChartTexts;
+extern const std::span<const CatalogueEntry> kHelpTexts;
 
 namespace {
 
@@ -37,7 +38,8 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
         kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
-        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kAbpmTexts,
+        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts,
+        kAbpmTexts,
     };
     return tables;
 }

@@ -72,6 +72,7 @@ MESSAGES = {
         ("frmRead.msgCommFailure", " Connecting Install or Communication Setting Incorrect !"),
         ("frmLogin.msgWrongPassword", "Wrong Password , Retry!"),
         ("frmMain.msgNoHelpFile", "No Help File !"),
+        ("frmMain.msgNoHelpViewer", "Help File  %1  Can not Open ! , No Help Viewer Could Be Started : %2"),
         # Questions.
         ("frmRead.msgSaveBefore+After", "Save Data to File %1 ? "),
         ("frmList.msgDelete", "Delete Record ?"),
@@ -105,6 +106,8 @@ MESSAGES = {
         ("frmRead.msgCommFailure", " Connecting Install or Communication Setting Incorrect !"),
         ("frmLogin.msgWrongPassword", "X Paßwort , eingeben!"),
         ("frmMain.msgNoHelpFile", "Wird das Öffnen Hilfe Datei !"),
+        ("frmMain.msgNoHelpViewer",
+         "Hilfedatei  %1  kann nicht geöffnet werden ! , Kein Hilfeprogramm konnte gestartet werden : %2"),
         ("frmRead.msgSaveBefore+After", "Daten Speichern %1 ? "),
         ("frmList.msgDelete", "Protokolle Löschen ?"),
         ("frmLogin.msgChangeTo+End", "Paßwort %1 ändern  ?"),

@@ -81,3 +81,9 @@ QDateTime ScriptedSeams::now()
 {
     return clock.isValid() ? clock : QDateTime::currentDateTime();
 }
+
+bool ScriptedSeams::startProgram(const QString& program, const QStringList& arguments)
+{
+    programStarts.push_back({program, arguments});
+    return startablePrograms.contains(program);
+}

@@ -49,6 +49,16 @@ public:
     int beeps = 0;
     QDateTime clock; // invalid: the real time
 
+    // Every program the code tried to start, with its arguments. Only the
+    // programs named in startablePrograms start; the others are refused,
+    // as a program that is not installed.
+    struct ProgramStart {
+        QString program;
+        QStringList arguments;
+    };
+    std::vector<ProgramStart> programStarts;
+    QStringList startablePrograms;
+
     QString lastMessageText() const;
     QStringList messageTexts() const;
 
@@ -60,4 +70,5 @@ public:
     bool printerInstalled() override { return hasPrinter; }
     void beep() override { ++beeps; }
     QDateTime now() override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
 };

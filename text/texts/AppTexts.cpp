@@ -90,6 +90,8 @@ const CatalogueEntry entries[] = {
     {"frmMain.msgNotReadyPreviewStatistic", "Print Preview Data Statistic Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
     {"frmMain.msgNotReadyPreviewWave", "Print Preview Graphic trend data Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
     {"frmMain.msgNoHelpFile", "No Help File !", "Wird das Öffnen Hilfe Datei !"},
+    {"frmMain.msgNoHelpViewer", "Help File  %1  Can not Open ! , No Help Viewer Could Be Started : %2",
+     "Hilfedatei  %1  kann nicht geöffnet werden ! , Kein Hilfeprogramm konnte gestartet werden : %2"},
     {"frmMain.dlgPrinterSetup", "Printer Setup", "Drucker einrichten"},
 
     // Main window: captions of the password window for the password commands.
