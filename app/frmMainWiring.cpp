@@ -1,9 +1,6 @@
 // Where the main window reaches the rest of the program: the file commands
 // and the windows its commands open. Each function is the one place where
 // its command hands over.
-//
-// Not wired yet, because its window is not in the program yet: the ECG
-// window; until then its command does nothing.
 #include "app/frmMain.h"
 
 #include "app/HelpContents.h"
@@ -114,7 +111,11 @@ void frmMain::showAbpmSummary()
     AbpmWindows::showSummary();
 }
 
-void frmMain::showWaveformWindow() {}
+void frmMain::showWaveformWindow()
+{
+    // With or without a data file: the window stores nothing.
+    CommWindows::showWaveWindow();
+}
 
 void frmMain::showCommSettings()
 {

@@ -74,6 +74,14 @@ void BlockCollector::waitForSample()
     arm(Wait::Sample);
 }
 
+void BlockCollector::streamSamples()
+{
+    // Whatever follows the last block is a sample, however closely it
+    // follows.
+    m_tailOpen = false;
+    arm(Wait::Stream);
+}
+
 void BlockCollector::arm(Wait wait)
 {
     if (!m_running)
@@ -126,7 +134,8 @@ void BlockCollector::feed(const QByteArray& input)
     m_tailOpen = false;
     m_lastPause = silenceBefore(now, bytes.size());
     m_lastArrival = now;
-    const qsizetype room = kReceiveBufferSize - m_waiting.size();
+    const qsizetype room =
+        m_wait == Wait::Stream ? bytes.size() : kReceiveBufferSize - m_waiting.size();
     if (room <= 0)
         return;
     m_waiting.append(bytes.constData(), qMin(room, bytes.size()));
@@ -144,6 +153,15 @@ void BlockCollector::deliver()
 {
     const quint64 run = m_run;
     const quint64 waitId = m_waitId;
+    if (m_wait == Wait::Stream) {
+        if (m_waiting.isEmpty())
+            return;
+        QByteArray samples;
+        samples.swap(m_waiting);
+        m_piecesWaiting = 0;
+        emit samplesArrived(run, samples);
+        return;
+    }
     if (m_wait == Wait::Sample) {
         if (m_waiting.isEmpty())
             return;

@@ -59,10 +59,16 @@ if [ -f "$store" ]; then
     esac
 fi
 
+# The ECG header in the layout the edition reads: German split, English
+# whole bytes.
+layout=split
+[ "$program" = korvane ] && layout=whole
+
 # The simulator makes the pseudo-terminal, points the port at it in the
 # copy, and shows its window with the send key.
 export XDG_CONFIG_HOME="$run_dir/config"
-"$recorder" --window --link "$run_dir/recorder" --register-port "$port" >"$run_dir/simulator.log" 2>&1 &
+"$recorder" --window --link "$run_dir/recorder" --register-port "$port" --layout "$layout" \
+    >"$run_dir/simulator.log" 2>&1 &
 simulator_pid=$!
 for _ in $(seq 100); do
     grep -q '^link ' "$run_dir/simulator.log" 2>/dev/null && break
@@ -84,8 +90,21 @@ KORVANE demo: $port is the simulated recorder ($(sed -n 's/^device //p' "$run_di
   2. File > New, give a new file name and confirm: the reading window opens.
   3. Press SEND in the recorder window: the readings arrive one by one.
   4. Close the reading window and answer Yes: the readings are stored and listed.
-Your own settings are not changed by this run.
 TEXT
+if [ "$program" = korvaneg ]; then
+    cat <<TEXT
+ECG strip (no data file needed):
+  5. Press the toolbar button "EKG-Welle lesen" (next to Exit): the waveform window opens.
+  6. In the recorder window choose "ECG strip" and press SEND: the header values appear, the
+     trace runs, and from the fifth beat the heart rate shows.
+TEXT
+else
+    cat <<TEXT
+ECG strip: the English edition has no command that opens the waveform window;
+  run ./run.sh de --demo and press the toolbar's ECG button to see a live trace.
+TEXT
+fi
+echo "Your own settings are not changed by this run."
 
 status=0
 "./$program" || status=$?

@@ -9,6 +9,9 @@
 #include "views/CommWindows.h"
 #include "views/frmComm.h"
 #include "views/frmRead.h"
+#include "views/frmReadwave.h"
+#include "platform/SerialSettings.h"
+#include "tools/recorder/PtyEndpoint.h"
 #include "views/DataWindows.h"
 #include "views/frmList.h"
 #include "views/frmBar.h"
@@ -408,12 +411,14 @@ private slots:
         list.setData(QStringLiteral("List"));
         window.tbToolBar_ButtonClick(&list);
         QCOMPARE(seams.messages.size(), size_t(1));
-        // The English edition has no ECG button; the German one reaches the
-        // waveform window with it and asks nothing first.
+        // The English edition has no ECG button; the key still reaches the
+        // waveform window, and asks nothing first.
         QAction ecg(QStringLiteral("e"));
         ecg.setData(QStringLiteral("ECG"));
         window.tbToolBar_ButtonClick(&ecg);
         QCOMPARE(seams.messages.size(), size_t(1));
+        QVERIFY(CommWindows::waveWindow());
+        CommWindows::waveWindow()->close();
     }
 
     void aFailingToolbarCommandEndsTheClickOnly()
@@ -616,6 +621,39 @@ private slots:
         window->close();
         QVERIFY(!comm || !comm->isVisible());
         QVERIFY(!reading || !reading->isVisible());
+    }
+
+    // The German toolbar button and the ECG command open the waveform
+    // window, not modal, without a data file; the English edition has
+    // neither the button nor a usable menu item.
+    void theEcgCommandOpensTheWaveformWindowWithoutAFile()
+    {
+        PtyEndpoint recorder;
+        QVERIFY(recorder.open());
+        QVERIFY(writeSetting(QStringLiteral("KORVANE"), QString::fromLatin1(kPortsSection), QStringLiteral("COM1"),
+                             recorder.devicePath()));
+        auto* window = new frmMain;
+        gMainWindow = window;
+        window->show();
+        ScriptedSeams seams;
+        QVERIFY(!gFileReady);
+        QVERIFY(!window->menuItem("mnuDataReadWave")->isEnabled());
+        if (german())
+            toolButton(*window, QStringLiteral("ECG"))->click();
+        else
+            window->mnuDataReadWave_Click();
+        QPointer<frmReadwave> wave = CommWindows::waveWindow();
+        QVERIFY(wave && wave->isVisible());
+        QVERIFY(!wave->isModal());
+        QVERIFY(QTest::qWaitForWindowActive(wave));
+        QTRY_VERIFY(recorder.peerIsOpen());
+        QVERIFY(seams.messages.empty());
+        window->mnuDataReadWave_Click();
+        QCOMPARE(CommWindows::waveWindow(), wave.data());
+
+        window->close();
+        QTRY_VERIFY(!wave);
+        QTRY_VERIFY(!recorder.peerIsOpen());
     }
 
     void chartCommandsAndListButtonsOpenOneChartEachNotModal()
