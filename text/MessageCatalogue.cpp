@@ -14,6 +14,7 @@ extern const std::span<const CatalogueEntry> kViewTexts;
 extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
+extern const std::span<const CatalogueEntry> kAbpmTexts;
 extern const std::span<const CatalogueEntry> kChartTexts;
 extern const std::span<const CatalogueEntry> kHelpTexts;
 extern const std::span<const CatalogueEntry> kEcgTexts;
@@ -39,6 +40,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
     static const std::span<const CatalogueEntry> tables[] = {
         kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
         kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts, kEcgTexts,
+        kAbpmTexts,
     };
     return tables;
 }

@@ -52,6 +52,7 @@ const ExpectedItem kExpectedMenus[] = {
     {"mnuFileBar0", nullptr, nullptr, "", true, true},
     {"mnuFileSave", "&Save file...", "&Speichern...", "", true, true},
     {"mnuFileClose", "&Close file", "S&chließen", "", true, true},
+    {"mnuFileExportCsv", "Export CS&V...", "CSV e&xportieren...", "", true, true},
     {"mnuFileBar1", nullptr, nullptr, "", true, true},
     {"mnuFilePrintSetup", "&Printer setup...", "&Drucker einrichten...", "", true, true},
     {"mnuFilePrintPreview", "&Print preview", "&Print preview", "", false, true},
@@ -75,6 +76,7 @@ const ExpectedItem kExpectedMenus[] = {
     {"mnuDataList", "&List data", "&List data", "", false, true},
     {"mnuDataWave", "&Graphic trend data", "T&rendgrafik", "", true, true},
     {"mnuDataBar", "&Bar chart data", "B&alkendiagramm", "", true, true},
+    {"mnuDataAbpm", "&ABPM Summary...", "ABDM-Aus&wertung...", "", true, true},
     {"mnuDataStatistic", "&Statistic data", "&Statistic data", "", false, true},
     {"mnuSetBar0", nullptr, nullptr, "", true, true},
     {"mnuSetComm", "&Communication", "&Übertragungseinstellungen", "", true, true},
@@ -147,6 +149,8 @@ const Refusal kRefusals[] = {
     {"mnuFilePrintPreviewWave", false, "Print Preview Graphic trend data Failure ! , File Not Ready !"},
     {"mnuFilePrintPreviewBar", false, "Print Preview Data Bar Chart Failure ! , File Not Ready !"},
     {"mnuFilePrintPreviewStatistic", false, "Print Preview Data Statistic Failure ! , File Not Ready !"},
+    {"mnuDataAbpm", false, "Can not Open ABPM Summary ! , File Not Ready !"},
+    {"mnuFileExportCsv", false, "Export CSV Failure ! , File Not Ready !"},
     {"Edit", true, "Can not Edit Data ! , File Not Ready !"},
     {"Table", true, "Can not Open Data Table ! , File Not Ready !"},
     {"Waveform", true, "Can not Open Graphic trend data ! , File Not Ready !"},
@@ -261,10 +265,11 @@ private slots:
             bar << a->objectName();
         QCOMPARE(bar.join(' '), QStringLiteral("mnuCompany mnuFile mnuData mnuSet mnuView mnuHelp"));
         QCOMPARE(names("mnuFile"), QStringLiteral("mnuFileNew mnuFileOpen mnuFileBar0 mnuFileSave mnuFileClose "
-                                                   "mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
+                                                   "mnuFileExportCsv mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
                                                    "mnuFileBar2 mnuFileExit"));
         QCOMPARE(names("mnuData"), QStringLiteral("mnuDataReadWave mnuDataRead mnuDataEdit mnuDataBar0 mnuDataTable "
-                                                   "mnuDataList mnuDataWave mnuDataBar mnuDataStatistic mnuSetBar0 "
+                                                   "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataStatistic "
+                                                   "mnuSetBar0 "
                                                    "mnuSetComm"));
         QCOMPARE(names("mnuSet"), QStringLiteral("mnuPassChange mnuSetBar1 mnuPassEnable"));
         QCOMPARE(names("mnuPassChange"), QStringLiteral("mnuSetLogin mnuSetEdp"));

@@ -522,10 +522,10 @@ private slots:
     void hooksOfTheOtherWindows()
     {
         ScriptedSeams seams;
-        int trend = 0, bar = 0, read = 0;
+        int trend = 0, bar = 0, read = 0, abpm = 0;
         clsbpdata* reported = nullptr;
         DataWindows::setListHooks({[&](clsbpdata* c) { reported = c; }, [&] { ++trend; }, [&] { ++bar; },
-                                   [&] { ++read; }});
+                                   [&] { ++read; }, [&] { ++abpm; }});
         frmList* list = openList(fileWith(2));
         QVERIFY(list);
         list->cmdPrint_Click();
@@ -534,6 +534,8 @@ private slots:
         list->cmdbar_Click();
         QCOMPARE(trend, 1);
         QCOMPARE(bar, 1);
+        list->cmdAbpm->click();
+        QCOMPARE(abpm, 1);
         QVERIFY(list->isVisible());
         QPointer<frmList> alive = list;
         list->cmdRead_Click();
