@@ -17,6 +17,7 @@ class QTimer;
 class QToolBar;
 class frmLogin;
 class clsbpdata;
+struct AbpmPrintRequest;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,7 @@ public:
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileClose_Click();
+    void mnuFileExportCsv_Click();
     void mnuFilePrintSetup_Click();
     void mnuFilePrintPreviewList_Click();
     void mnuFilePrintPreviewWave_Click();
@@ -69,6 +71,7 @@ public:
     void mnuDataList_Click();
     void mnuDataWave_Click();
     void mnuDataBar_Click();
+    void mnuDataAbpm_Click();
     void mnuDataStatistic_Click();
     void mnuSetComm_Click();
     void mnuSetLogin_Click();
@@ -115,10 +118,13 @@ private:
     void showListWindow();
     void showTrendChart();
     void showBarChart();
+    void showAbpmSummary();
     void showWaveformWindow();
     void showCommSettings();
     // Shows the data list report bound to the cursor's "Primary".
     void showListReport(clsbpdata* cursor);
+    // Shows the ABPM summary's page in the print preview.
+    void showAbpmReport(const AbpmPrintRequest& request);
     void showHelpContents();
     void showQuickUse();
     void showAbout();
@@ -132,6 +138,7 @@ private:
     void runFileOpen();
     void runFileSave();
     void runFileClose();
+    void runExportCsv();
     void closeRecordsetAndConnection();
 
     QToolBar* m_toolBar = nullptr;

@@ -119,6 +119,12 @@ void frmMain::mnuFileClose_Click()
     runFileClose();
 }
 
+void frmMain::mnuFileExportCsv_Click()
+{
+    if (fileReadyOrRefuse("frmMain.msgNotReadyExportCsv"))
+        runExportCsv();
+}
+
 QPrinter* frmMain::chosenPrinter()
 {
     return &::chosenPrinter();
@@ -213,6 +219,12 @@ void frmMain::mnuDataBar_Click()
 {
     if (fileReadyOrRefuse("frmMain.msgNotReadyBar"))
         showBarChart();
+}
+
+void frmMain::mnuDataAbpm_Click()
+{
+    if (fileReadyOrRefuse("frmMain.msgNotReadyAbpm"))
+        showAbpmSummary();
 }
 
 void frmMain::mnuDataStatistic_Click()

@@ -1,18 +1,18 @@
 // Where the main window reaches the rest of the program: the file commands
 // and the windows its commands open. Each function is the one place where
 // its command hands over.
-//
-// Not wired yet, because its window is not in the program yet: the ECG
-// window; until then its command does nothing.
 #include "app/frmMain.h"
 
 #include "app/HelpContents.h"
 #include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
+#include "views/AbpmWindows.h"
 #include "views/ChartWindows.h"
 #include "views/CommWindows.h"
+#include "data/AbpmCsvExport.h"
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
+#include "print/AbpmReport.h"
 #include "print/DataReport1.h"
 #include "print/ReportWindows.h"
 #include "data/clsbpdata.h"
@@ -35,7 +35,13 @@ void frmMain::wireOtherParts()
     listHooks.showTrend = [self] { if (self) self->showTrendChart(); };
     listHooks.showBar = [self] { if (self) self->showBarChart(); };
     listHooks.showRead = [self] { if (self) self->showReadWindow(); };
+    listHooks.showAbpm = [self] { if (self) self->showAbpmSummary(); };
     DataWindows::setListHooks(listHooks);
+
+    AbpmWindows::setPrintHook([self](const AbpmPrintRequest& request) {
+        if (self)
+            self->showAbpmReport(request);
+    });
 }
 
 void frmMain::runFileNew()
@@ -57,6 +63,11 @@ void frmMain::runFileSave()
 void frmMain::runFileClose()
 {
     FileCommands::closeFile(this);
+}
+
+void frmMain::runExportCsv()
+{
+    AbpmCsvExport::exportCsv(this);
 }
 
 void frmMain::closeRecordsetAndConnection()
@@ -95,7 +106,16 @@ void frmMain::showBarChart()
     ChartWindows::showBarChart();
 }
 
-void frmMain::showWaveformWindow() {}
+void frmMain::showAbpmSummary()
+{
+    AbpmWindows::showSummary();
+}
+
+void frmMain::showWaveformWindow()
+{
+    // With or without a data file: the window stores nothing.
+    CommWindows::showWaveWindow();
+}
 
 void frmMain::showCommSettings()
 {
@@ -109,6 +129,13 @@ void frmMain::showListReport(clsbpdata* cursor)
     report->setDataMember(clsbpdata::dataMemberName());
     report->setDataSource(cursor);
     report->Show();
+}
+
+void frmMain::showAbpmReport(const AbpmPrintRequest& request)
+{
+    AbpmReport* report = ReportWindows::abpmReport();
+    report->setPrinter(chosenPrinter());
+    report->Show(request);
 }
 
 void frmMain::showHelpContents()

@@ -69,9 +69,12 @@ void BlockCollector::waitForBlock()
     arm(Wait::Block);
 }
 
-void BlockCollector::waitForSample()
+void BlockCollector::streamSamples()
 {
-    arm(Wait::Sample);
+    // Whatever follows the last block is a sample, however closely it
+    // follows.
+    m_tailOpen = false;
+    arm(Wait::Stream);
 }
 
 void BlockCollector::arm(Wait wait)
@@ -126,7 +129,8 @@ void BlockCollector::feed(const QByteArray& input)
     m_tailOpen = false;
     m_lastPause = silenceBefore(now, bytes.size());
     m_lastArrival = now;
-    const qsizetype room = kReceiveBufferSize - m_waiting.size();
+    const qsizetype room =
+        m_wait == Wait::Stream ? bytes.size() : kReceiveBufferSize - m_waiting.size();
     if (room <= 0)
         return;
     m_waiting.append(bytes.constData(), qMin(room, bytes.size()));
@@ -144,14 +148,13 @@ void BlockCollector::deliver()
 {
     const quint64 run = m_run;
     const quint64 waitId = m_waitId;
-    if (m_wait == Wait::Sample) {
+    if (m_wait == Wait::Stream) {
         if (m_waiting.isEmpty())
             return;
-        const quint8 sample = static_cast<quint8>(m_waiting.at(0));
-        discardWaiting();
-        m_wait = Wait::None;
-        ++m_waitId;
-        emit sampleReady(run, sample);
+        QByteArray samples;
+        samples.swap(m_waiting);
+        m_piecesWaiting = 0;
+        emit samplesArrived(run, samples);
         return;
     }
     if (m_wait != Wait::Block)

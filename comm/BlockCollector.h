@@ -15,9 +15,12 @@
 // One wait yields one block; arm the next with waitForBlock() again
 // (usually after discardWaiting()).
 //
-// Sample wait (waitForSample): as soon as at least one byte waits,
-// sampleReady(run, firstByte) comes, and the other bytes that were waiting
-// with it are dropped. One wait yields one sample.
+// Sample stream (streamSamples): from then on until the run ends or another
+// wait is armed, every byte is a sample: samplesArrived(run, bytes) passes
+// on each piece as it comes, in order, the bytes already waiting first.
+// Nothing is dropped: not as the rest of a burst, not beyond the receive
+// buffer (the stream keeps nothing waiting, so a piece larger than the
+// buffer is one the port itself held).
 //
 // Runs: startRun() begins a new run and returns its number; the earlier run
 // is over. stop() ends the current run. A run that is over never gets
@@ -48,8 +51,8 @@
 // the rest of such a burst is thrown away after a block.
 //
 // A wait armed while enough bytes already wait reports on the next pass of
-// the event loop, never from inside waitForBlock()/waitForSample(), so a
-// receiver may re-arm from its own slot without recursion.
+// the event loop, never from inside waitForBlock() or streamSamples(), so
+// a receiver may re-arm from its own slot without recursion.
 #include <QByteArray>
 #include <QObject>
 
@@ -90,7 +93,7 @@ public:
     bool isRunning() const { return m_running; }
 
     void waitForBlock();
-    void waitForSample();
+    void streamSamples();
 
     // Bytes that have arrived.
     void feed(const QByteArray& bytes);
@@ -104,10 +107,10 @@ public:
 signals:
     void stageReached(quint64 run, int stage);
     void blockReady(quint64 run, const QByteArray& block);
-    void sampleReady(quint64 run, quint8 sample);
+    void samplesArrived(quint64 run, const QByteArray& samples);
 
 private:
-    enum class Wait { None, Block, Sample };
+    enum class Wait { None, Block, Stream };
 
     void arm(Wait wait);
     void deliver();

@@ -11,7 +11,7 @@ RecorderLink::RecorderLink(QObject* parent)
     });
     connect(&m_collector, &BlockCollector::stageReached, this, &RecorderLink::stageReached);
     connect(&m_collector, &BlockCollector::blockReady, this, &RecorderLink::blockReady);
-    connect(&m_collector, &BlockCollector::sampleReady, this, &RecorderLink::sampleReady);
+    connect(&m_collector, &BlockCollector::samplesArrived, this, &RecorderLink::samplesArrived);
 }
 
 bool RecorderLink::OpenPort(bool restart)

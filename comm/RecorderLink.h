@@ -12,6 +12,8 @@
 //   link.WaitForBlock();                     // -> stageReached, blockReady
 //   ...                                      // in blockReady: ScanBlock,
 //   link.DiscardWaiting(); link.WaitForBlock();  // DecodeFrame, next block
+//   link.streamSamples();                    // after a header block:
+//                                            //   -> samplesArrived, every byte
 //   link.stop();                             // Stop / unload
 //
 // Signals carry the run they belong to; after stop() or a newer
@@ -38,11 +40,12 @@ public:
     quint64 startRun() { return m_collector.startRun(); }
     void stop() { m_collector.stop(); }
     quint64 currentRun() const { return m_collector.currentRun(); }
+    bool isRunning() const { return m_collector.isRunning(); }
 
     // Throws away every byte waiting, in the port and in the collector.
     void DiscardWaiting();
     void WaitForBlock() { m_collector.waitForBlock(); }
-    void WaitForSample() { m_collector.waitForSample(); }
+    void streamSamples() { m_collector.streamSamples(); }
     int waitingCount() const;
 
 signals:
@@ -50,7 +53,7 @@ signals:
     void bytesArrived();
     void stageReached(quint64 run, int stage);
     void blockReady(quint64 run, const QByteArray& block);
-    void sampleReady(quint64 run, quint8 sample);
+    void samplesArrived(quint64 run, const QByteArray& samples);
     void lineFailed(quint64 run, const QString& description);
 
 private:

@@ -9,6 +9,7 @@
 // its top and the page footer at its foot; the records follow in the
 // record set's order; the report footer follows the last record, on a page
 // of its own when it does not fit.
+#include "print/PagedDocument.h"
 #include "print/ReportLayout.h"
 
 #include <QStringList>
@@ -19,7 +20,7 @@
 class QPainter;
 class Recordset;
 
-class ReportDocument {
+class ReportDocument : public PagedDocument {
 public:
     ReportDocument(ReportLayout layout, std::shared_ptr<Recordset> records, int bodyHeight);
 
@@ -27,13 +28,11 @@ public:
     QStringList missingColumns() const;
 
     // Pages for the record set as it is now (at least one).
-    int pageCount() const;
+    int pageCount() const override;
     // Records printed on a page (1-based).
     int recordsOn(int page) const;
 
-    // Paints a page (1-based). The painter works in twips with its origin
-    // at the body's top-left corner.
-    void paintPage(QPainter& painter, int page) const;
+    void paintPage(QPainter& painter, int page) const override;
 
 private:
     qint64 recordCount() const;

@@ -1,6 +1,5 @@
 #include "print/ReportExport.h"
 
-#include "print/ReportDocument.h"
 #include "print/ReportPageSetup.h"
 #include "text/MessageCatalogue.h"
 
@@ -17,7 +16,7 @@ namespace {
 
 // Paints pages first..last (1-based) onto a device already set to the
 // report's page layout; the painter's origin is the body's top-left.
-bool paintPages(QPagedPaintDevice& device, const ReportDocument& document, int first, int last)
+bool paintPages(QPagedPaintDevice& device, const PagedDocument& document, int first, int last)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -34,13 +33,10 @@ bool paintPages(QPagedPaintDevice& device, const ReportDocument& document, int f
 
 } // namespace
 
-bool printReport(const ReportLayout& layout, const std::shared_ptr<Recordset>& records, QPrinter& printer,
-                 QString* error)
+bool printDocument(const PagedDocument& document, QPrinter& printer, const QString& failure, QString* error)
 {
-    const QPageLayout page = ReportPageSetup::layoutFor(printer.pageLayout());
     printer.setFullPage(false);
-    printer.setPageLayout(page);
-    const ReportDocument document(layout, records, ReportPageSetup::bodyHeight(page));
+    printer.setPageLayout(ReportPageSetup::layoutFor(printer.pageLayout()));
     int first = 1;
     int last = document.pageCount();
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
@@ -49,30 +45,28 @@ bool printReport(const ReportLayout& layout, const std::shared_ptr<Recordset>& r
     }
     if (!paintPages(printer, document, first, last)) {
         if (error)
-            *error = catText("DataReport1.msgPrinterNotReady");
+            *error = failure;
         return false;
     }
     return true;
 }
 
-bool savePdf(const ReportLayout& layout, const std::shared_ptr<Recordset>& records, const QPrinter& paper,
-             const QString& path, QString* error)
+bool savePdf(const PagedDocument& document, const QPageLayout& page, const QString& title, const QString& path,
+             QString* error)
 {
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
-        const QPageLayout page = ReportPageSetup::layoutFor(paper.pageLayout());
         QPdfWriter pdf(&file);
-        pdf.setTitle(catText("DataReport1.caption").trimmed());
+        pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("KORVANE"));
         pdf.setPageLayout(page);
-        const ReportDocument document(layout, records, ReportPageSetup::bodyHeight(page));
         written = paintPages(pdf, document, 1, document.pageCount());
     }
     // Ends the PDF before the file is committed.
     written = written && file.commit();
     if (!written && error)
-        *error = catText("data.msgCannotSave").arg(path, catText("DataReport1.reasonNotWritable"));
+        *error = catText("data.msgCannotSave").arg(path, catText("ReportPreview.reasonNotWritable"));
     return written;
 }
 

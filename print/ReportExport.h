@@ -1,27 +1,25 @@
 #pragma once
-// Puts the data list report on paper or into a PDF file, page by page, on
-// the report's page layout (ReportPageSetup) for the paper chosen.
+// Puts a document (the list report, the ABPM summary page) on paper or into
+// a PDF file, page by page, on the report's page layout (ReportPageSetup).
+#include "print/PagedDocument.h"
+
+#include <QPageLayout>
 #include <QString>
 
-#include <memory>
-
 class QPrinter;
-class Recordset;
-struct ReportLayout;
 
 namespace ReportExport {
 
-// Prints on the printer, keeping its paper and orientation and the page
-// range chosen in its dialog. False with the reason in *error when the
+// Prints a document laid out for ReportPageSetup::layoutFor(the printer's
+// page layout), keeping the printer's paper and orientation and the page
+// range chosen in its dialog. False with `failure` in *error when the
 // printer cannot start.
-bool printReport(const ReportLayout& layout, const std::shared_ptr<Recordset>& records, QPrinter& printer,
-                 QString* error);
+bool printDocument(const PagedDocument& document, QPrinter& printer, const QString& failure, QString* error);
 
-// Writes the whole report as a PDF file on the paper and orientation of
-// `paper`. The file appears complete or not at all: an existing file is
-// replaced only once the new one is written. False with the reason in
-// *error.
-bool savePdf(const ReportLayout& layout, const std::shared_ptr<Recordset>& records, const QPrinter& paper,
-             const QString& path, QString* error);
+// Writes the whole document, laid out for page, as a PDF file titled
+// `title`. The file appears complete or not at all: an existing file is
+// replaced only once the new one is written. False with the reason in *error.
+bool savePdf(const PagedDocument& document, const QPageLayout& page, const QString& title, const QString& path,
+             QString* error);
 
 } // namespace ReportExport

@@ -1,6 +1,6 @@
 #include "print/ReportPageView.h"
 
-#include "print/ReportDocument.h"
+#include "print/PagedDocument.h"
 #include "print/ReportPageSetup.h"
 
 #include <QPainter>
@@ -13,7 +13,7 @@ ReportPageView::ReportPageView(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void ReportPageView::setDocument(const ReportDocument* document, const QPageLayout& page)
+void ReportPageView::setDocument(const PagedDocument* document, const QPageLayout& page)
 {
     m_document = document;
     m_pageLayout = page;

@@ -1,11 +1,11 @@
 #pragma once
-// Shows one page of a report as it will print: the paper with the body at
+// Shows one page of a document as it will print: the paper with the body at
 // its margins, at a zoom given in screen pixels per twip. Paints only the
 // page shown, so a page of a long report costs what any other page does.
 #include <QPageLayout>
 #include <QWidget>
 
-class ReportDocument;
+class PagedDocument;
 
 class ReportPageView : public QWidget {
     Q_OBJECT
@@ -14,7 +14,7 @@ public:
 
     // The document and page layout to show; the document must outlive the
     // view or be replaced first (nullptr shows nothing).
-    void setDocument(const ReportDocument* document, const QPageLayout& page);
+    void setDocument(const PagedDocument* document, const QPageLayout& page);
     void setPage(int page);
     int page() const { return m_page; }
     void setZoom(double pixelsPerTwip);
@@ -30,7 +30,7 @@ protected:
 private:
     void fitToPaper();
 
-    const ReportDocument* m_document = nullptr;
+    const PagedDocument* m_document = nullptr;
     QPageLayout m_pageLayout;
     int m_page = 1;
     double m_zoom = 1.0 / 15;

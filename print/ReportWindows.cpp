@@ -1,5 +1,6 @@
 #include "print/ReportWindows.h"
 
+#include "print/AbpmReport.h"
 #include "print/DataReport1.h"
 #include "state/SharedState.h"
 
@@ -10,6 +11,7 @@ namespace ReportWindows {
 namespace {
 
 QPointer<DataReport1> g_report;
+QPointer<AbpmReport> g_abpmReport;
 
 } // namespace
 
@@ -29,6 +31,24 @@ void closeDataReport()
 {
     if (g_report)
         g_report->close();
+}
+
+AbpmReport* abpmReport()
+{
+    if (!g_abpmReport)
+        g_abpmReport = new AbpmReport(gMainWindow);
+    return g_abpmReport;
+}
+
+AbpmReport* shownAbpmReport()
+{
+    return g_abpmReport && g_abpmReport->isVisible() ? g_abpmReport.data() : nullptr;
+}
+
+void closeAbpmReport()
+{
+    if (g_abpmReport)
+        g_abpmReport->close();
 }
 
 } // namespace ReportWindows

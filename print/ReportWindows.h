@@ -1,6 +1,8 @@
 #pragma once
-// The single instance of the data list report's window. It is created when
-// a caller first asks for it and ends when it is closed.
+// The single instances of the print preview windows: the data list report
+// and the ABPM summary's page. Each is created when a caller first asks for
+// it and ends when it is closed.
+class AbpmReport;
 class DataReport1;
 
 namespace ReportWindows {
@@ -10,5 +12,10 @@ DataReport1* dataReport();
 // The report window while it is shown, or nullptr.
 DataReport1* shownDataReport();
 void closeDataReport();
+
+// The same for the ABPM summary's page.
+AbpmReport* abpmReport();
+AbpmReport* shownAbpmReport();
+void closeAbpmReport();
 
 } // namespace ReportWindows

@@ -59,20 +59,31 @@ if [ -f "$store" ]; then
     esac
 fi
 
+# The ECG header in the layout the edition reads: German split, English
+# whole bytes.
+layout=split
+[ "$program" = korvane ] && layout=whole
+
 # The steps, in the edition's language: printed here and shown in the
 # simulator's window, which stays visible above the maximised main window.
 if [ "$program" = korvaneg ]; then
     steps="1. Anmelden (das Login-Paßwort ist kvtq1, wenn Sie es nicht geändert haben).
 2. Datei > Neu, einen neuen Dateinamen eingeben und bestätigen: das Fenster Daten lesen öffnet sich.
 3. Im Fenster des Rekorders SEND drücken: die Messwerte kommen einzeln an.
-4. Das Fenster Daten lesen schließen und mit Ja antworten: die Messwerte werden gespeichert und aufgelistet."
+4. Das Fenster Daten lesen schließen und mit Ja antworten: die Messwerte werden gespeichert und aufgelistet.
+EKG-Streifen (ohne Datendatei):
+5. In der Symbolleiste \"EKG-Welle lesen\" (neben Beenden) drücken: das Fenster EKG-Welle lesen öffnet sich.
+6. Im Fenster des Rekorders \"ECG strip\" wählen und SEND drücken: die Kopfwerte erscheinen, die Kurve läuft,
+   ab dem fünften Schlag zeigt sich die Herzfrequenz."
     unchanged="Ihre eigenen Einstellungen werden durch diesen Lauf nicht geändert."
     headline="KORVANE-Demo: $port ist für diesen Lauf der simulierte Rekorder"
 else
     steps="1. Log in (the login password is kvtq1 unless you changed it).
 2. File > New, give a new file name and confirm: the reading window opens.
 3. Press SEND in the recorder window: the readings arrive one by one.
-4. Close the reading window and answer Yes: the readings are stored and listed."
+4. Close the reading window and answer Yes: the readings are stored and listed.
+ECG strip: the English edition has no command that opens the waveform window;
+   run ./run.sh de --demo and press the toolbar's ECG button to see a live trace."
     unchanged="Your own settings are not changed by this run."
     headline="KORVANE demo: $port is the simulated recorder for this run"
 fi
@@ -81,6 +92,7 @@ fi
 # copy, and shows its window with the send key.
 export XDG_CONFIG_HOME="$run_dir/config"
 "$recorder" --window --on-top --instructions "$steps" --link "$run_dir/recorder" --register-port "$port" \
+    --layout "$layout" \
     >"$run_dir/simulator.log" 2>&1 &
 simulator_pid=$!
 for _ in $(seq 100); do

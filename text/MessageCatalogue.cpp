@@ -14,8 +14,10 @@ extern const std::span<const CatalogueEntry> kViewTexts;
 extern const std::span<const CatalogueEntry> kListTexts;
 extern const std::span<const CatalogueEntry> kReadTexts;
 extern const std::span<const CatalogueEntry> kPrintTexts;
+extern const std::span<const CatalogueEntry> kAbpmTexts;
 extern const std::span<const CatalogueEntry> kChartTexts;
 extern const std::span<const CatalogueEntry> kHelpTexts;
+extern const std::span<const CatalogueEntry> kEcgTexts;
 
 namespace {
 
@@ -37,7 +39,8 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
 {
     static const std::span<const CatalogueEntry> tables[] = {
         kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
-        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts,
+        kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts, kEcgTexts,
+        kAbpmTexts,
     };
     return tables;
 }

@@ -1,6 +1,7 @@
 // The chart windows' controls, layout, toolbar and printing; loading and
 // picking are in ChartWindowLoad.cpp.
 #include "views/ChartWindow.h"
+#include "views/WindowPlacement.h"
 
 #include "platform/Seams.h"
 #include "platform/WindowPrinting.h"
@@ -259,7 +260,7 @@ void ChartWindow::Toolbar1_ButtonClick(QAction* button)
     for (const ViewSize& size : kViewSizes) {
         if (key == QLatin1String(size.key)) {
             resize(twipsToPixels(size.width), twipsToPixels(size.height));
-            move(0, 0);
+            WindowPlacement::moveToWorkAreaCorner(this);
             return;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "views/frmComm.h"
 #include "views/frmRead.h"
+#include "views/frmReadwave.h"
 #include "views/DataWindows.h"
 #include "views/WindowPlacement.h"
 
@@ -10,6 +11,7 @@
 namespace {
 
 QPointer<frmRead> g_read;
+QPointer<frmReadwave> g_wave;
 QPointer<frmComm> g_comm;
 std::function<void()> g_showList;
 
@@ -45,6 +47,26 @@ frmRead* loadReadWindow()
 void showReadWindow()
 {
     bringToFront(loadReadWindow());
+}
+
+frmReadwave* waveWindow()
+{
+    return g_wave;
+}
+
+frmReadwave* loadWaveWindow()
+{
+    if (!g_wave) {
+        g_wave = new frmReadwave;
+        WindowPlacement::adopt(g_wave);
+        g_wave->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return g_wave;
+}
+
+void showWaveWindow()
+{
+    bringToFront(loadWaveWindow());
 }
 
 frmComm* commWindow()

@@ -1,12 +1,13 @@
 #pragma once
-// The single instances of the serial settings window and the
-// blood-pressure reading window: each is created when it is first needed,
+// The single instances of the serial settings window and the two reading
+// windows (blood pressure, ECG waveform): each is created when it is first needed,
 // lives until it is closed, and showing it again brings the existing
 // window to the front.
 #include <functional>
 
 class frmComm;
 class frmRead;
+class frmReadwave;
 class QWidget;
 
 namespace CommWindows {
@@ -18,6 +19,11 @@ frmRead* loadReadWindow();
 // Shows the reading window (loading it if needed) and makes it the active
 // window, which starts a reading run.
 void showReadWindow();
+
+// The same for the ECG waveform window.
+frmReadwave* waveWindow();
+frmReadwave* loadWaveWindow();
+void showWaveWindow();
 
 frmComm* commWindow();
 void showCommWindow();

@@ -4,7 +4,7 @@
 // closed; showing it again loads it again.
 //
 // The windows that the list window opens (list report, trend chart, bar
-// chart, reading window) are handed in as hooks; a hook that is not set
+// chart, reading window, ABPM summary) are handed in as hooks; a hook that is not set
 // makes its button do nothing.
 #include <functional>
 
@@ -20,6 +20,7 @@ struct ListHooks {
     std::function<void()> showTrend;
     std::function<void()> showBar;
     std::function<void()> showRead;
+    std::function<void()> showAbpm;
 };
 
 void setListHooks(const ListHooks& hooks);

@@ -164,6 +164,21 @@ void door(QPainter& p)
     p.drawLine(QPointF(15.5, 12.5), QPointF(18, 10));
 }
 
+// A clock face with the night half shaded: the day and night summary.
+void dayAndNight(QPainter& p)
+{
+    const QRectF face(2.5, 2.5, 15, 15);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 120, 150));
+    p.drawPie(face, 90 * 16, 180 * 16);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(Qt::black, 1.2));
+    p.drawEllipse(face);
+    p.setPen(pen(QColor(200, 30, 30), 1.6));
+    p.drawLine(QPointF(10, 10), QPointF(10, 5));
+    p.drawLine(QPointF(10, 10), QPointF(14, 12));
+}
+
 void frameOnly(QPainter& p)
 {
     p.setPen(pen(Qt::darkGray, 1));
@@ -217,6 +232,8 @@ QIcon commandIcon(const QString& controlName)
         return drawn(refresh);
     if (controlName == QLatin1String("cmdClose"))
         return drawn(door);
+    if (controlName == QLatin1String("cmdAbpm"))
+        return drawn(dayAndNight);
     return drawn(frameOnly);
 }
 

@@ -8,7 +8,8 @@ namespace ListPictures {
 
 // Picture of a command button by its control name ("cmdPrint", "cmdSort",
 // "cmdbar", "cmdRead", "cmdEdit", "cmdAdd", "cmdCancel", "cmdDelete",
-// "cmdUpdate", "cmdRefresh", "cmdClose"); an unknown name gives a plain frame.
+// "cmdUpdate", "cmdRefresh", "cmdClose", "cmdAbpm"); an unknown name gives a
+// plain frame.
 QIcon commandIcon(const QString& controlName);
 
 // Pictures of the navigation buttons: "cmdFirst", "cmdPrevious", "cmdNext", "cmdLast".

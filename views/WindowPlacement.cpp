@@ -39,6 +39,21 @@ void adopt(QWidget* window)
         window->setParent(gMainWindow, window->windowFlags() | Qt::Window);
 }
 
+void moveToWorkAreaCorner(QWidget* window)
+{
+    if (!gMainWindow) {
+        window->move(0, 0);
+        return;
+    }
+    const QScreen* screen = gMainWindow->screen() ? gMainWindow->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    QPoint at = workAreaOrigin(gMainWindow);
+    at.setX(qMin(at.x(), available.right() - window->width() - frame.width()));
+    at.setY(qMin(at.y(), available.bottom() - window->height() - frame.height()));
+    window->move(qMax(at.x(), available.left()), qMax(at.y(), available.top()));
+}
+
 void placeOnFirstShow(QWidget* window)
 {
     adopt(window);

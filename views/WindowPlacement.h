@@ -12,5 +12,9 @@ namespace WindowPlacement {
 void adopt(QWidget* window);
 // Adopts the window and, on its first showing, places it as above.
 void placeOnFirstShow(QWidget* window);
+// The top-left corner of the main window's work area, where a window that
+// asks for position 0, 0 goes (on the screen's corner it would cover the
+// main window's menu), moved up and left as far as needed to stay on screen.
+void moveToWorkAreaCorner(QWidget* window);
 
 } // namespace WindowPlacement

@@ -3,6 +3,7 @@
 #include "state/SharedState.h"
 #include "views/CommWindows.h"
 #include "views/frmRead.h"
+#include "views/frmReadwave.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
@@ -157,10 +158,13 @@ void frmComm::Command1_Click()
     writeStoreSetting("COMMSET", gCommSet);
     gCommPort = Combo5->currentText();
     // A port name other than COM1..COM8 is kept as it is; the reading
-    // window keeps its port number then. An open port takes the new number
-    // at its next opening.
-    if (const std::optional<int> number = portNumberFromName(gCommPort))
+    // windows keep their port numbers then, and the waveform window is not
+    // loaded. An open port takes the new number at its next opening. The
+    // waveform window takes its line settings when it loads.
+    if (const std::optional<int> number = portNumberFromName(gCommPort)) {
         read->MSComm1().setPortNumber(*number);
+        CommWindows::loadWaveWindow()->MSComm1().setPortNumber(*number);
+    }
     writeStoreSetting("COMMPORT", gCommPort);
     writeChosenDevices();
     close();

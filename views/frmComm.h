@@ -2,7 +2,7 @@
 // The serial settings window: the port the recorder is connected to and
 // the line settings (baud rate, parity, data bits, stop bits). A click in
 // one of the four line lists changes gCommSet at once; OK writes the
-// settings store and applies the choice to the reading window's port.
+// settings store and applies the choice to the reading windows' ports.
 // Beside the port list it shows, and lets the user choose, the device that
 // the chosen port name stands for on this machine.
 #include <QHash>

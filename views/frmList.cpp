@@ -96,6 +96,7 @@ void frmList::buildControls()
     cmdUpdate = makeCommandButton("cmdUpdate", 5160, &frmList::cmdUpdate_Click);
     cmdRefresh = makeCommandButton("cmdRefresh", 6000, &frmList::cmdRefresh_Click);
     cmdClose = makeCommandButton("cmdClose", 6840, &frmList::cmdClose_Click);
+    cmdAbpm = makeCommandButton("cmdAbpm", 7680, &frmList::cmdAbpm_Click);
     fitCaptions();
 
     picStatBox = new RecordNavigationStrip("frmList", kInnerWidth, this);
@@ -305,6 +306,12 @@ void frmList::cmdbar_Click()
 {
     if (const auto& showBar = DataWindows::listHooks().showBar)
         showBar();
+}
+
+void frmList::cmdAbpm_Click()
+{
+    if (const auto& showAbpm = DataWindows::listHooks().showAbpm)
+        showAbpm();
 }
 
 void frmList::cmdRead_Click()

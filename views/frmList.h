@@ -2,7 +2,8 @@
 // The data list window: every record of the open data file in a grid bound
 // to the record cursor's data member "Primary", with the button strip
 // (Print, Trend, Analysis, Read, Edit, Add, Cancel, Delete, Update, Refresh,
-// Exit) and the navigation strip with the record counter.
+// Exit, and ABPM for the ABPM summary) and the navigation strip with the
+// record counter.
 //
 // Browse mode walks the records; Add and Edit switch to add/edit mode, in
 // which the grid's cells can be written and Update or Cancel end the change.
@@ -48,6 +49,7 @@ public:
     void cmdDelete_Click();
     void cmdUpdate_Click();
     void cmdRefresh_Click();
+    void cmdAbpm_Click();
 
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     // The grid's current record was changed by the user.
@@ -68,6 +70,7 @@ public:
     QToolButton* cmdUpdate = nullptr;
     QToolButton* cmdRefresh = nullptr;
     QToolButton* cmdClose = nullptr;
+    QToolButton* cmdAbpm = nullptr;
     RecordNavigationStrip* picStatBox = nullptr;
     QToolButton* cmdFirst = nullptr;
     QToolButton* cmdPrevious = nullptr;

@@ -9,6 +9,9 @@
 #include "views/CommWindows.h"
 #include "views/frmComm.h"
 #include "views/frmRead.h"
+#include "views/frmReadwave.h"
+#include "platform/SerialSettings.h"
+#include "tools/recorder/PtyEndpoint.h"
 #include "views/DataWindows.h"
 #include "views/frmList.h"
 #include "views/frmBar.h"
@@ -49,6 +52,7 @@ const ExpectedItem kExpectedMenus[] = {
     {"mnuFileBar0", nullptr, nullptr, "", true, true},
     {"mnuFileSave", "&Save file...", "&Speichern...", "", true, true},
     {"mnuFileClose", "&Close file", "S&chließen", "", true, true},
+    {"mnuFileExportCsv", "Export CS&V...", "CSV e&xportieren...", "", true, true},
     {"mnuFileBar1", nullptr, nullptr, "", true, true},
     {"mnuFilePrintSetup", "&Printer setup...", "&Drucker einrichten...", "", true, true},
     {"mnuFilePrintPreview", "&Print preview", "&Print preview", "", false, true},
@@ -72,6 +76,7 @@ const ExpectedItem kExpectedMenus[] = {
     {"mnuDataList", "&List data", "&List data", "", false, true},
     {"mnuDataWave", "&Graphic trend data", "T&rendgrafik", "", true, true},
     {"mnuDataBar", "&Bar chart data", "B&alkendiagramm", "", true, true},
+    {"mnuDataAbpm", "&ABPM Summary...", "ABDM-Aus&wertung...", "", true, true},
     {"mnuDataStatistic", "&Statistic data", "&Statistic data", "", false, true},
     {"mnuSetBar0", nullptr, nullptr, "", true, true},
     {"mnuSetComm", "&Communication", "&Übertragungseinstellungen", "", true, true},
@@ -144,6 +149,8 @@ const Refusal kRefusals[] = {
     {"mnuFilePrintPreviewWave", false, "Print Preview Graphic trend data Failure ! , File Not Ready !"},
     {"mnuFilePrintPreviewBar", false, "Print Preview Data Bar Chart Failure ! , File Not Ready !"},
     {"mnuFilePrintPreviewStatistic", false, "Print Preview Data Statistic Failure ! , File Not Ready !"},
+    {"mnuDataAbpm", false, "Can not Open ABPM Summary ! , File Not Ready !"},
+    {"mnuFileExportCsv", false, "Export CSV Failure ! , File Not Ready !"},
     {"Edit", true, "Can not Edit Data ! , File Not Ready !"},
     {"Table", true, "Can not Open Data Table ! , File Not Ready !"},
     {"Waveform", true, "Can not Open Graphic trend data ! , File Not Ready !"},
@@ -270,10 +277,11 @@ private slots:
             bar << a->objectName();
         QCOMPARE(bar.join(' '), QStringLiteral("mnuCompany mnuFile mnuData mnuSet mnuView mnuHelp"));
         QCOMPARE(names("mnuFile"), QStringLiteral("mnuFileNew mnuFileOpen mnuFileBar0 mnuFileSave mnuFileClose "
-                                                   "mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
+                                                   "mnuFileExportCsv mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
                                                    "mnuFileBar2 mnuFileExit"));
         QCOMPARE(names("mnuData"), QStringLiteral("mnuDataReadWave mnuDataRead mnuDataEdit mnuDataBar0 mnuDataTable "
-                                                   "mnuDataList mnuDataWave mnuDataBar mnuDataStatistic mnuSetBar0 "
+                                                   "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataStatistic "
+                                                   "mnuSetBar0 "
                                                    "mnuSetComm"));
         QCOMPARE(names("mnuSet"), QStringLiteral("mnuPassChange mnuSetBar1 mnuPassEnable"));
         QCOMPARE(names("mnuPassChange"), QStringLiteral("mnuSetLogin mnuSetEdp"));
@@ -415,12 +423,14 @@ private slots:
         list.setData(QStringLiteral("List"));
         window.tbToolBar_ButtonClick(&list);
         QCOMPARE(seams.messages.size(), size_t(1));
-        // The English edition has no ECG button; the German one reaches the
-        // waveform window with it and asks nothing first.
+        // The English edition has no ECG button; the key still reaches the
+        // waveform window, and asks nothing first.
         QAction ecg(QStringLiteral("e"));
         ecg.setData(QStringLiteral("ECG"));
         window.tbToolBar_ButtonClick(&ecg);
         QCOMPARE(seams.messages.size(), size_t(1));
+        QVERIFY(CommWindows::waveWindow());
+        CommWindows::waveWindow()->close();
     }
 
     void aFailingToolbarCommandEndsTheClickOnly()
@@ -623,6 +633,39 @@ private slots:
         window->close();
         QVERIFY(!comm || !comm->isVisible());
         QVERIFY(!reading || !reading->isVisible());
+    }
+
+    // The German toolbar button and the ECG command open the waveform
+    // window, not modal, without a data file; the English edition has
+    // neither the button nor a usable menu item.
+    void theEcgCommandOpensTheWaveformWindowWithoutAFile()
+    {
+        PtyEndpoint recorder;
+        QVERIFY(recorder.open());
+        QVERIFY(writeSetting(QStringLiteral("KORVANE"), QString::fromLatin1(kPortsSection), QStringLiteral("COM1"),
+                             recorder.devicePath()));
+        auto* window = new frmMain;
+        gMainWindow = window;
+        window->show();
+        ScriptedSeams seams;
+        QVERIFY(!gFileReady);
+        QVERIFY(!window->menuItem("mnuDataReadWave")->isEnabled());
+        if (german())
+            toolButton(*window, QStringLiteral("ECG"))->click();
+        else
+            window->mnuDataReadWave_Click();
+        QPointer<frmReadwave> wave = CommWindows::waveWindow();
+        QVERIFY(wave && wave->isVisible());
+        QVERIFY(!wave->isModal());
+        QVERIFY(QTest::qWaitForWindowActive(wave));
+        QTRY_VERIFY(recorder.peerIsOpen());
+        QVERIFY(seams.messages.empty());
+        window->mnuDataReadWave_Click();
+        QCOMPARE(CommWindows::waveWindow(), wave.data());
+
+        window->close();
+        QTRY_VERIFY(!wave);
+        QTRY_VERIFY(!recorder.peerIsOpen());
     }
 
     void chartCommandsAndListButtonsOpenOneChartEachNotModal()

@@ -154,14 +154,15 @@ void BM_SavePdf(benchmark::State& state)
     const std::unique_ptr<clsbpdata> cursor = openCursor(int(state.range(0)));
     const ReportLayout layout = ReportDesign::dataReport1();
     const QString pdf = folder().filePath(QStringLiteral("report.pdf"));
+    const QPageLayout page = ReportPageSetup::layoutFor(a4Printer().pageLayout());
     for (auto _ : state) {
         QString error;
-        if (!ReportExport::savePdf(layout, gRecordset, a4Printer(), pdf, &error)) {
+        const ReportDocument document(layout, gRecordset, ReportPageSetup::bodyHeight(page));
+        if (!ReportExport::savePdf(document, page, QStringLiteral("Data List Report"), pdf, &error)) {
             state.SkipWithError(qPrintable(error));
             break;
         }
     }
-    const QPageLayout page = ReportPageSetup::layoutFor(a4Printer().pageLayout());
     state.counters["pages"] = ReportDocument(layout, gRecordset, ReportPageSetup::bodyHeight(page)).pageCount();
 }
 BENCHMARK(BM_SavePdf)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -23,8 +23,10 @@ struct Journal : QObject {
             blocks.append(b);
             log(run, QStringLiteral("B%1").arg(b.size()));
         });
-        connect(&c, &BlockCollector::sampleReady, this,
-                [this](quint64 run, quint8 s) { log(run, QStringLiteral("P%1").arg(s)); });
+        connect(&c, &BlockCollector::samplesArrived, this, [this](quint64 run, const QByteArray& b) {
+            streamed.append(b);
+            log(run, QStringLiteral("T%1").arg(b.size()));
+        });
     }
     void log(quint64 run, const QString& what)
     {
@@ -34,6 +36,7 @@ struct Journal : QObject {
     QStringList events;
     QList<quint64> runs;
     QList<QByteArray> blocks;
+    QByteArray streamed;
 };
 
 // A clock the test moves by hand, so that pauses between bursts are exact.
@@ -324,7 +327,7 @@ private slots:
         c.stop();
         c.feed(bytes(100));
         c.waitForBlock(); // no run: nothing is armed
-        c.waitForSample();
+        c.streamSamples();
         QTest::qWait(10);
         QCOMPARE(j.events, QStringList({"S1"}));
         QVERIFY(!c.isRunning());
@@ -370,24 +373,53 @@ private slots:
         QVERIFY(j.events.isEmpty());
     }
 
-    void sampleIsTheFirstByteAndTheRestIsDropped()
+    // After a header block every byte is a sample: the close rest of the
+    // block's burst, what waited before the stream began, pieces larger
+    // than the receive buffer; until the run ends or a block is awaited.
+    void aStreamPassesOnEveryByteInOrder()
     {
         BlockCollector c;
         FakeClock clock;
         clock.attach(c);
         Journal j(c);
+        const quint64 run = c.startRun();
+        c.waitForBlock();
+        c.feed(bytes(50));
+        clock.now += 1;
+        c.feed(bytes(40, 51)); // the block trickled in: a rest would be dropped
+        QCOMPARE(j.blocks.size(), 1);
+        clock.now += 1;
+        c.feed(bytes(3, 91)); // taken for the rest of the burst before a stream
+        QCOMPARE(c.tailBytesDropped(), qint64(3));
+        c.streamSamples();
+        clock.now += 1;
+        c.feed(bytes(5, 100));
+        QCOMPARE(j.events.mid(4), QStringList({"T5"}));
+        j.streamed.clear();
+        c.stop();
         c.startRun();
-        c.waitForSample();
-        c.feed(QByteArray("\x07\x08\x09", 3));
-        QCOMPARE(j.events, QStringList({"P7"}));
-        QCOMPARE(c.waitingCount(), 0);
-        c.feed(QByteArray("\x0A", 1)); // not waited for: it waits
-        QCOMPARE(c.waitingCount(), 1);
-        c.waitForSample();
-        QTRY_COMPARE(j.events, QStringList({"P7", "P10"}));
-        c.waitForSample();
-        c.feed(QByteArray(1, char(255)));
-        QCOMPARE(j.events.last(), QString("P255"));
+        c.feed(bytes(7, 10)); // waits: no stream armed
+        c.streamSamples();
+        QCOMPARE(j.events.size(), 5); // the waiting bytes come from the event loop
+        c.feed(bytes(2, 17));
+        QCOMPARE(j.streamed, bytes(9, 10));
+        const QByteArray big = bytes(3000, 0);
+        c.feed(big);
+        QCOMPARE(j.streamed, bytes(9, 10) + big);
+        QTest::qWait(5); // the queued delivery finds nothing left over
+        QCOMPARE(j.streamed.size(), 3009);
+        QCOMPARE(c.tailBytesDropped(), qint64(3));
+        QCOMPARE(j.runs.first(), run);
+        QVERIFY(j.runs.last() > run);
+
+        c.waitForBlock();
+        c.feed(bytes(30));
+        QCOMPARE(j.events.last(), QStringLiteral("S1"));
+        c.streamSamples();
+        c.stop();
+        c.feed(bytes(4));
+        QTest::qWait(5);
+        QCOMPARE(j.streamed.size(), 3009);
     }
 
     void receiveBufferHoldsAtMostItsSize()

@@ -2,8 +2,9 @@
 // bytes and reading-window actions. Its promises are checked as it goes:
 // stages 1, 2, 3 in order before a block, blocks of more than 79 bytes that
 // hold every waiting byte, nothing for a run that is over, never more than
-// the receive buffer, and no byte lost or made up on the way (a mirror
-// count of the waiting bytes is kept beside it).
+// the receive buffer (a sample stream excepted), a stream passing on every
+// byte with nothing taken for a burst's rest, and no byte lost or made up
+// on the way (a mirror count of the waiting bytes is kept beside it).
 #include "comm/BlockCollector.h"
 
 #include <QCoreApplication>
@@ -21,7 +22,7 @@ struct Checker {
     bool running = false;
     int lastStage = 0;
     bool blockWait = false;
-    bool sampleWait = false;
+    bool streamWait = false;
     // While bytes are being fed: how many came, and the tail count before.
     bool inFeed = false;
     qint64 feedCount = 0;
@@ -35,7 +36,8 @@ struct Checker {
         if (!inFeed)
             return mirror;
         const qint64 dropped = collector.tailBytesDropped() - tailBefore;
-        return mirror + std::min<qint64>(feedCount - dropped, BlockCollector::kReceiveBufferSize - mirror);
+        const qint64 room = streamWait ? feedCount : BlockCollector::kReceiveBufferSize - mirror;
+        return mirror + std::min<qint64>(feedCount - dropped, room);
     }
 
     Checker()
@@ -55,12 +57,12 @@ struct Checker {
             blockWait = false;
             lastStage = 0;
         });
-        QObject::connect(&collector, &BlockCollector::sampleReady, [this](quint64 r, quint8) {
-            if (!running || r != run || !sampleWait || collector.waitingCount() != 0 || expectedWaiting() < 1)
+        QObject::connect(&collector, &BlockCollector::samplesArrived, [this](quint64 r, const QByteArray& b) {
+            if (!running || r != run || !streamWait || b.isEmpty() || b.size() != expectedWaiting()
+                || collector.waitingCount() != 0)
                 std::abort();
             ++deliveries;
             mirror = 0;
-            sampleWait = false;
         });
     }
 };
@@ -92,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const int deliveriesBefore = c.deliveries;
             c.collector.feed(QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)));
             const qint64 dropped = c.collector.tailBytesDropped() - c.tailBefore;
-            if (dropped < 0 || dropped > qint64(n))
+            if (dropped < 0 || dropped > qint64(n) || (c.streamWait && dropped != 0))
                 std::abort();
             // A delivery took every waiting byte.
             c.mirror = c.deliveries != deliveriesBefore ? 0 : c.expectedWaiting();
@@ -103,13 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 3:
             c.run = c.collector.startRun();
             c.running = true;
-            c.blockWait = c.sampleWait = false;
+            c.blockWait = c.streamWait = false;
             c.lastStage = 0;
             break;
         case 4:
             c.collector.stop();
             c.running = false;
-            c.blockWait = c.sampleWait = false;
+            c.blockWait = c.streamWait = false;
             break;
         case 5:
             if (op & 8) {
@@ -118,13 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             } else {
                 c.collector.waitForBlock();
                 c.blockWait = c.running;
-                c.sampleWait = false;
+                c.streamWait = false;
                 c.lastStage = 0;
             }
             break;
         case 6:
-            c.collector.waitForSample();
-            c.sampleWait = c.running;
+            c.collector.streamSamples();
+            c.streamWait = c.running;
             c.blockWait = false;
             break;
         case 7: // time passes and the event loop runs

@@ -5,6 +5,7 @@
 #include "views/CommWindows.h"
 #include "views/frmComm.h"
 #include "views/frmRead.h"
+#include "views/frmReadwave.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "text/Edition.h"
@@ -64,10 +65,11 @@ private slots:
     void cleanup()
     {
         for (QWidget* w : {static_cast<QWidget*>(CommWindows::commWindow()),
-                           static_cast<QWidget*>(CommWindows::readWindow())})
+                           static_cast<QWidget*>(CommWindows::readWindow()),
+                           static_cast<QWidget*>(CommWindows::waveWindow())})
             if (w)
                 w->close();
-        QTRY_VERIFY(!CommWindows::commWindow() && !CommWindows::readWindow());
+        QTRY_VERIFY(!CommWindows::commWindow() && !CommWindows::readWindow() && !CommWindows::waveWindow());
     }
 
     void theWindowsTexts()
@@ -139,6 +141,26 @@ private slots:
         QCOMPARE(stored("COMMSET"), QStringLiteral("9600,n,8,2"));
         QCOMPARE(stored("COMMPORT"), QStringLiteral("COM3"));
         QCOMPARE(gCommPort, QStringLiteral("COM3"));
+        // The waveform window too: loaded with the settings of the moment.
+        frmReadwave* wave = CommWindows::waveWindow();
+        QVERIFY(wave);
+        QVERIFY(!wave->isVisible());
+        QCOMPARE(wave->MSComm1().portNumber(), 3);
+        QCOMPARE(wave->MSComm1().settings(), QStringLiteral("9600,n,8,2"));
+        QVERIFY(!wave->MSComm1().isOpen());
+
+        // Loaded already, it takes the new number and keeps its settings.
+        CommWindows::showCommWindow();
+        w = CommWindows::commWindow();
+        clickEntry(w->Combo1, QStringLiteral("2400"));
+        w->Combo5->setCurrentText(QStringLiteral("COM5"));
+        w->Command1->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(CommWindows::waveWindow(), wave);
+        QCOMPARE(wave->MSComm1().portNumber(), 5);
+        QCOMPARE(wave->MSComm1().settings(), QStringLiteral("9600,n,8,2"));
+        // A new settings window's lists start from their design again.
+        QCOMPARE(read->MSComm1().settings(), QStringLiteral("2400,n,8,1"));
     }
 
     void okWithAnotherPortNameStoresItButKeepsThePortNumber_data()
@@ -163,6 +185,7 @@ private slots:
         QCOMPARE(stored("COMMPORT"), name);
         QCOMPARE(gCommPort, name);
         QCOMPARE(read->MSComm1().portNumber(), 2);
+        QVERIFY(!CommWindows::waveWindow());
     }
 
     void aTypedPortNameIsTakenAsItStands()

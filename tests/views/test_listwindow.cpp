@@ -523,10 +523,10 @@ private slots:
     void hooksOfTheOtherWindows()
     {
         ScriptedSeams seams;
-        int trend = 0, bar = 0, read = 0;
+        int trend = 0, bar = 0, read = 0, abpm = 0;
         clsbpdata* reported = nullptr;
         DataWindows::setListHooks({[&](clsbpdata* c) { reported = c; }, [&] { ++trend; }, [&] { ++bar; },
-                                   [&] { ++read; }});
+                                   [&] { ++read; }, [&] { ++abpm; }});
         frmList* list = openList(fileWith(2));
         QVERIFY(list);
         list->cmdPrint_Click();
@@ -535,6 +535,8 @@ private slots:
         list->cmdbar_Click();
         QCOMPARE(trend, 1);
         QCOMPARE(bar, 1);
+        list->cmdAbpm->click();
+        QCOMPARE(abpm, 1);
         QVERIFY(list->isVisible());
         QPointer<frmList> alive = list;
         list->cmdRead_Click();
@@ -633,7 +635,7 @@ private slots:
             frmList* list = openList(fileWith(3, edition));
             QVERIFY(list);
             const QList<CaptionButton*> buttons = list->picButtons->findChildren<CaptionButton*>();
-            QCOMPARE(buttons.size(), 11);
+            QCOMPARE(buttons.size(), 12);
             for (CaptionButton* button : buttons) {
                 const QString name = button->objectName();
                 QCOMPARE(button->text(), catText(("frmList." + name).toLatin1().constData()));

@@ -3,6 +3,7 @@
 #include "ViewTestSupport.h"
 #include "views/CommWindows.h"
 #include "views/DataWindows.h"
+#include "views/WindowPlacement.h"
 #include "views/frmComm.h"
 #include "views/frmList.h"
 
@@ -58,6 +59,11 @@ private slots:
         const QPoint moved = comm->pos();
         CommWindows::showCommWindow();
         QCOMPARE(comm->pos(), moved);
+
+        // A window asking for position 0, 0 goes to the work area's corner.
+        WindowPlacement::moveToWorkAreaCorner(comm);
+        QVERIFY(comm->frameGeometry().top() >= workTop);
+        QVERIFY(screen.contains(comm->frameGeometry()));
 
         comm->close();
         list->close();

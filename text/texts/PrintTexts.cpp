@@ -1,5 +1,5 @@
-// Catalogue entries of the data list report and its preview window: key,
-// English, German.
+// Catalogue entries of the data list report and of the print preview
+// window that every printed document shares: key, English, German.
 #include "text/MessageCatalogue.h"
 
 namespace {
@@ -16,29 +16,29 @@ const CatalogueEntry entries[] = {
     {"DataReport1.Label7", "Pulse_min", "Puls/Min."},
     {"DataReport1.Label10", "End", "Ende"},
 
-    // The preview window's own controls.
-    {"DataReport1.actFirstPage", "First Page", "Erste Seite"},
-    {"DataReport1.actPreviousPage", "Previous Page", "Vorherige Seite"},
-    {"DataReport1.actNextPage", "Next Page", "Nächste Seite"},
-    {"DataReport1.actLastPage", "Last Page", "Letzte Seite"},
-    {"DataReport1.spnPage", "Page", "Seite"},
-    {"DataReport1.lblPageCount", "of %1", "von %1"},
-    {"DataReport1.cboZoom", "Zoom", "Zoom"},
-    {"DataReport1.zoomFitPage", "Whole Page", "Ganze Seite"},
-    {"DataReport1.zoomFitWidth", "Page Width", "Seitenbreite"},
-    {"DataReport1.actPrint", "Print", "Drucken"},
-    {"DataReport1.actSavePdf", "Save as PDF", "Als PDF speichern"},
-    {"DataReport1.actClose", "Exit", "Beenden"},
-    {"DataReport1.pageView", "Report Page", "Berichtsseite"},
-    {"DataReport1.dlgSavePdfTitle", "Save as PDF", "Als PDF speichern"},
-    {"DataReport1.dlgPdfFilter", "PDF document (*.pdf)", "PDF-Dokument (*.pdf)"},
+    // The print preview window's own controls.
+    {"ReportPreview.actFirstPage", "First Page", "Erste Seite"},
+    {"ReportPreview.actPreviousPage", "Previous Page", "Vorherige Seite"},
+    {"ReportPreview.actNextPage", "Next Page", "Nächste Seite"},
+    {"ReportPreview.actLastPage", "Last Page", "Letzte Seite"},
+    {"ReportPreview.spnPage", "Page", "Seite"},
+    {"ReportPreview.lblPageCount", "of %1", "von %1"},
+    {"ReportPreview.cboZoom", "Zoom", "Zoom"},
+    {"ReportPreview.zoomFitPage", "Whole Page", "Ganze Seite"},
+    {"ReportPreview.zoomFitWidth", "Page Width", "Seitenbreite"},
+    {"ReportPreview.actPrint", "Print", "Drucken"},
+    {"ReportPreview.actSavePdf", "Save as PDF", "Als PDF speichern"},
+    {"ReportPreview.actClose", "Exit", "Beenden"},
+    {"ReportPreview.pageView", "Report Page", "Berichtsseite"},
+    {"ReportPreview.dlgSavePdfTitle", "Save as PDF", "Als PDF speichern"},
+    {"ReportPreview.dlgPdfFilter", "PDF document (*.pdf)", "PDF-Dokument (*.pdf)"},
 
     // Failures of the report; %1 names what is missing or the file.
     {"DataReport1.msgColumnsMissing", "Print Data List Report Failure ! , Columns Not Found : %1",
      "Datentabelle Drucken nicht möglich ! , Spalten fehlen : %1"},
     {"DataReport1.msgPrinterNotReady", "Print Data List Report Failure ! , Printer Not Ready !",
      "Datentabelle Drucken nicht möglich ! , Drucker nicht bereit !"},
-    {"DataReport1.reasonNotWritable", "File Can not Be Written", "Datei nicht beschreibbar"},
+    {"ReportPreview.reasonNotWritable", "File Can not Be Written", "Datei nicht beschreibbar"},
 };
 } // namespace
 

@@ -1,0 +1,56 @@
+#include "data/AbpmCsv.h"
+
+#include "text/MessageCatalogue.h"
+
+#include <QSaveFile>
+
+namespace AbpmCsv {
+
+namespace {
+
+QByteArray number(const std::optional<double>& value)
+{
+    return value ? QByteArray::number(*value, 'g', 15) : QByteArray();
+}
+
+QByteArray wake(const AbpmReading& r, const AbpmPeriods& periods)
+{
+    if (!r.moment.isValid())
+        return QByteArray();
+    return periods.phaseOf(r.moment.time()) == AbpmPhase::Night ? "0" : "1";
+}
+
+} // namespace
+
+QByteArray text(std::span<const AbpmReading> readings, const AbpmPeriods& periods)
+{
+    QByteArray csv = "ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n";
+    csv.reserve(csv.size() + qsizetype(readings.size()) * 48);
+    for (const AbpmReading& r : readings) {
+        csv += r.id ? QByteArray::number(*r.id) : QByteArray();
+        csv += ',';
+        if (r.moment.isValid())
+            csv += r.moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1();
+        for (const std::optional<double>* value : {&r.sys, &r.dia, &r.map, &r.pulse}) {
+            csv += ',';
+            csv += number(*value);
+        }
+        csv += ',';
+        csv += wake(r, periods);
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+bool write(const QString& path, std::span<const AbpmReading> readings, const AbpmPeriods& periods, QString* error)
+{
+    QSaveFile file(path);
+    const QByteArray csv = text(readings, periods);
+    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
+        return true;
+    if (error)
+        *error = catText("abpm.reasonNotWritable");
+    return false;
+}
+
+} // namespace AbpmCsv

@@ -1,0 +1,14 @@
+#pragma once
+// File > Export CSV: asks for a file name, asks before replacing a file,
+// and writes the open data file's readings there as CSV (AbpmCsv.h), WAKE
+// from the day and night periods of the ABPM summary. Never replaces the
+// open data file, a database file or anything that is not a regular file;
+// a file that cannot be written is named with the reason.
+class QWidget;
+
+namespace AbpmCsvExport {
+
+// Runs the command while a data file is ready; parent owns the dialogs.
+void exportCsv(QWidget* parent);
+
+} // namespace AbpmCsvExport

@@ -1,0 +1,24 @@
+#pragma once
+// The day and night periods of the ABPM summary in the settings store
+// (application "KORVANE", section "ABPM"): DAY and NIGHT hold the user's
+// own periods as "HH:mm-HH:mm", NARROW is "YES" while the narrow fixed
+// periods are chosen. Both editions share them, like every setting.
+#include "data/AbpmPeriods.h"
+
+#include <QString>
+
+namespace AbpmSettings {
+
+inline constexpr const char* kSection = "ABPM";
+inline constexpr const char* kDay = "DAY";
+inline constexpr const char* kNight = "NIGHT";
+inline constexpr const char* kNarrow = "NARROW";
+
+// The stored choice. A value that is absent, unreadable or not a usable
+// period (an edit by hand) gives the standard periods.
+AbpmPeriodChoice load();
+// False, with the reason in *why, when the store refused it (it cannot be
+// read or is write-protected); the stored choice then stays in force.
+bool store(const AbpmPeriodChoice& choice, QString* why = nullptr);
+
+} // namespace AbpmSettings

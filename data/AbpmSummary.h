@@ -1,0 +1,111 @@
+#pragma once
+// The ABPM summary of a recording, as doctors read a 24-hour ambulatory
+// recording: the span and the readings left out by the artefact rules; for
+// 24 hours, day and night the mean, the standard deviation, the coefficient
+// of variation and the average real variability of systolic, diastolic and
+// mean pressure and pulse; the night-to-day dipping; each period's means
+// against the usual hypertension thresholds and the share of readings at
+// or above them; whether the recording is valid for diagnosis; and the
+// hourly means of systolic and diastolic pressure.
+//
+// computeAbpmSummary is a pure function of the readings and the periods.
+// Only valid readings count (AbpmArtefacts.h). A reading belongs to the
+// day or the night by its time of day; one in neither (the narrow periods
+// leave gaps) counts for 24 hours only.
+#include "data/AbpmArtefacts.h"
+#include "data/AbpmPeriods.h"
+#include "data/AbpmReadings.h"
+
+#include <QDateTime>
+
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+enum class AbpmQuantity { Sys, Dia, Map, Pulse };
+inline constexpr int kAbpmQuantityCount = 4;
+
+enum class AbpmPeriodKind { Day24, Day, Night };
+inline constexpr int kAbpmPeriodCount = 3;
+
+struct AbpmFigures {
+    std::optional<double> mean;
+    // The sample standard deviation, sqrt(sum (x - mean)^2 / (n - 1)).
+    std::optional<double> sd;
+    // Coefficient of variation, sd / mean in percent.
+    std::optional<double> cv;
+    // Average real variability: the mean of |x[i+1] - x[i]| over pairs of
+    // successive valid readings (in time order) that both lie in the period.
+    std::optional<double> arv;
+};
+
+// The usual thresholds of ambulatory hypertension, in mmHg.
+struct AbpmThreshold {
+    int sys;
+    int dia;
+};
+AbpmThreshold abpmThreshold(AbpmPeriodKind period); // 130/80, 135/85, 120/70
+
+struct AbpmPeriodFigures {
+    qint64 readings = 0; // valid readings in the period
+    std::array<AbpmFigures, kAbpmQuantityCount> quantity;
+    // Readings with systolic (diastolic) pressure at or above the threshold.
+    qint64 sysAtOrAbove = 0;
+    qint64 diaAtOrAbove = 0;
+
+    const AbpmFigures& of(AbpmQuantity q) const { return quantity[size_t(q)]; }
+};
+
+enum class DipClass { ExtremeDipper, Dipper, NonDipper, ReverseDipper };
+
+struct AbpmDipping {
+    std::optional<double> ratio;   // night mean / day mean
+    std::optional<double> percent; // the fall, (day mean - night mean) / day mean in percent
+    std::optional<DipClass> dipClass;
+};
+
+// A fall of at least 20 % is extreme, 10 to under 20 % dipping, 0 to under
+// 10 % non-dipping, a rise reverse dipping. The fall is taken as it is
+// shown, to one decimal, so that the class always matches the figure.
+DipClass dipClassOf(double percent);
+
+enum class ValidityProblem { NoReadings, TooFewValid, TooFewDay, TooFewNight };
+
+// What a recording needs to be valid for diagnosis.
+inline constexpr double kLeastValidShare = 0.70;
+inline constexpr qint64 kLeastDayReadings = 20;
+inline constexpr qint64 kLeastNightReadings = 7;
+
+struct AbpmHour {
+    qint64 readings = 0;
+    std::optional<double> sysMean;
+    std::optional<double> diaMean;
+};
+
+struct AbpmSummary {
+    qint64 readings = 0; // every record
+    qint64 valid = 0;
+    std::array<qint64, kArtefactRuleCount> excluded{}; // by rule, in rule order
+    // The earliest and the latest moment of any reading (invalid without one).
+    QDateTime first;
+    QDateTime last;
+    std::array<AbpmPeriodFigures, kAbpmPeriodCount> periods;
+    AbpmDipping sysDipping;
+    AbpmDipping diaDipping;
+    std::vector<ValidityProblem> problems; // empty: valid for diagnosis
+    std::array<AbpmHour, 24> hours;        // by clock hour of the time of day
+
+    const AbpmPeriodFigures& period(AbpmPeriodKind p) const { return periods[size_t(p)]; }
+    qint64 excludedBy(ArtefactRule rule) const { return excluded[size_t(rule)]; }
+    bool validForDiagnosis() const { return problems.empty(); }
+    // The valid share of all readings (0 without readings).
+    double validShare() const { return readings > 0 ? double(valid) / double(readings) : 0.0; }
+};
+
+AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const AbpmPeriods& periods);
+
+// A value to one decimal, as the summary shows it and compares it.
+double shownValue(double value);
+// Whether a period's means reach its threshold (either pressure), taken as shown.
+bool meansAtOrAboveThreshold(const AbpmPeriodFigures& figures, AbpmPeriodKind period);

@@ -1,0 +1,144 @@
+// The ABPM summary and the CSV export from the main window: Data > ABPM
+// Summary... and the list window's ABPM button open the one window, owned
+// by the main window; its Print shows the page in the print preview on the
+// printer chosen under Printer Setup; File > Export CSV... writes the file;
+// closing the data file or the main window closes the summary windows.
+#include "AppTestSupport.h"
+
+#include "data/AbpmRecording.h"
+#include "data/AbpmSettings.h"
+#include "data/DataTestSupport.h"
+#include "print/AbpmReport.h"
+#include "print/ReportWindows.h"
+#include "support/ScriptedSeams.h"
+#include "views/AbpmWindows.h"
+#include "views/DataWindows.h"
+#include "views/frmAbpm.h"
+#include "views/frmList.h"
+
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace apptest;
+
+class TestAbpmCommands : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    frmMain* m_window = nullptr;
+    int m_files = 0;
+
+    QString readyRecording()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("r%1.amb").arg(++m_files));
+        makeDataFile(path, Edition::current().id());
+        insertRows(path, Edition::current().id(), abpmtest::generate(abpmtest::Plan()).rows);
+        gDataFile = path;
+        gFileReady = true;
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        Edition::select(EditionId::English);
+        clearSettingsStore();
+        m_window = new frmMain;
+        gMainWindow = m_window;
+        m_window->show();
+    }
+
+    void cleanup()
+    {
+        ScriptedSeams quiet;
+        tearDownShell();
+        m_window = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetAll();
+    }
+
+    void theDataMenuAndTheListButtonOpenOneWindow()
+    {
+        ScriptedSeams seams;
+        readyRecording();
+        m_window->menuItem("mnuDataAbpm")->trigger();
+        frmAbpm* summary = AbpmWindows::summaryWindow();
+        QVERIFY(summary);
+        QCOMPARE(summary->parentWidget(), m_window);
+        QCOMPARE(summary->summary().readings, 78);
+
+        m_window->menuItem("mnuDataTable")->trigger();
+        frmList* list = DataWindows::listWindow();
+        QVERIFY(list);
+        list->cmdAbpm->click();
+        QCOMPARE(AbpmWindows::summaryWindow(), summary); // the same window, brought up
+        QVERIFY(seams.messages.empty());
+    }
+
+    void printShowsThePageOnThePrinterOfPrinterSetup()
+    {
+        ScriptedSeams seams;
+        // Printer setup points the printer at a file; printing keeps it.
+        const QString chosen = m_dir.filePath(QStringLiteral("chosen.pdf"));
+        seams.printerPdfPath = chosen;
+        m_window->menuItem("mnuFilePrintSetup")->trigger();
+        seams.printerPdfPath.clear();
+
+        readyRecording();
+        m_window->menuItem("mnuDataAbpm")->trigger();
+        frmAbpm* summary = AbpmWindows::summaryWindow();
+        QVERIFY(summary);
+        summary->cmdPrint->click();
+        AbpmReport* report = ReportWindows::shownAbpmReport();
+        QVERIFY(report);
+        QCOMPARE(report->parentWidget(), m_window);
+        QCOMPARE(report->pageCount(), 1);
+        report->actPrint->trigger();
+        QVERIFY(QFileInfo(chosen).size() > 0);
+        QVERIFY(seams.messages.empty());
+    }
+
+    void exportCsvWritesTheFile()
+    {
+        ScriptedSeams seams;
+        const QString data = readyRecording();
+        const QString csv = m_dir.filePath("export.csv");
+        seams.filePaths.push_back(csv);
+        m_window->menuItem("mnuFileExportCsv")->trigger();
+        QCOMPARE(seams.fileRequests.size(), size_t(1));
+        QCOMPARE(seams.fileRequests[0].title, QString("Export CSV"));
+        QCOMPARE(seams.fileRequests[0].filter, QString("CSV file (*.csv)"));
+        const QByteArray bytes = fileBytes(csv);
+        QCOMPARE(bytes.count("\r\n"), 79);
+        QVERIFY(bytes.startsWith("ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n1,2024-03-07 10:00:00,"));
+        QVERIFY(seams.messages.empty());
+        QCOMPARE(gDataFile, data); // the data file stays current
+    }
+
+    void closingTheFileOrTheMainWindowClosesThem()
+    {
+        ScriptedSeams seams;
+        readyRecording();
+        m_window->menuItem("mnuDataAbpm")->trigger();
+        QVERIFY(AbpmWindows::summaryWindow());
+        m_window->menuItem("mnuFileClose")->trigger();
+        QVERIFY(!AbpmWindows::summaryWindow());
+
+        readyRecording();
+        m_window->menuItem("mnuDataAbpm")->trigger();
+        AbpmWindows::summaryWindow()->cmdPrint->click();
+        QVERIFY(ReportWindows::shownAbpmReport());
+        m_window->close();
+        QVERIFY(!AbpmWindows::summaryWindow());
+        QVERIFY(!ReportWindows::shownAbpmReport());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+    TestAbpmCommands test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_abpmcommands.moc"

@@ -1,0 +1,279 @@
+#include "views/AbpmSummaryText.h"
+
+#include "text/Edition.h"
+#include "text/MessageCatalogue.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace AbpmSummaryText {
+
+namespace {
+
+QLocale editionLocale()
+{
+    QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
+                                                   : QLocale(QLocale::English, QLocale::UnitedStates);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+// A number to the given decimals ("-0.0" is written "0.0").
+QString decimal(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    double shown = std::round(value * scale) / scale;
+    if (shown == 0)
+        shown = 0; // no minus sign before a zero
+    return editionLocale().toString(shown, 'f', decimals);
+}
+
+// A moment as the data windows write dates, with hours and minutes.
+QString moment(const QDateTime& m)
+{
+    return m.toString(Edition::current().isGerman() ? QStringLiteral("dd.MM.yyyy HH:mm")
+                                                    : QStringLiteral("M/d/yyyy HH:mm"));
+}
+
+QString optional(const std::optional<double>& value, int decimals)
+{
+    return value ? decimal(*value, decimals) : catText("abpm.none");
+}
+
+// A share in percent, cut (not rounded) to one decimal, so that it never
+// shows a threshold reached that was not.
+QString percent(qint64 part, qint64 whole)
+{
+    if (whole <= 0)
+        return catText("abpm.none");
+    return decimal(std::floor(1000.0 * double(part) / double(whole)) / 10.0, 1);
+}
+
+QString share(qint64 part, qint64 whole)
+{
+    return percent(part, whole) + QStringLiteral(" %");
+}
+
+QString ruleText(ArtefactRule rule)
+{
+    switch (rule) {
+    case ArtefactRule::EmptyValue:
+        return catText("abpm.ruleEmpty");
+    case ArtefactRule::SysOutOfRange:
+        return catText("abpm.ruleSys").arg(kSysLowest).arg(kSysHighest);
+    case ArtefactRule::DiaOutOfRange:
+        return catText("abpm.ruleDia").arg(kDiaLowest).arg(kDiaHighest);
+    case ArtefactRule::DiaNotBelowSys:
+        return catText("abpm.ruleDiaNotBelowSys");
+    case ArtefactRule::NarrowPulsePressure:
+        return catText("abpm.rulePulsePressure").arg(kLeastPulsePressure);
+    }
+    return QString();
+}
+
+QString dipClassText(DipClass dipClass)
+{
+    switch (dipClass) {
+    case DipClass::ExtremeDipper:
+        return catText("abpm.dipExtreme");
+    case DipClass::Dipper:
+        return catText("abpm.dipDipper");
+    case DipClass::NonDipper:
+        return catText("abpm.dipNon");
+    case DipClass::ReverseDipper:
+        return catText("abpm.dipReverse");
+    }
+    return QString();
+}
+
+// One reason per validity problem, in the summary's order.
+QStringList problemTexts(const AbpmSummary& s)
+{
+    QStringList texts;
+    for (ValidityProblem problem : s.problems) {
+        switch (problem) {
+        case ValidityProblem::NoReadings:
+            texts << catText("abpm.problemNoReadings");
+            break;
+        case ValidityProblem::TooFewValid:
+            texts << catText("abpm.problemTooFewValid")
+                         .arg(percent(s.valid, s.readings))
+                         .arg(qRound(kLeastValidShare * 100));
+            break;
+        case ValidityProblem::TooFewDay:
+            texts << catText("abpm.problemTooFewDay").arg(s.period(AbpmPeriodKind::Day).readings).arg(kLeastDayReadings);
+            break;
+        case ValidityProblem::TooFewNight:
+            texts << catText("abpm.problemTooFewNight")
+                         .arg(s.period(AbpmPeriodKind::Night).readings)
+                         .arg(kLeastNightReadings);
+            break;
+        }
+    }
+    return texts;
+}
+
+QString periodName(AbpmPeriodKind period)
+{
+    switch (period) {
+    case AbpmPeriodKind::Day24:
+        return catText("abpm.period24h");
+    case AbpmPeriodKind::Day:
+        return catText("abpm.periodDay");
+    case AbpmPeriodKind::Night:
+        return catText("abpm.periodNight");
+    }
+    return QString();
+}
+
+QString warning(const QString& text)
+{
+    return QStringLiteral("<span style=\"color:#b00000\">") + text + QStringLiteral("</span>");
+}
+
+QString cell(const QString& text, bool right = true)
+{
+    return QLatin1String(right ? "<td align=\"right\">" : "<td>") + text + QStringLiteral("</td>");
+}
+
+QString headerRow(const QStringList& captions)
+{
+    QString row = QStringLiteral("<tr>");
+    for (const QString& caption : captions)
+        row += QStringLiteral("<th>") + caption + QStringLiteral("</th>");
+    return row + QStringLiteral("</tr>");
+}
+
+const char* kTable = "<table border=\"1\" cellspacing=\"0\" style=\"border-collapse:collapse\">";
+
+QString heading(const char* key)
+{
+    return QStringLiteral("<p><b>") + catText(key) + QStringLiteral("</b></p>");
+}
+
+QString recording(const AbpmSummary& s, const AbpmPeriodChoice& choice)
+{
+    QString html = heading("abpm.hdRecording") + QStringLiteral("<p>");
+    html += s.first.isValid() ? catText("abpm.lblSpan").arg(moment(s.first), moment(s.last))
+                              : catText("abpm.lblNoSpan");
+    html += QStringLiteral("<br>")
+        + catText("abpm.lblReadings").arg(s.readings).arg(s.valid).arg(percent(s.valid, s.readings));
+    QStringList counts;
+    for (ArtefactRule rule : kArtefactRules)
+        counts << ruleText(rule) + QStringLiteral(": ") + QString::number(s.excludedBy(rule));
+    html += QStringLiteral("<br>") + catText("abpm.lblExcluded").arg(s.readings - s.valid) + QStringLiteral(" (")
+        + counts.join(QStringLiteral("; ")) + QLatin1Char(')');
+    const AbpmPeriods periods = choice.inForce();
+    html += QStringLiteral("<br>") + catText("abpm.lblPeriods").arg(periods.day.text(), periods.night.text());
+    if (choice.narrow)
+        html += QLatin1Char(' ') + catText("abpm.lblNarrow");
+    return html + QStringLiteral("</p>");
+}
+
+QString means(const AbpmSummary& s)
+{
+    QString html = heading("abpm.hdMeans") + QLatin1String(kTable);
+    html += headerRow({catText("abpm.colPeriod"), QString(), catText("abpm.colSys"), catText("abpm.colDia"),
+                       catText("abpm.colMap"), catText("abpm.colPulse")});
+    const char* rowKeys[] = {"abpm.rowMean", "abpm.rowSd", "abpm.rowCv", "abpm.rowArv"};
+    for (int p = 0; p < kAbpmPeriodCount; ++p) {
+        const AbpmPeriodFigures& f = s.periods[size_t(p)];
+        for (int row = 0; row < 4; ++row) {
+            html += QStringLiteral("<tr>");
+            if (row == 0)
+                html += QStringLiteral("<td rowspan=\"4\"><b>%1</b><br>%2: %3</td>")
+                            .arg(periodName(AbpmPeriodKind(p)), catText("abpm.colReadings"))
+                            .arg(f.readings);
+            html += cell(catText(rowKeys[row]), false);
+            for (const AbpmFigures& q : f.quantity) {
+                const std::optional<double> value[] = {q.mean, q.sd, q.cv, q.arv};
+                html += cell(optional(value[row], 1));
+            }
+            html += QStringLiteral("</tr>");
+        }
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString dipping(const AbpmSummary& s)
+{
+    QString html = heading("abpm.hdDipping") + QLatin1String(kTable);
+    html += headerRow({QString(), catText("abpm.periodDay"), catText("abpm.periodNight"), catText("abpm.colRatio"),
+                       catText("abpm.colFall"), catText("abpm.colClass")});
+    const AbpmQuantity quantities[] = {AbpmQuantity::Sys, AbpmQuantity::Dia};
+    const AbpmDipping* dips[] = {&s.sysDipping, &s.diaDipping};
+    const char* names[] = {"abpm.rowSys", "abpm.rowDia"};
+    for (int i = 0; i < 2; ++i) {
+        const AbpmDipping& d = *dips[i];
+        html += QStringLiteral("<tr>") + cell(catText(names[i]), false);
+        html += cell(optional(s.period(AbpmPeriodKind::Day).of(quantities[i]).mean, 1));
+        html += cell(optional(s.period(AbpmPeriodKind::Night).of(quantities[i]).mean, 1));
+        html += cell(optional(d.ratio, 2)) + cell(optional(d.percent, 1));
+        html += cell(d.dipClass ? dipClassText(*d.dipClass) : catText("abpm.none"), false);
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString thresholds(const AbpmSummary& s)
+{
+    QString html = heading("abpm.hdThresholds") + QLatin1String(kTable);
+    html += headerRow({catText("abpm.colPeriod"), catText("abpm.colThreshold"), catText("abpm.colMeans"),
+                       catText("abpm.colAssessment"), catText("abpm.colSysAbove"), catText("abpm.colDiaAbove")});
+    for (int p = 0; p < kAbpmPeriodCount; ++p) {
+        const auto kind = AbpmPeriodKind(p);
+        const AbpmPeriodFigures& f = s.period(kind);
+        const AbpmThreshold t = abpmThreshold(kind);
+        QString assessment = catText("abpm.none");
+        if (f.readings > 0)
+            assessment = meansAtOrAboveThreshold(f, kind) ? warning(catText("abpm.elevated")) : catText("abpm.normal");
+        html += QStringLiteral("<tr>") + cell(periodName(kind), false)
+            + cell(QStringLiteral("%1/%2").arg(t.sys).arg(t.dia))
+            + cell(optional(f.of(AbpmQuantity::Sys).mean, 1) + QLatin1Char('/')
+                   + optional(f.of(AbpmQuantity::Dia).mean, 1))
+            + cell(assessment, false) + cell(share(f.sysAtOrAbove, f.readings))
+            + cell(share(f.diaAtOrAbove, f.readings)) + QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString validity(const AbpmSummary& s)
+{
+    QString html = heading("abpm.hdValidity") + QStringLiteral("<p>");
+    if (s.validForDiagnosis())
+        return html + catText("abpm.valid") + QStringLiteral("</p>");
+    html += warning(catText("abpm.invalid"));
+    for (const QString& reason : problemTexts(s))
+        html += QStringLiteral("<br>&nbsp;&nbsp;- ") + reason;
+    return html + QStringLiteral("</p>");
+}
+
+} // namespace
+
+QString html(const AbpmSummary& summary, const AbpmPeriodChoice& choice)
+{
+    return recording(summary, choice) + means(summary) + dipping(summary) + thresholds(summary)
+        + validity(summary);
+}
+
+QString styleSheet()
+{
+    return QStringLiteral("p { margin-top: 6px; margin-bottom: 2px; } td, th { padding: 2px 4px 2px 4px; } "
+                          "th { background-color: #e8e8e8; }");
+}
+
+QString helpText()
+{
+    return catText("abpm.helpText")
+        .arg(kSysLowest)
+        .arg(kSysHighest)
+        .arg(kDiaLowest)
+        .arg(kDiaHighest)
+        .arg(kLeastPulsePressure)
+        .arg(qRound(kLeastValidShare * 100))
+        .arg(kLeastDayReadings)
+        .arg(kLeastNightReadings);
+}
+
+} // namespace AbpmSummaryText
