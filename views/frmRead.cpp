@@ -10,10 +10,8 @@
 #include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -60,20 +58,6 @@ QLineEdit* valueBox(QWidget* parent, const char* nameKey)
     return box;
 }
 
-// A window of the program whose activation counts as leaving the reading
-// window: not a message box or another modal dialog, not a popup.
-bool isProgramWindow(const QWidget* w)
-{
-    if (!w || !w->isWindow())
-        return false;
-    const Qt::WindowType type = w->windowType();
-    if (type != Qt::Window && type != Qt::Dialog)
-        return false;
-    if (qobject_cast<const QDialog*>(w) && w->isModal())
-        return false;
-    return w->windowModality() == Qt::NonModal;
-}
-
 } // namespace
 
 frmRead::frmRead(QWidget* parent)
@@ -89,15 +73,11 @@ frmRead::frmRead(QWidget* parent)
     connect(&m_run, &BpReadingRun::waitingForBlock, this, &frmRead::hideLamps);
     connect(&m_run, &BpReadingRun::idleTimeout, this, &frmRead::Timer1_Timer);
     connect(&m_run, &BpReadingRun::failed, this, &frmRead::failRun);
-    // Activations of the program's other windows tell a return from them.
-    qApp->installEventFilter(this);
     Form_Load();
 }
 
 frmRead::~frmRead()
 {
-    if (qApp)
-        qApp->removeEventFilter(this);
     if (!m_unloaded)
         Form_Unload();
 }
@@ -379,9 +359,7 @@ bool frmRead::event(QEvent* e)
         // A new run on the first showing and on every return from another
         // window of the program; not on a return from a message box or
         // from another program.
-        const bool fresh = !m_activatedOnce || m_otherWindowActivated;
-        m_activatedOnce = true;
-        m_otherWindowActivated = false;
+        const bool fresh = m_returns.takeActivation();
         const bool handled = QWidget::event(e);
         if (fresh)
             Form_Activate();
@@ -390,15 +368,6 @@ bool frmRead::event(QEvent* e)
     return QWidget::event(e);
 }
 
-bool frmRead::eventFilter(QObject* watched, QEvent* e)
-{
-    if (e->type() == QEvent::WindowActivate && watched != this && watched->isWidgetType()) {
-        const auto* w = static_cast<QWidget*>(watched);
-        if (isProgramWindow(w))
-            m_otherWindowActivated = true;
-    }
-    return false;
-}
 
 QString frmRead::statusPanel(int panel) const
 {

@@ -10,6 +10,7 @@
 // the program) and Retry start a new run; a run that was replaced never
 // acts again.
 #include "comm/BpReadingRun.h"
+#include "views/WindowReturns.h"
 
 #include <QList>
 #include <QWidget>
@@ -74,7 +75,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -99,8 +99,7 @@ private:
     BpReadingRun m_run;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
-    bool m_activatedOnce = false;
-    bool m_otherWindowActivated = false;
+    WindowReturns m_returns{this};
     bool m_settled = false;
     bool m_failing = false;
     bool m_unloaded = false;
