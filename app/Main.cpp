@@ -7,7 +7,7 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "platform/FileSystem.h"
-#include "platform/QtLanguage.h"
+#include "text/QtLanguage.h"
 #include "platform/Seams.h"
 #include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"

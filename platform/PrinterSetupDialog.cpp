@@ -1,6 +1,6 @@
 #include "platform/PrinterSetupDialog.h"
 
-#include "text/MessageCatalogue.h"
+#include "platform/PlatformText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -26,17 +26,17 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter* printer, QWidget* parent)
     const QString current = printers.contains(m_nameBefore) ? m_nameBefore : QPrinterInfo::defaultPrinterName();
     cboPrinter->setCurrentIndex(qMax(0, printers.indexOf(current)));
     cboPrinter->setMinimumContentsLength(24);
-    auto* label = new QLabel(catText("printerSetup.lblPrinter"), this);
+    auto* label = new QLabel(platformText("printerSetup.lblPrinter"), this);
     label->setBuddy(cboPrinter);
     cboPrinter->setAccessibleName(label->text().remove(QLatin1Char('&')));
 
-    lblNoPrinter = new QLabel(catText("printerSetup.noPrinter"), this);
+    lblNoPrinter = new QLabel(platformText("printerSetup.noPrinter"), this);
     lblNoPrinter->setWordWrap(true);
     lblNoPrinter->setVisible(printers.isEmpty());
     cboPrinter->setEnabled(!printers.isEmpty());
 
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    cmdProperties = buttons->addButton(catText("printerSetup.cmdProperties"), QDialogButtonBox::ActionRole);
+    cmdProperties = buttons->addButton(platformText("printerSetup.cmdProperties"), QDialogButtonBox::ActionRole);
     cmdProperties->setObjectName(QStringLiteral("cmdProperties"));
     connect(buttons, &QDialogButtonBox::accepted, this, &PrinterSetupDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PrinterSetupDialog::reject);

@@ -2,7 +2,7 @@
 
 #include "platform/Connection.h"
 #include "platform/SqliteRowReader.h"
-#include "text/MessageCatalogue.h"
+#include "platform/PlatformText.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -79,7 +79,7 @@ bool Recordset::ready() const
 {
     m_lastError.clear();
     if (!m_open)
-        return fail(catText("recordset.closed"));
+        return fail(platformText("recordset.closed"));
     return true;
 }
 
@@ -215,7 +215,7 @@ bool Recordset::readRows()
         }
     }
     if (read.names.size() != fieldCount())
-        return fail(catText("recordset.columnsChanged").arg(m_table));
+        return fail(platformText("recordset.columnsChanged").arg(m_table));
     m_cells = std::move(read.cells);
     m_texts = std::move(read.texts);
     m_rows = read.rows;
@@ -415,7 +415,7 @@ QVariant Recordset::value(const QString& field) const
 {
     const int column = fieldIndex(field);
     if (column < 0) {
-        m_lastError = catText("recordset.noField").arg(field);
+        m_lastError = platformText("recordset.noField").arg(field);
         return {};
     }
     return value(column);
@@ -441,7 +441,7 @@ bool Recordset::setValue(const QString& field, const QVariant& value)
 {
     const int column = fieldIndex(field);
     if (column < 0)
-        return fail(catText("recordset.noField").arg(field));
+        return fail(platformText("recordset.noField").arg(field));
     return setValue(column, value);
 }
 
@@ -490,7 +490,7 @@ bool Recordset::saveCurrent()
     if (m_editMode == EditNone || row < 0)
         return true;
     if (!m_connection || !m_connection->isOpen())
-        return fail(catText("recordset.connectionClosed"));
+        return fail(platformText("recordset.connectionClosed"));
     QSqlDatabase db = m_connection->database();
 
     QStringList names;
@@ -552,7 +552,7 @@ bool Recordset::saveCurrent()
     if (!q.exec())
         return fail(rollback(sqlErrorText(q.lastError())));
     if (!adding && q.numRowsAffected() != 1)
-        return fail(rollback(catText("recordset.rowGone")));
+        return fail(rollback(platformText("recordset.rowGone")));
     const QVariant newKey = adding ? q.lastInsertId() : QVariant();
     q.finish();
     if (!q.exec(commit))
@@ -589,7 +589,7 @@ bool Recordset::beginBatch()
     if (!ready())
         return false;
     if (!m_connection || !m_connection->isOpen())
-        return fail(catText("recordset.connectionClosed"));
+        return fail(platformText("recordset.connectionClosed"));
     QSqlQuery q(m_connection->database());
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(sqlErrorText(q.lastError()));
@@ -603,7 +603,7 @@ bool Recordset::commitBatch()
         return true;
     m_inBatch = false;
     if (!m_connection || !m_connection->isOpen())
-        return fail(catText("recordset.connectionClosed"));
+        return fail(platformText("recordset.connectionClosed"));
     QSqlQuery q(m_connection->database());
     if (q.exec(QStringLiteral("COMMIT")))
         return true;
@@ -662,7 +662,7 @@ bool Recordset::deleteRecord(int)
     if (m_keyColumn < 0)
         return fail(QStringLiteral("The record set cannot be changed: its query has no key column."));
     if (!m_connection || !m_connection->isOpen())
-        return fail(catText("recordset.connectionClosed"));
+        return fail(platformText("recordset.connectionClosed"));
     QSqlDatabase db = m_connection->database();
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -692,7 +692,7 @@ bool Recordset::requery(int)
     if (!ready())
         return false;
     if (!m_connection || !m_connection->isOpen())
-        return fail(catText("recordset.connectionClosed"));
+        return fail(platformText("recordset.connectionClosed"));
     if (!leaveCurrent())
         return false;
     emit aboutToReset();

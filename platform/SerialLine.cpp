@@ -3,7 +3,7 @@
 #include <QLoggingCategory>
 
 #include "platform/SerialSettings.h"
-#include "text/MessageCatalogue.h"
+#include "platform/PlatformText.h"
 
 #include <QMetaObject>
 
@@ -127,9 +127,9 @@ void SerialLine::onPortError(QSerialPort::SerialPortError error)
     QMetaObject::invokeMethod(this, &SerialLine::reportLostLine, Qt::QueuedConnection);
 }
 
-QString SerialLine::withDeviceNamed(const QString& platformText) const
+QString SerialLine::withDeviceNamed(const QString& systemText) const
 {
-    return catText("serial.failedDevice").arg(platformText, m_openedDevice, QString::number(m_openedPortNumber));
+    return platformText("serial.failedDevice").arg(systemText, m_openedDevice, QString::number(m_openedPortNumber));
 }
 
 void SerialLine::reportLostLine()

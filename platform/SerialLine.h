@@ -55,7 +55,7 @@ signals:
 private:
     void onPortError(QSerialPort::SerialPortError error);
     void reportLostLine();
-    QString withDeviceNamed(const QString& platformText) const;
+    QString withDeviceNamed(const QString& systemText) const;
 
     QSerialPort m_port;
     QString m_settings;

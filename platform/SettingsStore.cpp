@@ -1,7 +1,7 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/IniText.h"
-#include "text/MessageCatalogue.h"
+#include "platform/PlatformText.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +40,7 @@ StoreFile readStore(const QString& path)
         return store;
     }
     if (!S_ISREG(info.st_mode)) {
-        store.problem = catText("settings.notRegularFile");
+        store.problem = platformText("settings.notRegularFile");
         return store;
     }
     QFile file(path);
@@ -84,7 +84,7 @@ bool writeSetting(const QString& appName, const QString& section, const QString&
         return false;
     };
     if (!iniValueWritable(value))
-        return refuse(catText("settings.lineBreak"));
+        return refuse(platformText("settings.lineBreak"));
 
     const QString path = settingsFilePath(appName);
     // The store holds passwords: never readable by others, even for a moment.

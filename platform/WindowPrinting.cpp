@@ -1,7 +1,7 @@
 #include "platform/WindowPrinting.h"
 
 #include "platform/Seams.h"
-#include "text/MessageCatalogue.h"
+#include "platform/PlatformText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,9 +30,9 @@ QString askPdfPath(QWidget* window)
 {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = catText("printWindow.dlgTitle");
+    request.title = platformText("printWindow.dlgTitle");
     request.fileName = window->windowTitle().trimmed() + QStringLiteral(".pdf");
-    request.filter = catText("printWindow.dlgFilter");
+    request.filter = platformText("printWindow.dlgFilter");
     request.defaultSuffix = QStringLiteral("pdf");
     request.overwritePrompt = true;
     return seams().fileDialog(window, request);
@@ -45,7 +45,7 @@ bool writable(const QString& path, QString* error)
     if (file.open(QIODevice::WriteOnly))
         return true;
     if (error)
-        *error = catText("printWindow.msgCannotWrite").arg(path, file.errorString());
+        *error = platformText("printWindow.msgCannotWrite").arg(path, file.errorString());
     return false;
 }
 
@@ -103,7 +103,7 @@ PrintResult printWindowImage(QWidget* window, const std::function<void(bool)>& p
         if (render(window, chosen, printLook))
             return PrintResult::Printed;
         if (error)
-            *error = catText("printWindow.msgCannotPrint")
+            *error = platformText("printWindow.msgCannotPrint")
                          .arg(chosen.outputFormat() == QPrinter::PdfFormat ? chosen.outputFileName()
                                                                            : chosen.printerName());
         return PrintResult::Failed;
@@ -123,6 +123,6 @@ PrintResult printWindowImage(QWidget* window, const std::function<void(bool)>& p
     if (render(window, pdf, printLook))
         return PrintResult::Printed;
     if (error)
-        *error = catText("printWindow.msgCannotPrint").arg(path);
+        *error = platformText("printWindow.msgCannotPrint").arg(path);
     return PrintResult::Failed;
 }

@@ -1,5 +1,8 @@
 #include "text/Edition.h"
 
+#include "platform/PlatformText.h"
+#include "text/MessageCatalogue.h"
+
 namespace {
 EditionId g_edition = EditionId::English;
 }
@@ -19,6 +22,8 @@ const Edition& Edition::current()
 void Edition::select(EditionId id)
 {
     g_edition = id;
+    // The platform's own texts come from the catalogue from now on.
+    setPlatformTextLookup([](const char* key) { return catText(key); });
 }
 
 QString Edition::colId() const { return isGerman() ? QStringLiteral("Nr_") : QStringLiteral("ID"); }

@@ -2,6 +2,7 @@
 // simulator on a pseudo-terminal: every burst is a reading, also when both
 // cores are busy; the idle time-out ends the transfer unless it waits on;
 // a line that goes away is one failure report.
+#include "text/Edition.h"
 #include "PtyWait.h"
 #include "comm/BpReadingRun.h"
 #include "platform/SerialSettings.h"
@@ -64,6 +65,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        Edition::select(EditionId::English); // the line's messages in the catalogue's words
         m_program = qEnvironmentVariable("KORVANE_BUILD_DIR") + QStringLiteral("/tools/korvane-recorder");
         QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     }

@@ -1,5 +1,6 @@
 // The recorder simulator: what it sends, read back through a serial port
 // and our own frame scan, is exactly what it was given.
+#include "text/Edition.h"
 #include "PtyWait.h"
 #include "comm/FrameProtocol.h"
 #include "comm/RecorderLink.h"
@@ -47,6 +48,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        Edition::select(EditionId::English); // the line's messages in the catalogue's words
         qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8());
         m_program = qEnvironmentVariable("KORVANE_BUILD_DIR") + QStringLiteral("/tools/korvane-recorder");
         QVERIFY2(QFile::exists(m_program), qPrintable(m_program));

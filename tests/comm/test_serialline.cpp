@@ -1,5 +1,6 @@
 // The serial layer and the block collector on a real QSerialPort, with a
 // pseudo-terminal standing in for the recorder's line.
+#include "text/Edition.h"
 #include "PtyWait.h"
 #include "comm/FrameProtocol.h"
 #include "comm/RecorderLink.h"
@@ -78,6 +79,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_config.isValid());
+        Edition::select(EditionId::English); // the line's messages in the catalogue's words
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
     }
 

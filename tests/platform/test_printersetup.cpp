@@ -3,7 +3,7 @@
 // installed printer it says printing offers a PDF file, and confirming
 // changes nothing.
 #include "platform/PrinterSetupDialog.h"
-#include "platform/QtLanguage.h"
+#include "text/QtLanguage.h"
 #include "text/Edition.h"
 
 #include <QComboBox>
@@ -30,6 +30,11 @@ QStringList buttonTexts(const PrinterSetupDialog& dialog)
 class TestPrinterSetup : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        Edition::select(EditionId::English); // the set-up's texts from the catalogue
+    }
+
     void itsButtonsChooseAndNeverPrint()
     {
         QPrinter printer;

@@ -3,6 +3,7 @@
 // cannot be read or written.
 #include "platform/SettingsStore.h"
 #include "support/Unprivileged.h"
+#include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
 #include <QDir>
@@ -88,6 +89,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8());
+        Edition::select(EditionId::English); // the store's refusals in the catalogue's words
     }
 
     void cleanup()

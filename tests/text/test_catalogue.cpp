@@ -39,7 +39,7 @@ private slots:
     void everyKeyTheSourcesNameExists()
     {
         const QString root = QStringLiteral(KORVANE_SOURCE_DIR);
-        const QRegularExpression call(QStringLiteral("catText\\(\"([^\"]+)\""));
+        const QRegularExpression call(QStringLiteral("(?:catText|platformText)\\(\"([^\"]+)\""));
         int keys = 0;
         for (const char* layer : {"platform", "state", "data", "comm", "views", "print", "app"}) {
             QDirIterator it(root + QLatin1Char('/') + QLatin1String(layer),

@@ -19,7 +19,7 @@
 #include "data/AmbSchema.h"
 #include "data/DataFolder.h"
 #include "platform/FileSystem.h"
-#include "platform/QtLanguage.h"
+#include "text/QtLanguage.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "text/Edition.h"

@@ -1,5 +1,6 @@
 // korvane-recorder: a blood-pressure recorder on a pseudo-terminal, for
 // service staff, demos and tests. See --help.
+#include "text/Edition.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "tools/recorder/BpRecording.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv)
     bool window = false;
     for (int i = 1; i < argc; ++i)
         window = window || QByteArray(argv[i]) == "--window";
+    // The serial layer's messages come from the catalogue.
+    Edition::select(EditionId::English);
     std::unique_ptr<QCoreApplication> app(window ? new QApplication(argc, argv)
                                                  : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("korvane-recorder"));

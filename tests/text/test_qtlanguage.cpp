@@ -5,7 +5,7 @@
 // (English first: a translation, once loaded, stays for the whole run; the
 // system's forms are prepared, as the German program does, before the
 // application object exists.)
-#include "platform/QtLanguage.h"
+#include "text/QtLanguage.h"
 #include "platform/SeamDialogs.h"
 
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "platform/QtLanguage.h"
+#include "text/QtLanguage.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
