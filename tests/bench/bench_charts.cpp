@@ -4,6 +4,7 @@
 // Series button (the load again, drawn and painted), beside the data work
 // of the literal full reload (statistic over every record, a connection
 // opened and checked, the query over every record, skipping to the window).
+#include "BenchDataFiles.h"
 #include "data/AmbSchema.h"
 #include "data/BpStatistics.h"
 #include "data/ChartQuery.h"
@@ -26,44 +27,6 @@
 #include <map>
 
 namespace {
-
-QTemporaryDir& folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-QString fileWith(int n)
-{
-    static std::map<int, QString> made;
-    if (auto it = made.find(n); it != made.end())
-        return it->second;
-    const QString path = folder().filePath(QStringLiteral("charts%1.amb").arg(n));
-    AmbSchema::createDataFile(path, EditionId::English);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("BEGIN"));
-        q.prepare(QStringLiteral("insert into ambpdata (Date,Time,SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min) "
-                                 "values ('2024-03-07','09:00:00',?,?,?,?)"));
-        for (int i = 0; i < n; ++i) {
-            const int sys = 100 + i % 90, dia = 60 + i % 45;
-            q.addBindValue(sys);
-            q.addBindValue(dia);
-            q.addBindValue((sys + 2.0 * dia) / 3.0);
-            q.addBindValue(55 + i % 50);
-            q.exec();
-        }
-        q.exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-fill"));
-    made[n] = path;
-    return path;
-}
 
 // The shared record set on the file, as a record cursor leaves it: a new
 // record set, so the next chart load computes the statistic afresh.
@@ -98,7 +61,7 @@ void close(Window* window)
 template <class Window>
 void firstLoad(benchmark::State& state, Window* (*show)())
 {
-    const QString path = fileWith(int(state.range(0)));
+    const QString path = benchDataFile(int(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         openRecordsOn(path);
@@ -131,7 +94,7 @@ BENCHMARK(BM_TrendFirstLoad)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark:
 template <class Window>
 void scrollStep(benchmark::State& state, Window* (*show)())
 {
-    openRecordsOn(fileWith(int(state.range(0))));
+    openRecordsOn(benchDataFile(int(state.range(0))));
     Window* window = show();
     if (!window) {
         state.SkipWithError("the chart did not load");
@@ -163,7 +126,7 @@ BENCHMARK(BM_TrendScrollStep)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark
 // A Series button ("SYS." of the trend chart) pressed and drawn.
 void BM_TrendSeriesToggle(benchmark::State& state)
 {
-    openRecordsOn(fileWith(int(state.range(0))));
+    openRecordsOn(benchDataFile(int(state.range(0))));
     frmWave* window = ChartWindows::showTrendChart();
     if (!window) {
         state.SkipWithError("the chart did not load");
@@ -182,7 +145,7 @@ BENCHMARK(BM_TrendSeriesToggle)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchma
 // the file: what the chart windows no longer do at every step.
 void BM_LiteralReloadData(benchmark::State& state)
 {
-    const QString path = fileWith(int(state.range(0)));
+    const QString path = benchDataFile(int(state.range(0)));
     openRecordsOn(path);
     const qint64 start = state.range(0) / 2;
     for (auto _ : state) {

@@ -3,6 +3,7 @@
 // from the list window, and with the cursor opening the file first, as
 // from the main window's Print list), a step to the last page, and the
 // whole report saved as a PDF file.
+#include "BenchDataFiles.h"
 #include "data/AmbSchema.h"
 #include "data/clsbpdata.h"
 #include "print/DataReport1.h"
@@ -27,46 +28,6 @@
 
 namespace {
 
-QTemporaryDir& folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-QString fileWith(int n)
-{
-    static std::map<int, QString> made;
-    if (auto it = made.find(n); it != made.end())
-        return it->second;
-    const QString path = folder().filePath(QStringLiteral("report%1.amb").arg(n));
-    AmbSchema::createDataFile(path, EditionId::English);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("BEGIN"));
-        q.prepare(QStringLiteral("insert into ambpdata (Date,Time,SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min) "
-                                 "values (?,?,?,?,?,?)"));
-        for (int i = 0; i < n; ++i) {
-            const int sys = 100 + i % 90, dia = 60 + i % 45;
-            q.addBindValue(QStringLiteral("2024-03-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
-            q.addBindValue(QStringLiteral("%1:%2:00").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')));
-            q.addBindValue(sys);
-            q.addBindValue(dia);
-            q.addBindValue((sys + 2.0 * dia) / 3.0);
-            q.addBindValue(55 + i % 50);
-            q.exec();
-        }
-        q.exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-fill"));
-    made[n] = path;
-    return path;
-}
-
 QPrinter& a4Printer()
 {
     static QPrinter printer(QPrinter::HighResolution);
@@ -76,7 +37,7 @@ QPrinter& a4Printer()
 
 std::unique_ptr<clsbpdata> openCursor(int records)
 {
-    gDataFile = fileWith(records);
+    gDataFile = benchDataFile(records);
     gFileReady = true;
     return std::make_unique<clsbpdata>();
 }
@@ -153,7 +114,7 @@ void BM_SavePdf(benchmark::State& state)
 {
     const std::unique_ptr<clsbpdata> cursor = openCursor(int(state.range(0)));
     const ReportLayout layout = ReportDesign::dataReport1();
-    const QString pdf = folder().filePath(QStringLiteral("report.pdf"));
+    const QString pdf = benchFolder().filePath(QStringLiteral("report.pdf"));
     const QPageLayout page = ReportPageSetup::layoutFor(a4Printer().pageLayout());
     for (auto _ : state) {
         QString error;

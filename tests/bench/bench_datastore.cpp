@@ -1,6 +1,7 @@
 // Opening a data file through the record cursor (open, check, read, statistic,
 // count) and the statistic alone, at 100, 10,000 and 100,000 records, beside
 // the sqlite3 command-line program reading the same rows as the floor.
+#include "BenchDataFiles.h"
 #include "state/MainStatusPanels.h"
 #include "state/SharedState.h"
 #include "data/AmbSchema.h"
@@ -28,51 +29,9 @@ extern char** environ;
 
 namespace {
 
-QTemporaryDir& folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// A data file with n records, made once per size.
-QString fileWith(int n)
-{
-    static std::map<int, QString> made;
-    auto it = made.find(n);
-    if (it != made.end())
-        return it->second;
-    const QString path = folder().filePath(QStringLiteral("bench%1.amb").arg(n));
-    AmbSchema::createDataFile(path, EditionId::English);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("BEGIN"));
-        q.prepare(QStringLiteral("insert into ambpdata (Date,Time,SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min) "
-                                 "values (?,?,?,?,?,?)"));
-        for (int i = 0; i < n; ++i) {
-            const int sys = 100 + i % 90, dia = 60 + i % 45;
-            q.addBindValue(QStringLiteral("2024-%1-%2").arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 28, 2, 10, QLatin1Char('0')));
-            q.addBindValue(QStringLiteral("%1:%2:00").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')));
-            q.addBindValue(sys);
-            q.addBindValue(dia);
-            q.addBindValue((sys + 2.0 * dia) / 3.0);
-            q.addBindValue(55 + i % 50);
-            q.exec();
-        }
-        q.exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-fill"));
-    made[n] = path;
-    return path;
-}
-
 void BM_CursorCreation(benchmark::State& state)
 {
-    gDataFile = fileWith(int(state.range(0)));
+    gDataFile = benchDataFile(int(state.range(0)));
     for (auto _ : state) {
         gFileReady = true;
         clsbpdata cursor;
@@ -86,7 +45,7 @@ void BM_CursorCreation(benchmark::State& state)
 
 void BM_UpdateBpStatistics(benchmark::State& state)
 {
-    gDataFile = fileWith(int(state.range(0)));
+    gDataFile = benchDataFile(int(state.range(0)));
     gFileReady = true;
     clsbpdata cursor;
     for (auto _ : state) {
@@ -102,7 +61,7 @@ void BM_UpdateBpStatistics(benchmark::State& state)
 // The floor: the sqlite3 program reading the record query's rows.
 void BM_Sqlite3CliReadsTheRows(benchmark::State& state)
 {
-    const QByteArray path = fileWith(int(state.range(0))).toLocal8Bit();
+    const QByteArray path = benchDataFile(int(state.range(0))).toLocal8Bit();
     const QByteArray query = AmbSchema::recordQuery(EditionId::English).toLatin1();
     char* argv[] = {const_cast<char*>("sqlite3"), const_cast<char*>("-readonly"),
                     const_cast<char*>(path.constData()), const_cast<char*>(query.constData()), nullptr};
