@@ -73,6 +73,7 @@ struct IniLine {
     Kind kind = Other;
     qsizetype begin = 0; // first byte of the line
     qsizetype end = 0;   // past its last byte before the line break
+    qsizetype lineBreak = 0; // its '\n', or the file's size when it has none
     QString name;        // of the section or the key
     QByteArrayView value;
 };
@@ -88,6 +89,7 @@ std::vector<IniLine> scanLines(const QByteArray& file)
         IniLine line;
         line.begin = begin;
         line.end = next;
+        line.lineBreak = next;
         if (line.end > begin && file[line.end - 1] == '\r')
             --line.end;
         const QByteArrayView text = trimmedBlanks(QByteArrayView(file).sliced(begin, line.end - begin));
@@ -133,20 +135,25 @@ QByteArray iniWithValue(const QByteArray& file, const QString& section, const QS
     const QByteArray entry = key.toUtf8() + '=' + encodedValue(value);
     const QByteArray newline = file.contains("\r\n") ? "\r\n" : "\n";
     bool inSection = false;
-    qsizetype insertAt = -1; // past the last line of the section that holds an entry, or its head
+    // The line after which a new entry goes: the last entry of the section,
+    // or its head. The entry goes after that line's whole line break, so the
+    // line itself keeps every byte it had.
+    qsizetype after = -1;
     for (const IniLine& line : scanLines(file)) {
         if (line.kind == IniLine::Section) {
             inSection = line.name == section;
-            if (inSection && insertAt < 0)
-                insertAt = line.end;
+            if (inSection && after < 0)
+                after = line.lineBreak;
         } else if (inSection && line.kind == IniLine::Entry) {
             if (line.name == key)
                 return QByteArray(file).replace(line.begin, line.end - line.begin, entry);
-            insertAt = line.end;
+            after = line.lineBreak;
         }
     }
-    if (insertAt >= 0)
-        return QByteArray(file).insert(insertAt, newline + entry);
+    if (after >= file.size())
+        return file + newline + entry;
+    if (after >= 0)
+        return QByteArray(file).insert(after + 1, entry + newline);
 
     QByteArray out = file;
     if (!out.isEmpty() && !out.endsWith('\n'))

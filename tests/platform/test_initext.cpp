@@ -14,6 +14,17 @@ const QString kKey = QStringLiteral("KEY");
 class TestIniText : public QObject {
     Q_OBJECT
 private slots:
+    // A last line without a line break keeps every byte when an entry is
+    // added after it, carriage returns at its end included.
+    void anEntryAddedAfterTheLastLineLeavesItAsItWas()
+    {
+        const QByteArray file = "[Settings]\nA=\"\r\r\r";
+        const std::optional<QString> before = iniValue(file, kSection, QStringLiteral("A"));
+        const QByteArray written = iniWithValue(file, kSection, kKey, QString());
+        QCOMPARE(iniValue(written, kSection, QStringLiteral("A")), before);
+        QCOMPARE(iniValue(written, kSection, kKey), std::optional<QString>(QString()));
+    }
+
     void valuesReadAsTheyStand_data()
     {
         QTest::addColumn<QByteArray>("file");
