@@ -1,5 +1,7 @@
 #include "comm/BlockCollector.h"
 
+#include "comm/FrameProtocol.h"
+
 #include <QElapsedTimer>
 #include <QMetaObject>
 
@@ -50,6 +52,12 @@ quint64 BlockCollector::startRun()
     m_wait = Wait::None;
     m_stagesReported = 0;
     m_tailOpen = false;
+    // Another run may read another recorder.
+    m_burstEnd = -1;
+    m_lastFrameAt = -1;
+    m_placingFrameAt = -1;
+    m_burstLength = 0;
+    m_frameOffset = -1;
     return m_run;
 }
 
@@ -74,6 +82,7 @@ void BlockCollector::streamSamples()
     // Whatever follows the last block is a sample, however closely it
     // follows.
     m_tailOpen = false;
+    m_burstEnd = -1;
     arm(Wait::Stream);
 }
 
@@ -98,50 +107,139 @@ void BlockCollector::arm(Wait wait)
         Qt::QueuedConnection);
 }
 
-void BlockCollector::learnBurstLength()
-{
-    const int whole = m_lastBlockSize + m_tailOfBlock;
-    if (whole > kBlockThreshold && (m_burstLength == 0 || whole < m_burstLength))
-        m_burstLength = whole;
-}
-
 void BlockCollector::feed(const QByteArray& input)
 {
     if (input.isEmpty())
         return;
     QByteArray bytes = input;
+    qint64 at = m_fed;
+    m_fed += input.size();
     const qint64 now = m_clock();
-    if (continuesTakenBurst(now, bytes.size())) {
-        const int rest = m_burstLength > 0 ? qMax(0, m_burstLength - m_lastBlockSize - m_tailOfBlock)
-                                           : int(bytes.size());
-        const int dropped = qMin(rest, int(bytes.size()));
-        m_tailOfBlock += dropped;
-        m_tailDropped += dropped;
-        m_lastArrival = now;
-        if (dropped == bytes.size())
-            return;
-        // The burst is complete: what follows starts the next one.
-        bytes.remove(0, dropped);
-    } else if (m_tailOpen) {
-        // A pause ended the tail: block and tail were one whole burst.
-        learnBurstLength();
-    }
-    m_tailOpen = false;
-    m_lastPause = silenceBefore(now, bytes.size());
+    const qint64 silence = silenceBefore(now, input.size());
+    dropRestOfBurst(now, bytes, at);
     m_lastArrival = now;
+    if (bytes.isEmpty())
+        return;
+    // After a burst's rest the silence lies somewhere in this piece.
+    m_lastPause = bytes.size() == input.size() ? silence : 0;
     const qsizetype room =
         m_wait == Wait::Stream ? bytes.size() : kReceiveBufferSize - m_waiting.size();
+    if (room < bytes.size())
+        streamBroken(); // what does not fit is lost
     if (room <= 0)
         return;
+    if (m_waiting.isEmpty())
+        m_waitingFrom = at;
     m_waiting.append(bytes.constData(), qMin(room, bytes.size()));
     ++m_piecesWaiting;
     deliver();
+}
+
+void BlockCollector::dropRestOfBurst(qint64 now, QByteArray& bytes, qint64& at)
+{
+    qsizetype rest = 0;
+    if (m_burstEnd > at) {
+        // A burst's rest comes without a pause. A pause since the block
+        // while less than the counted rest came shows that the burst ended
+        // sooner (another recorder, one switched off, a count from frames
+        // that lay bursts apart).
+        const qint64 owed = m_burstEnd - at;
+        const qint64 pause = now - m_restSince - qint64(double(m_fed - m_restFrom) * m_byteMs);
+        if (bytes.size() >= owed || pause < m_burstPauseMs)
+            rest = qsizetype(qMin<qint64>(bytes.size(), owed));
+    } else if (continuesTakenBurst(now, bytes.size())) {
+        rest = bytes.size();
+    }
+    if (rest < bytes.size()) {
+        // The burst is over: what follows starts the next one.
+        m_burstEnd = -1;
+        m_tailOpen = false;
+    }
+    m_tailDropped += rest;
+    at += rest;
+    bytes.remove(0, rest);
 }
 
 void BlockCollector::discardWaiting()
 {
     m_waiting.clear();
     m_piecesWaiting = 0;
+    m_waitingHasGap = false;
+}
+
+void BlockCollector::streamBroken()
+{
+    m_burstEnd = -1;
+    m_lastFrameAt = -1;
+    m_placingFrameAt = -1;
+    m_waitingHasGap = !m_waiting.isEmpty();
+}
+
+namespace {
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
+} // namespace
+
+qint64 BlockCollector::burstEndOf(const QByteArray& block, qint64 blockStart)
+{
+    // Every frame in the block teaches the burst length: when a reader was
+    // held up, a block may hold a whole burst and the next one's frame. The
+    // first one, wherever it lies, places the bursts.
+    int first = -1;
+    for (int offset = 0; !m_waitingHasGap && offset + Frame::kLength <= block.size(); ++offset) {
+        if (!frameStartsAt(block, offset))
+            continue;
+        const qint64 frameAt = blockStart + offset;
+        if (first < 0)
+            first = offset;
+        if (frameAt <= m_lastFrameAt)
+            continue; // seen in the block before, which left it waiting
+        const qint64 distance = frameAt - m_lastFrameAt;
+        if (m_lastFrameAt >= 0 && distance >= kShortestBurst && distance <= kReceiveBufferSize
+            && (m_burstLength == 0 || distance < m_burstLength))
+            m_burstLength = int(distance);
+        m_lastFrameAt = frameAt;
+    }
+    if (first >= 0) {
+        m_placingFrameAt = blockStart + first;
+        if (first <= Frame::kLastOffset)
+            m_frameOffset = m_frameOffset < 0 ? first : qMin(m_frameOffset, first);
+    }
+    if (m_burstLength == 0 || m_placingFrameAt < 0 || m_frameOffset < 0)
+        return -1;
+    // Bursts begin at firstStart + k * length; the block's 80th byte lies in
+    // the one that ends next after it.
+    const qint64 firstStart = m_placingFrameAt - m_frameOffset;
+    const qint64 blockEnd = blockStart + kBlockThreshold + 1;
+    return firstStart - floorDiv(firstStart - blockEnd, m_burstLength) * m_burstLength;
+}
+
+void BlockCollector::takeBlock()
+{
+    const qint64 blockStart = m_waitingFrom;
+    const qint64 burstEnd = burstEndOf(m_waiting, blockStart);
+    qsizetype size = m_waiting.size();
+    if (burstEnd >= 0)
+        size = qBound<qint64>(kBlockThreshold + 1, burstEnd - blockStart, size);
+    QByteArray block = m_waiting.left(size);
+    m_waiting.remove(0, size);
+    m_waitingFrom += size;
+    const qint64 now = m_clock();
+    m_burstEnd = burstEnd;
+    m_restFrom = m_fed;
+    m_restSince = m_lastArrival;
+    m_tailOpen = burstEnd < 0 && m_piecesWaiting > 1 && m_lastPause < m_burstPauseMs
+        && now - m_lastArrival < m_burstPauseMs;
+    m_blockAt = now;
+    m_piecesWaiting = m_waiting.isEmpty() ? 0 : 1;
+    if (m_waiting.isEmpty())
+        m_waitingHasGap = false;
+    m_wait = Wait::None;
+    m_stagesReported = 0;
+    ++m_waitId;
+    emit blockReady(m_run, block);
 }
 
 void BlockCollector::deliver()
@@ -154,6 +252,7 @@ void BlockCollector::deliver()
         QByteArray samples;
         samples.swap(m_waiting);
         m_piecesWaiting = 0;
+        m_waitingHasGap = false;
         emit samplesArrived(run, samples);
         return;
     }
@@ -166,19 +265,6 @@ void BlockCollector::deliver()
         if (!stillArmed(waitId))
             return;
     }
-    if (m_waiting.size() > kBlockThreshold) {
-        QByteArray block;
-        block.swap(m_waiting);
-        const qint64 now = m_clock();
-        m_tailOpen = m_piecesWaiting > 1 && m_lastPause < m_burstPauseMs
-            && now - m_lastArrival < m_burstPauseMs;
-        m_blockAt = now;
-        m_lastBlockSize = int(block.size());
-        m_tailOfBlock = 0;
-        m_piecesWaiting = 0;
-        m_wait = Wait::None;
-        m_stagesReported = 0;
-        ++m_waitId;
-        emit blockReady(run, block);
-    }
+    if (m_waiting.size() > kBlockThreshold)
+        takeBlock();
 }

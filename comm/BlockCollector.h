@@ -11,7 +11,8 @@
 // Block wait (waitForBlock): while the wait is armed, stageReached(run, 1),
 // (run, 2), (run, 3) come once each, in order, as soon as more than 19, 39
 // and 59 bytes wait; blockReady(run, block) comes as soon as more than 79
-// wait, and the block holds every byte waiting at that moment (at least 80).
+// wait, and the block holds every byte waiting at that moment (at least 80)
+// that belongs to the burst of its 80th byte, see below.
 // One wait yields one block; arm the next with waitForBlock() again
 // (usually after discardWaiting()).
 //
@@ -32,23 +33,43 @@
 // byte arrives, but on a real line the burst goes on (a 96-byte burst has
 // 16 more bytes, 17 ms at 9600 baud). Counted as waiting bytes, such tails
 // add up from burst to burst and push a later burst's frame beyond offset
-// 60, so that a measurement is lost. So when a block was still trickling
-// in (it came in several pieces, the last less than kBurstPauseMs after the
-// one before), the bytes that continue its burst are thrown away: bytes
-// that come with pauses shorter than the burst pause, for at most the tail
-// limit after the block. The first byte after a longer pause starts the
-// next burst. A block that came in one piece has no tail. Both times grow
-// with a slow line (setLineRate): at 300 baud a byte alone takes 33 ms.
+// 60, so that a measurement is lost. So the rest of a block's burst is
+// thrown away, and a block never reaches into the next burst.
 //
-// Pauses are measured when bytes are read, not when they came: a reader
-// held up by a busy machine reads a burst's last bytes late, and the real
-// silence before the next burst looks short, and a pause inside a burst
-// appears where the reader was held up. So the silence before a piece is
-// taken as the time since the last piece less the line time its bytes
-// needed (setLineRate), and a tail is also limited by
-// count: a recorder's bursts are all of one length, learnt as the shortest
-// burst seen (a block and the tail that a pause ended), and no more than
-// the rest of such a burst is thrown away after a block.
+// Where a burst ends is counted from the recorder's frames, because the
+// moments bytes are read say little on a busy machine: a reader held up
+// reads a burst's rest, the silence after it and the next burst's first
+// bytes as one piece. Every byte fed has a place in the run's stream, and
+// each block is searched for frames at every offset:
+// - the recorder's burst length is the shortest distance between two
+//   frames that follow each other (80 to 1024 bytes; a burst without a
+//   found frame in between only makes a distance longer);
+// - its frame offset is the smallest offset, 0..60, at which a block's
+//   first frame lay;
+// - so the burst of a block with a frame ends at its first frame - offset
+//   + length, and that of a block without one where the bursts placed by
+//   the last such frame end.
+// A block then holds the waiting bytes up to its burst's end only (bytes
+// beyond it stay waiting for the next block), and the bytes up to that end
+// that are still to come are thrown away as they arrive, unless the line
+// paused before they all came: a burst's rest comes without a pause. A
+// pause is measured over everything read since the block, as the time
+// that the bytes read did not fill, so a late read does not hide it.
+//
+// Until two frames have been seen in a run (and for a sample stream's
+// header) the moments of arrival decide: when a block
+// was still trickling in (it came in several pieces, the last less than
+// kBurstPauseMs after the one before), the bytes that continue its burst
+// are thrown away: bytes that come with pauses shorter than the burst
+// pause, for at most the tail limit after the block. The first byte after a
+// longer pause starts the next burst. A block that came in one piece has no
+// tail. The silence before a piece is the time since the last piece less
+// the line time its bytes needed (setLineRate), since a reader held up
+// reads bytes later than they came; the burst pause and the tail limit
+// grow with a slow line, where a byte alone takes 33 ms at 300 baud.
+//
+// streamBroken() says that bytes went by unfed (the port threw them away),
+// so that bursts can no longer be counted from the last frame.
 //
 // A wait armed while enough bytes already wait reports on the next pass of
 // the event loop, never from inside waitForBlock() or streamSamples(), so
@@ -75,6 +96,8 @@ public:
     // after a block that a tail may last (a burst's rest is 16 bytes).
     static constexpr int kBurstPauseBytes = 4;
     static constexpr int kTailLimitBytes = 32;
+    // Distances between two frames that can be a burst length.
+    static constexpr int kShortestBurst = kBlockThreshold + 1;
 
     explicit BlockCollector(QObject* parent = nullptr);
 
@@ -100,7 +123,11 @@ public:
     // Throws away every waiting byte. An armed wait stays armed, with its
     // stages already reported.
     void discardWaiting();
+    // Bytes went by without being fed.
+    void streamBroken();
     int waitingCount() const { return int(m_waiting.size()); }
+    // The recorder's burst length as learnt in this run; 0 while unknown.
+    int burstLength() const { return m_burstLength; }
     // Bytes thrown away as the rest of a burst whose block was taken.
     qint64 tailBytesDropped() const { return m_tailDropped; }
 
@@ -119,7 +146,13 @@ private:
     // line needed byteMs for each of them.
     qint64 silenceBefore(qint64 now, qsizetype bytes) const;
     bool continuesTakenBurst(qint64 now, qsizetype bytes) const;
-    void learnBurstLength();
+    // Throws away the front of `bytes` (which start at stream position
+    // `at`) that is still the rest of the last block's burst.
+    void dropRestOfBurst(qint64 now, QByteArray& bytes, qint64& at);
+    // Where the burst of a block starting at `blockStart` ends, learning
+    // from the block's frame; -1 while that cannot be counted.
+    qint64 burstEndOf(const QByteArray& block, qint64 blockStart);
+    void takeBlock();
 
     Clock m_clock;
     int m_burstPauseMs = kBurstPauseMs;
@@ -132,9 +165,20 @@ private:
     qint64 m_lastPause = 0;  // between the last two pieces that arrived
     int m_piecesWaiting = 0; // pieces that make up the waiting bytes
     qint64 m_tailDropped = 0;
-    int m_burstLength = 0;     // shortest whole burst seen; 0 while unknown
-    int m_lastBlockSize = 0;
-    int m_tailOfBlock = 0;     // bytes thrown away after the last block
+    // Stream positions: bytes fed so far, the first waiting byte, the end
+    // of the last block's burst (-1 when not counted), the last frame seen
+    // and the first frame of the last block that had one.
+    qint64 m_fed = 0;
+    qint64 m_waitingFrom = 0;
+    qint64 m_burstEnd = -1;
+    qint64 m_lastFrameAt = -1;
+    qint64 m_placingFrameAt = -1;
+    // The last read before the block: its stream position and time.
+    qint64 m_restFrom = 0;
+    qint64 m_restSince = 0;
+    int m_burstLength = 0;  // shortest distance between frames; 0 unknown
+    int m_frameOffset = -1; // smallest offset of a block's frame; -1 unknown
+    bool m_waitingHasGap = false; // bytes were lost between waiting ones
     Wait m_wait = Wait::None;
     int m_stagesReported = 0;
     quint64 m_run = 0;

@@ -33,6 +33,7 @@ bool BpReadingRun::start()
     m_run = m_link.startRun();
     m_records.clear();
     emit started();
+    m_link.DiscardWaiting();
     waitForNextBlock();
     return true;
 }
@@ -46,8 +47,8 @@ void BpReadingRun::end()
 
 void BpReadingRun::waitForNextBlock()
 {
-    // Bytes that came while the previous block was handled are thrown away.
-    m_link.DiscardWaiting();
+    // The rest of the last block's burst is thrown away by the collector;
+    // bytes of the next burst that came while the block was handled count.
     m_link.WaitForBlock();
     emit waitingForBlock();
 }

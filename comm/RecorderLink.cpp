@@ -35,6 +35,7 @@ void RecorderLink::closePort()
 void RecorderLink::DiscardWaiting()
 {
     m_port.discardWaiting();
+    m_collector.streamBroken();
     m_collector.discardWaiting();
 }
 

@@ -11,7 +11,7 @@
 //   link.DiscardWaiting();
 //   link.WaitForBlock();                     // -> stageReached, blockReady
 //   ...                                      // in blockReady: ScanBlock,
-//   link.DiscardWaiting(); link.WaitForBlock();  // DecodeFrame, next block
+//   link.WaitForBlock();                     //   DecodeFrame, next block
 //   link.streamSamples();                    // after a header block:
 //                                            //   -> samplesArrived, every byte
 //   link.stop();                             // Stop / unload
@@ -42,7 +42,10 @@ public:
     quint64 currentRun() const { return m_collector.currentRun(); }
     bool isRunning() const { return m_collector.isRunning(); }
 
-    // Throws away every byte waiting, in the port and in the collector.
+    // Throws away every byte waiting, in the port and in the collector, as
+    // a run starts. Between blocks the collector throws away the rest of a
+    // burst itself; a flush of the port there could take the next burst's
+    // first bytes with it when the handling of a block was slow.
     void DiscardWaiting();
     void WaitForBlock() { m_collector.waitForBlock(); }
     void streamSamples() { m_collector.streamSamples(); }
