@@ -104,8 +104,9 @@ public:
     // Milliseconds of a monotonic clock; tests set their own.
     using Clock = std::function<qint64()>;
     void setClock(Clock clock);
-    // Bytes per second the line brings (baud / 10); 0 for the fast-line
-    // defaults.
+    // Bytes per second the line brings (baud / 10); RecorderLink sets it
+    // as it opens the port. 0 for the fast-line defaults, with which every
+    // millisecond after a block counts as a pause.
     void setLineRate(int bytesPerSecond);
     int burstPauseMs() const { return m_burstPauseMs; }
     int tailLimitMs() const { return m_tailLimitMs; }

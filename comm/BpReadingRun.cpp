@@ -1,7 +1,6 @@
 #include "comm/BpReadingRun.h"
 
 #include "comm/FrameProtocol.h"
-#include "platform/SerialSettings.h"
 
 BpReadingRun::BpReadingRun(QObject* parent)
     : QObject(parent)
@@ -28,8 +27,6 @@ bool BpReadingRun::start()
         emit failed(m_link.errorString());
         return false;
     }
-    const std::optional<LineSettings> line = LineSettings::parse(m_link.port().settings());
-    m_link.collector().setLineRate(line ? line->baudRate / 10 : 0);
     m_run = m_link.startRun();
     m_records.clear();
     emit started();

@@ -1,6 +1,5 @@
 #include "comm/EcgReadingRun.h"
 
-#include "platform/SerialSettings.h"
 
 EcgReadingRun::EcgReadingRun(QObject* parent)
     : QObject(parent)
@@ -22,9 +21,6 @@ bool EcgReadingRun::start()
         emit failed(m_link.errorString());
         return false;
     }
-    // A slow line's header burst still trickles in after its block.
-    const std::optional<LineSettings> line = LineSettings::parse(m_link.port().settings());
-    m_link.collector().setLineRate(line ? line->baudRate / 10 : 0);
     m_run = m_link.startRun();
     m_samples = 0;
     emit started();

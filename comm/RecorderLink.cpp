@@ -1,5 +1,7 @@
 #include "comm/RecorderLink.h"
 
+#include "platform/SerialSettings.h"
+
 RecorderLink::RecorderLink(QObject* parent)
     : QObject(parent)
 {
@@ -22,7 +24,13 @@ bool RecorderLink::OpenPort(bool restart)
         closePort();
     }
     m_collector.discardWaiting();
-    return m_port.open();
+    if (!m_port.open())
+        return false;
+    // The collector measures pauses against the time the line needs for
+    // the bytes it brings.
+    const std::optional<LineSettings> line = LineSettings::parse(m_port.settings());
+    m_collector.setLineRate(line ? line->baudRate / 10 : 0);
+    return true;
 }
 
 void RecorderLink::closePort()
