@@ -185,8 +185,9 @@ qint64 floorDiv(qint64 a, qint64 b)
 qint64 BlockCollector::burstEndOf(const QByteArray& block, qint64 blockStart)
 {
     // Every frame in the block teaches the burst length: when a reader was
-    // held up, a block may hold a whole burst and the next one's frame. The
-    // first one, wherever it lies, places the bursts.
+    // held up, a block may hold a whole burst and the next one's frame. Only
+    // a frame that the scan finds places the bursts: one beyond it may sit
+    // where the recorder's frames do not (a damaged burst).
     int first = -1;
     for (int offset = 0; !m_waitingHasGap && offset + Frame::kLength <= block.size(); ++offset) {
         if (!frameStartsAt(block, offset))
@@ -202,10 +203,9 @@ qint64 BlockCollector::burstEndOf(const QByteArray& block, qint64 blockStart)
             m_burstLength = int(distance);
         m_lastFrameAt = frameAt;
     }
-    if (first >= 0) {
+    if (first >= 0 && first <= Frame::kLastOffset) {
         m_placingFrameAt = blockStart + first;
-        if (first <= Frame::kLastOffset)
-            m_frameOffset = m_frameOffset < 0 ? first : qMin(m_frameOffset, first);
+        m_frameOffset = m_frameOffset < 0 ? first : qMin(m_frameOffset, first);
     }
     if (m_burstLength == 0 || m_placingFrameAt < 0 || m_frameOffset < 0)
         return -1;

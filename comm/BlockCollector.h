@@ -46,9 +46,9 @@
 //   found frame in between only makes a distance longer);
 // - its frame offset is the smallest offset, 0..60, at which a block's
 //   first frame lay;
-// - so the burst of a block with a frame ends at its first frame - offset
-//   + length, and that of a block without one where the bursts placed by
-//   the last such frame end.
+// - so the burst of a block whose first frame lies at offsets 0..60 ends
+//   at that frame - offset + length, and that of another block where the
+//   bursts placed by the last such frame end.
 // A block then holds the waiting bytes up to its burst's end only (bytes
 // beyond it stay waiting for the next block), and the bytes up to that end
 // that are still to come are thrown away as they arrive, unless the line
