@@ -49,7 +49,7 @@ bool SerialLine::open()
         return true;
     const std::optional<LineSettings> line = LineSettings::parse(m_settings);
     if (!line) {
-        m_errorString = QStringLiteral("Invalid line settings \"%1\"").arg(m_settings);
+        m_errorString = platformText("serial.invalidSettings").arg(m_settings);
         return false;
     }
     m_lossPending = false;

@@ -17,6 +17,7 @@ const CatalogueEntry entries[] = {
      "Der Datensatz ist nicht mehr in der Datei; er wurde anderswo gelöscht. Die Änderung wurde nicht geschrieben."},
 
     {"serial.failedDevice", "%1 , Device %2 (COM%3)", "%1 , Gerät %2 (COM%3)"},
+    {"serial.invalidSettings", "Invalid Line Settings \"%1\"", "Ungültige Leitungseinstellungen \"%1\""},
     {"settings.notRegularFile", "Not a Regular File", "Keine normale Datei"},
     {"settings.lineBreak", "Line Break in Value", "Zeilenumbruch im Wert"},
 
