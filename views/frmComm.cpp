@@ -4,6 +4,7 @@
 #include "views/CommWindows.h"
 #include "views/frmRead.h"
 #include "views/frmReadwave.h"
+#include "platform/Seams.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
@@ -31,10 +32,10 @@ QComboBox* listOf(QWidget* parent, const QStringList& entries, const QString& de
     return list;
 }
 
-void writeStoreSetting(const char* key, const QString& value)
+bool writeStoreSetting(const char* key, const QString& value, QString* why)
 {
-    writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kSettingsSection),
-                 QString::fromLatin1(key), value);
+    return writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kSettingsSection),
+                        QString::fromLatin1(key), value, why);
 }
 
 } // namespace
@@ -155,7 +156,8 @@ void frmComm::Command1_Click()
     // them, then the port.
     frmRead* read = CommWindows::loadReadWindow();
     read->MSComm1().setSettings(gCommSet);
-    writeStoreSetting("COMMSET", gCommSet);
+    QString why;
+    bool kept = writeStoreSetting("COMMSET", gCommSet, &why);
     gCommPort = Combo5->currentText();
     // A port name other than COM1..COM8 is kept as it is; the reading
     // windows keep their port numbers then, and the waveform window is not
@@ -165,8 +167,13 @@ void frmComm::Command1_Click()
         read->MSComm1().setPortNumber(*number);
         CommWindows::loadWaveWindow()->MSComm1().setPortNumber(*number);
     }
-    writeStoreSetting("COMMPORT", gCommPort);
-    writeChosenDevices();
+    kept = writeStoreSetting("COMMPORT", gCommPort, &why) && kept;
+    kept = writeChosenDevices(&why) && kept;
+    // The settings hold until the program ends even when the store refuses
+    // them; the user must know that they are not kept.
+    if (!kept)
+        showMessage(this, catText("frmComm.msgNotSaved").arg(settingsFilePath(QString::fromLatin1(kAppTitle)), why),
+                    MsgButtons::Ok, MsgIcon::Warning, windowTitle());
     close();
 }
 
@@ -200,15 +207,18 @@ void frmComm::rememberDevice(const QString& device)
     m_chosenDevices.insert(Combo5->currentText(), device.trimmed());
 }
 
-void frmComm::writeChosenDevices()
+bool frmComm::writeChosenDevices(QString* why)
 {
+    bool kept = true;
     for (auto it = m_chosenDevices.cbegin(); it != m_chosenDevices.cend(); ++it) {
         const std::optional<int> number = portNumberFromName(it.key());
         if (!number || it.value().isEmpty() || it.value() == deviceForPortNumber(*number))
             continue;
-        writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kPortsSection), it.key(),
-                     it.value());
+        kept = writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(kPortsSection), it.key(),
+                            it.value(), why)
+            && kept;
     }
+    return kept;
 }
 
 QString frmComm::statusPanel(int panel) const

@@ -43,7 +43,8 @@ private:
     QGroupBox* listFrame(const char* captionKey, QComboBox* list);
     void showDeviceOfPort();
     void rememberDevice(const QString& device);
-    void writeChosenDevices();
+    // False, with why, when the store refused one.
+    bool writeChosenDevices(QString* why);
 
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;

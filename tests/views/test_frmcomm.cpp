@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -55,7 +57,9 @@ private slots:
     void init()
     {
         const QString store = settingsFilePath(QString::fromLatin1(kAppTitle));
-        if (QFile::exists(store))
+        if (QFileInfo(store).isDir())
+            QVERIFY(QDir(store).removeRecursively());
+        else if (QFile::exists(store))
             QVERIFY(QFile::remove(store));
         resetSharedState();
         gCommSet = QStringLiteral("9600,n,8,1");
@@ -161,6 +165,36 @@ private slots:
         QCOMPARE(wave->MSComm1().settings(), QStringLiteral("9600,n,8,2"));
         // A new settings window's lists start from their design again.
         QCOMPARE(read->MSComm1().settings(), QStringLiteral("2400,n,8,1"));
+    }
+
+    // A store that refuses the settings (its file is a folder here): OK
+    // says that they are not kept, and they hold for this session.
+    void okTellsWhenTheStoreRefusesTheSettings()
+    {
+        const QString store = settingsFilePath(QString::fromLatin1(kAppTitle));
+        QVERIFY(QDir().mkpath(store));
+        auto& scripted = dynamic_cast<ScriptedSeams&>(seams());
+        scripted.messages.clear();
+        scripted.answers = {MsgAnswer::Ok};
+        CommWindows::showCommWindow();
+        frmComm* w = CommWindows::commWindow();
+        const QString caption = w->windowTitle();
+        clickEntry(w->Combo1, QStringLiteral("2400"));
+        w->Combo5->setCurrentText(QStringLiteral("COM3"));
+        w->Command1->click();
+        QTRY_VERIFY(!CommWindows::commWindow());
+        QCOMPARE(scripted.messageTexts(),
+                 QStringList{ed("Setting Not Kept ! , File  %1  Can not Save ! , %2 , The Setting Holds Until "
+                                "KORVANE Ends",
+                                "Einstellung nicht gespeichert ! , Datei  %1  kann nicht gespeichert werden ! , %2 , "
+                                "Die Einstellung gilt bis KORVANE beendet wird")
+                                 .arg(store, ed("Not a Regular File", "Keine normale Datei"))});
+        QCOMPARE(scripted.messages.front().title, caption);
+        QCOMPARE(scripted.messages.front().icon, MsgIcon::Warning);
+        QCOMPARE(gCommSet, QStringLiteral("2400,n,8,1"));
+        QCOMPARE(gCommPort, QStringLiteral("COM3"));
+        QCOMPARE(CommWindows::readWindow()->MSComm1().settings(), QStringLiteral("2400,n,8,1"));
+        QCOMPARE(CommWindows::readWindow()->MSComm1().portNumber(), 3);
     }
 
     void okWithAnotherPortNameStoresItButKeepsThePortNumber_data()

@@ -15,6 +15,10 @@ const CatalogueEntry entries[] = {
     {"frmComm.sbStatusBar", "Setting: ", "Statusleiste"},
     // The device the chosen port name stands for on this machine.
     {"frmComm.cboDevice", "Device", "Gerät"},
+    // OK when the settings store refuses the settings: they hold until the
+    // program ends.
+    {"frmComm.msgNotSaved", "Setting Not Kept ! , File  %1  Can not Save ! , %2 , The Setting Holds Until KORVANE Ends",
+     "Einstellung nicht gespeichert ! , Datei  %1  kann nicht gespeichert werden ! , %2 , Die Einstellung gilt bis KORVANE beendet wird"},
 };
 } // namespace
 
