@@ -2,6 +2,7 @@
 
 #include "state/SharedState.h"
 #include "views/CommWindows.h"
+#include "views/PanelStatusBar.h"
 #include "views/frmRead.h"
 #include "views/frmReadwave.h"
 #include "platform/Seams.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPortInfo>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -104,14 +104,7 @@ void frmComm::buildWindow()
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
 
-    sbStatusBar = new QStatusBar(this);
-    sbStatusBar->setSizeGripEnabled(false);
-    m_panel1 = new QLabel(catText("frmComm.sbStatusBar"), sbStatusBar);
-    m_panel2 = new QLabel(sbStatusBar);
-    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    sbStatusBar->addWidget(m_panel1);
-    sbStatusBar->addWidget(m_panel2, 1);
+    sbStatusBar = new PanelStatusBar(catText("frmComm.sbStatusBar"), QString(), 0, this);
 
     auto* body = new QVBoxLayout;
     body->addLayout(lists);
@@ -136,7 +129,7 @@ QGroupBox* frmComm::listFrame(const char* captionKey, QComboBox* list)
 void frmComm::Form_Load()
 {
     Combo5->setCurrentText(gCommPort);
-    m_panel2->setText(gCommSet);
+    sbStatusBar->setPanel2(gCommSet);
     // The four line lists keep their designed texts; they are not filled
     // from gCommSet, so they may disagree with panel 2 until one is clicked.
     showDeviceOfPort();
@@ -146,7 +139,7 @@ void frmComm::Combo_Click()
 {
     gCommSet = Combo1->currentText() + QLatin1Char(',') + Combo2->currentText() + QLatin1Char(',')
         + Combo3->currentText() + QLatin1Char(',') + Combo4->currentText();
-    m_panel2->setText(gCommSet);
+    sbStatusBar->setPanel2(gCommSet);
 }
 
 void frmComm::Command1_Click()
@@ -223,9 +216,5 @@ bool frmComm::writeChosenDevices(QString* why)
 
 QString frmComm::statusPanel(int panel) const
 {
-    if (panel == 1)
-        return m_panel1->text();
-    if (panel == 2)
-        return m_panel2->text();
-    return {};
+    return sbStatusBar->panel(panel);
 }

@@ -12,7 +12,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QStatusBar;
+class PanelStatusBar;
 
 class frmComm : public QWidget {
     Q_OBJECT
@@ -36,7 +36,7 @@ public:
     QComboBox* cboDevice = nullptr; // device of the port name
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
-    QStatusBar* sbStatusBar = nullptr;
+    PanelStatusBar* sbStatusBar = nullptr;
 
 private:
     void buildWindow();
@@ -46,8 +46,6 @@ private:
     // False, with why, when the store refused one.
     bool writeChosenDevices(QString* why);
 
-    QLabel* m_panel1 = nullptr;
-    QLabel* m_panel2 = nullptr;
     QLabel* m_deviceLabel = nullptr;
     // Devices chosen in this window, by port name, written on OK.
     QHash<QString, QString> m_chosenDevices;

@@ -2,6 +2,7 @@
 
 #include "state/SharedState.h"
 #include "views/CommWindows.h"
+#include "views/PanelStatusBar.h"
 #include "views/ProgressScale.h"
 #include "comm/SaveRecords.h"
 #include "data/FileCommands.h"
@@ -22,7 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadialGradient>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -129,15 +129,7 @@ void frmRead::buildWindow()
     cmdRetry = new QPushButton(catText("frmRead.cmdRetry"), this);
     cmdClose = new QPushButton(catText("frmRead.cmdClose"), this);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setSizeGripEnabled(false);
-    m_panel1 = new QLabel(catText("frmRead.sbDesign1"), StatusBar1);
-    m_panel2 = new QLabel(catText("frmRead.sbDesign2"), StatusBar1);
-    m_panel1->setMinimumWidth(90);
-    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusBar1->addWidget(m_panel1);
-    StatusBar1->addWidget(m_panel2, 1);
+    StatusBar1 = new PanelStatusBar(catText("frmRead.sbDesign1"), catText("frmRead.sbDesign2"), 90, this);
 
     auto* values = new QGridLayout;
     values->addWidget(Text2, 0, 0);
@@ -219,7 +211,7 @@ bool frmRead::dataFileTakesReadings()
     // The folder takes the journal of every write.
     if (file.isWritable() && folder.isWritable())
         return true;
-    setStatus(catText("frmRead.sbReady"), QString());
+    StatusBar1->setPanels(catText("frmRead.sbReady"), QString());
     showMessage(this, catText("frmRead.msgReadOnly").arg(gDataFile), MsgButtons::Ok, MsgIcon::Information,
                 catText("frmRead.caption"));
     return false;
@@ -232,7 +224,7 @@ void frmRead::onRunStarted()
     ProgressBar1->setValue(0);
     Label1->setMaximum(kDesignedRange);
     Text1->setText(QStringLiteral("0"));
-    setStatus(catText("frmRead.sbReady"), catText("frmRead.sbPressSend"));
+    StatusBar1->setPanels(catText("frmRead.sbReady"), catText("frmRead.sbPressSend"));
     showEmptyValues();
 }
 
@@ -268,9 +260,9 @@ void frmRead::showRecord(const BpRecord& r)
 
 void frmRead::Timer1_Timer(bool finished)
 {
-    setStatus2(catText("frmRead.sbWaiting"));
+    StatusBar1->setPanel2(catText("frmRead.sbWaiting"));
     if (finished)
-        setStatus(catText("frmRead.sbReadOk"), catText("frmRead.sbCloseOrRetry"));
+        StatusBar1->setPanels(catText("frmRead.sbReadOk"), catText("frmRead.sbCloseOrRetry"));
 }
 
 void frmRead::failRun(const QString& description)
@@ -371,22 +363,7 @@ bool frmRead::event(QEvent* e)
 
 QString frmRead::statusPanel(int panel) const
 {
-    if (panel == 1)
-        return m_panel1->text();
-    if (panel == 2)
-        return m_panel2->text();
-    return {};
-}
-
-void frmRead::setStatus(const QString& panel1, const QString& panel2)
-{
-    m_panel1->setText(panel1);
-    m_panel2->setText(panel2);
-}
-
-void frmRead::setStatus2(const QString& panel2)
-{
-    m_panel2->setText(panel2);
+    return StatusBar1->panel(panel);
 }
 
 void frmRead::showEmptyValues()

@@ -24,7 +24,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QStatusBar;
+class PanelStatusBar;
 
 class frmRead : public QWidget {
     Q_OBJECT
@@ -71,7 +71,7 @@ public:
     QCheckBox* Check1 = nullptr;
     QPushButton* cmdRetry = nullptr;
     QPushButton* cmdClose = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    PanelStatusBar* StatusBar1 = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -79,8 +79,6 @@ protected:
 
 private:
     void buildWindow();
-    void setStatus(const QString& panel1, const QString& panel2);
-    void setStatus2(const QString& panel2);
     void showEmptyValues();
     void onRunStarted();
     void hideLamps();
@@ -97,8 +95,6 @@ private:
     bool dataFileTakesReadings();
 
     BpReadingRun m_run;
-    QLabel* m_panel1 = nullptr;
-    QLabel* m_panel2 = nullptr;
     WindowReturns m_returns{this};
     bool m_settled = false;
     bool m_failing = false;

@@ -3,6 +3,7 @@
 #include "state/SharedState.h"
 #include "views/EcgBackground.h"
 #include "views/EcgTraceArea.h"
+#include "views/PanelStatusBar.h"
 #include "views/WindowReturns.h"
 #include "platform/Seams.h"
 #include "platform/SerialSettings.h"
@@ -21,7 +22,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -104,7 +104,7 @@ frmReadwave::frmReadwave(QWidget* parent)
     connect(cmdClose, &QPushButton::clicked, this, &frmReadwave::cmdClose_Click);
     connect(Check1, &QCheckBox::toggled, &m_run, &EcgReadingRun::setContinueWaiting);
     connect(&m_run, &EcgReadingRun::started, this, [this] {
-        setStatus(catText("frmReadwave.sbReadNow"), catText("frmReadwave.sbReadFromLine"));
+        StatusBar1->setPanels(catText("frmReadwave.sbReadNow"), catText("frmReadwave.sbReadFromLine"));
     });
     connect(&m_run, &EcgReadingRun::headerReceived, this, &frmReadwave::showHeader);
     connect(&m_run, &EcgReadingRun::samplingStarted, this, [this] { m_pen.start(); });
@@ -191,21 +191,13 @@ void frmReadwave::buildWindow()
         buttons->addWidget(button);
     }
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1 = new PanelStatusBar(catText("frmReadwave.sbDesign1"), catText("frmReadwave.sbDesign2"), 110, this);
     // The bar keeps the system's colour on the yellow window.
     QPalette barPalette = StatusBar1->palette();
     barPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
     StatusBar1->setPalette(barPalette);
     StatusBar1->setAutoFillBackground(true);
     keepPlaceWhenHidden(StatusBar1);
-    m_panel1 = new QLabel(catText("frmReadwave.sbDesign1"), StatusBar1);
-    m_panel2 = new QLabel(catText("frmReadwave.sbDesign2"), StatusBar1);
-    m_panel1->setMinimumWidth(110);
-    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusBar1->addWidget(m_panel1);
-    StatusBar1->addWidget(m_panel2, 1);
 
     auto* body = new QVBoxLayout;
     body->addLayout(top);
@@ -317,15 +309,15 @@ void frmReadwave::showHeader(const WaveHeader& h)
 void frmReadwave::Timer1_Timer(bool stopped)
 {
     if (!m_german)
-        m_panel2->setText(catText("frmReadwave.sbWaiting"));
+        StatusBar1->setPanel2(catText("frmReadwave.sbWaiting"));
     if (stopped)
-        setStatus(catText("frmReadwave.sbReadStop"), catText("frmReadwave.sbStopped"));
+        StatusBar1->setPanels(catText("frmReadwave.sbReadStop"), catText("frmReadwave.sbStopped"));
 }
 
 void frmReadwave::CmdStop_Click()
 {
     m_run.stop();
-    setStatus(catText("frmReadwave.sbReadStop"), catText("frmReadwave.sbStopped"));
+    StatusBar1->setPanels(catText("frmReadwave.sbReadStop"), catText("frmReadwave.sbStopped"));
 }
 
 void frmReadwave::CmdPrint_Click()
@@ -399,17 +391,7 @@ bool frmReadwave::event(QEvent* e)
 
 QString frmReadwave::statusPanel(int panel) const
 {
-    if (panel == 1)
-        return m_panel1->text();
-    if (panel == 2)
-        return m_panel2->text();
-    return {};
-}
-
-void frmReadwave::setStatus(const QString& panel1, const QString& panel2)
-{
-    m_panel1->setText(panel1);
-    m_panel2->setText(panel2);
+    return StatusBar1->panel(panel);
 }
 
 void frmReadwave::setBeatIndicatorVisible(bool visible)

@@ -32,7 +32,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStatusBar;
+class PanelStatusBar;
 class WindowReturns;
 
 class frmReadwave : public QWidget, private BeatDisplay {
@@ -79,7 +79,7 @@ public:
     QPushButton* CmdPrint = nullptr;
     QPushButton* cmdClose = nullptr;
     QCheckBox* Check1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    PanelStatusBar* StatusBar1 = nullptr;
     // The English edition's scale beside Picture1; nullptr in the German.
     QWidget* scaleColumn = nullptr;
 
@@ -90,7 +90,6 @@ protected:
 private:
     void buildWindow();
     QWidget* buildScaleColumn();
-    void setStatus(const QString& panel1, const QString& panel2);
     void showLoadTexts();
     void showHeader(const WaveHeader& header);
     void setYellow(bool yellow);
@@ -105,8 +104,6 @@ private:
     const bool m_german;
     EcgTracePen m_pen;
     WindowReturns* m_returns = nullptr;
-    QLabel* m_panel1 = nullptr;
-    QLabel* m_panel2 = nullptr;
     bool m_failing = false;
     bool m_unloaded = false;
 };

@@ -8,6 +8,7 @@
 #include "views/CommWindows.h"
 #include "views/EcgBackground.h"
 #include "views/EcgTraceArea.h"
+#include "views/PanelStatusBar.h"
 #include "views/frmReadwave.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
