@@ -112,6 +112,22 @@ void ensureRecordsetOnCurrentFile()
         CurrentDataFile::records();
 }
 
+// New and Open on a file that exists: the template is refused, a file that
+// cannot be opened is named with the reason, any other becomes current and
+// is shown in the list window.
+void openExisting(QWidget* parent, const QString& path)
+{
+    if (isTemplate(path)) {
+        refuseTemplate(parent, path);
+        return;
+    }
+    if (!acceptExisting(parent, path))
+        return;
+    setFileReady(path);
+    call(g_windows.showList);
+    ensureRecordsetOnCurrentFile();
+}
+
 // Copies the template to path. False after saying why; nothing changes then.
 bool createFromTemplate(QWidget* parent, const QString& path, const char* missingKey)
 {
@@ -159,15 +175,7 @@ void FileCommands::newFile(QWidget* parent)
 
     if (fileSystem().fileExists(path)) {
         showFileMessage(parent, catText("frmMain.msgFilePrefix") + path + catText("frmMain.msgExistsOpenNow"));
-        if (isTemplate(path)) {
-            refuseTemplate(parent, path);
-            return;
-        }
-        if (!acceptExisting(parent, path))
-            return;
-        setFileReady(path);
-        call(g_windows.showList);
-        ensureRecordsetOnCurrentFile();
+        openExisting(parent, path);
         return;
     }
 
@@ -192,15 +200,7 @@ void FileCommands::openFile(QWidget* parent)
         return;
 
     if (fileSystem().fileExists(path)) {
-        if (isTemplate(path)) {
-            refuseTemplate(parent, path);
-            return;
-        }
-        if (!acceptExisting(parent, path))
-            return;
-        setFileReady(path);
-        call(g_windows.showList);
-        ensureRecordsetOnCurrentFile();
+        openExisting(parent, path);
         return;
     }
 
