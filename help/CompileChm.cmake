@@ -1,13 +1,13 @@
 # Compiles one edition's help pages into KORVANE.chm.
 #
-#   cmake -DCHMCMD=<chmcmd> -DPAGES_DIR=<help/xx> -DSTAGE_DIR=<build folder>
-#         -DOUTPUT=<.../KORVANE.chm> -P CompileChm.cmake
+#   cmake -DCHMCMD=<chmcmd> -DPAGES_DIR=<help/xx> -DSTYLE=<help/korvane.css>
+#         -DSTAGE_DIR=<build folder> -DOUTPUT=<.../KORVANE.chm> -P CompileChm.cmake
 #
-# The pages are copied into STAGE_DIR (emptied first, so a page removed from
+# The pages and the shared style sheet are copied into STAGE_DIR (emptied first, so a page removed from
 # the sources does not linger), chmcmd compiles KORVANE.hhp there, and the
 # result is copied to OUTPUT.
 
-foreach(var CHMCMD PAGES_DIR STAGE_DIR OUTPUT)
+foreach(var CHMCMD PAGES_DIR STYLE STAGE_DIR OUTPUT)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "CompileChm.cmake: ${var} is not set")
     endif()
@@ -16,7 +16,7 @@ endforeach()
 file(REMOVE_RECURSE ${STAGE_DIR})
 file(MAKE_DIRECTORY ${STAGE_DIR})
 file(GLOB pages ${PAGES_DIR}/*)
-file(COPY ${pages} DESTINATION ${STAGE_DIR})
+file(COPY ${pages} ${STYLE} DESTINATION ${STAGE_DIR})
 
 execute_process(
     COMMAND ${CHMCMD} KORVANE.hhp
