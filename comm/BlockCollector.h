@@ -13,8 +13,9 @@
 // and 59 bytes wait; blockReady(run, block) comes as soon as more than 79
 // wait, and the block holds every byte waiting at that moment (at least 80)
 // that belongs to the burst of its 80th byte, see below.
-// One wait yields one block; arm the next with waitForBlock() again
-// (usually after discardWaiting()).
+// One wait yields one block; arm the next with waitForBlock() again. The
+// rest of a block's burst is thrown away here, so a receiver need not
+// discard between blocks.
 //
 // Sample stream (streamSamples): from then on until the run ends or another
 // wait is armed, every byte is a sample: samplesArrived(run, bytes) passes
@@ -57,13 +58,12 @@
 // that the bytes read did not fill, so a late read does not hide it.
 //
 // Until two frames have been seen in a run (and for a sample stream's
-// header) the moments of arrival decide: when a block
-// was still trickling in (it came in several pieces, the last less than
-// kBurstPauseMs after the one before), the bytes that continue its burst
-// are thrown away: bytes that come with pauses shorter than the burst
-// pause, for at most the tail limit after the block. The first byte after a
-// longer pause starts the next burst. A block that came in one piece has no
-// tail. The silence before a piece is the time since the last piece less
+// header) the moments of arrival decide: when a block was still trickling
+// in (it came in several pieces, the last less than kBurstPauseMs after the
+// one before), the bytes that continue its burst are thrown away: bytes
+// that come with pauses shorter than the burst pause, for at most the tail
+// limit after the block. The first byte after a longer pause starts the
+// next burst. A block that came in one piece has no tail. The silence before a piece is the time since the last piece less
 // the line time its bytes needed (setLineRate), since a reader held up
 // reads bytes later than they came; the burst pause and the tail limit
 // grow with a slow line, where a byte alone takes 33 ms at 300 baud.
