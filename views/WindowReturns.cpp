@@ -36,8 +36,10 @@ WindowReturns::~WindowReturns()
         qApp->removeEventFilter(this);
 }
 
-bool WindowReturns::takeActivation()
+bool WindowReturns::startsOver(const QEvent* event)
 {
+    if (event->type() != QEvent::WindowActivate)
+        return false;
     const bool fresh = !m_activatedOnce || m_otherWindowActivated;
     m_activatedOnce = true;
     m_otherWindowActivated = false;

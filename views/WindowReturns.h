@@ -5,8 +5,11 @@
 // return.
 //
 //   WindowReturns m_returns{this};
-//   bool event(QEvent* e) { if (e->type() == QEvent::WindowActivate
-//                               && m_returns.takeActivation()) startOver(); ... }
+//   bool event(QEvent* e) {
+//       const bool over = m_returns.startsOver(e);  // before handling it
+//       const bool handled = QWidget::event(e);
+//       if (over) startOver();
+//       return handled; }
 #include <QObject>
 
 class QWidget;
@@ -17,8 +20,9 @@ public:
     explicit WindowReturns(QWidget* window);
     ~WindowReturns() override;
 
-    // For the window's activation: true when it is the first or a return.
-    bool takeActivation();
+    // For each event of the window: true when it is the window's activation
+    // and that is its first or a return.
+    bool startsOver(const QEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -347,17 +347,14 @@ void frmRead::Form_Unload()
 
 bool frmRead::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && !m_unloaded) {
-        // A new run on the first showing and on every return from another
-        // window of the program; not on a return from a message box or
-        // from another program.
-        const bool fresh = m_returns.takeActivation();
-        const bool handled = QWidget::event(e);
-        if (fresh)
-            Form_Activate();
-        return handled;
-    }
-    return QWidget::event(e);
+    // A new run on the first showing and on every return from another
+    // window of the program; not on a return from a message box or from
+    // another program.
+    const bool startOver = !m_unloaded && m_returns.startsOver(e);
+    const bool handled = QWidget::event(e);
+    if (startOver)
+        Form_Activate();
+    return handled;
 }
 
 

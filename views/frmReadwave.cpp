@@ -379,14 +379,11 @@ void frmReadwave::Form_Unload()
 
 bool frmReadwave::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && !m_unloaded) {
-        const bool fresh = m_returns->takeActivation();
-        const bool handled = QWidget::event(e);
-        if (fresh)
-            Form_Activate();
-        return handled;
-    }
-    return QWidget::event(e);
+    const bool startOver = !m_unloaded && m_returns->startsOver(e);
+    const bool handled = QWidget::event(e);
+    if (startOver)
+        Form_Activate();
+    return handled;
 }
 
 QString frmReadwave::statusPanel(int panel) const
