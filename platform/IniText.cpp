@@ -150,8 +150,10 @@ QByteArray iniWithValue(const QByteArray& file, const QString& section, const QS
             after = line.lineBreak;
         }
     }
+    // A carriage return that ends the file is the first half of its line
+    // break: completing it keeps that line as it read.
     if (after >= file.size())
-        return file + newline + entry;
+        return file + (file.endsWith('\r') ? QByteArray("\n") : newline) + entry;
     if (after >= 0)
         return QByteArray(file).insert(after + 1, entry + newline);
 

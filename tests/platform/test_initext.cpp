@@ -18,11 +18,14 @@ private slots:
     // added after it, carriage returns at its end included.
     void anEntryAddedAfterTheLastLineLeavesItAsItWas()
     {
-        const QByteArray file = "[Settings]\nA=\"\r\r\r";
-        const std::optional<QString> before = iniValue(file, kSection, QStringLiteral("A"));
-        const QByteArray written = iniWithValue(file, kSection, kKey, QString());
-        QCOMPARE(iniValue(written, kSection, QStringLiteral("A")), before);
-        QCOMPARE(iniValue(written, kSection, kKey), std::optional<QString>(QString()));
+        // The last line an entry, or the section's head in a file of
+        // Windows line ends.
+        for (const QByteArray& file : {QByteArray("[Settings]\nA=\"\r\r\r"), QByteArray("\r\n[Settings]\r")}) {
+            const std::optional<QString> before = iniValue(file, kSection, QStringLiteral("A"));
+            const QByteArray written = iniWithValue(file, kSection, kKey, QString());
+            QCOMPARE(iniValue(written, kSection, QStringLiteral("A")), before);
+            QCOMPARE(iniValue(written, kSection, kKey), std::optional<QString>(QString()));
+        }
     }
 
     void valuesReadAsTheyStand_data()
