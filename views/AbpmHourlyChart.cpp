@@ -42,17 +42,6 @@ AbpmHourlyChart::AbpmHourlyChart(QGraphicsItem* parent)
     m_night->setPen(Qt::NoPen);
     addSeries(m_night);
 
-    m_sys = new QLineSeries;
-    m_sys->setName(catText("abpm.seriesSys"));
-    m_sys->setPen(QPen(kSysColour, 2));
-    m_sys->setPointsVisible(true);
-    addSeries(m_sys);
-    m_dia = new QLineSeries;
-    m_dia->setName(catText("abpm.seriesDia"));
-    m_dia->setPen(QPen(kDiaColour, 2));
-    m_dia->setPointsVisible(true);
-    addSeries(m_dia);
-
     m_hours = new QValueAxis;
     m_hours->setRange(0, 24);
     m_hours->setTickCount(5); // every six hours, lines every three
@@ -64,24 +53,60 @@ AbpmHourlyChart::AbpmHourlyChart(QGraphicsItem* parent)
     m_pressure->setLabelFormat(QStringLiteral("%d"));
     m_pressure->setTitleText(catText("abpm.axisPressure"));
     addAxis(m_pressure, Qt::AlignLeft);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(m_night), static_cast<QAbstractSeries*>(m_sys),
-                                    static_cast<QAbstractSeries*>(m_dia)}) {
-        series->attachAxis(m_hours);
-        series->attachAxis(m_pressure);
-    }
+    m_night->attachAxis(m_hours);
+    m_night->attachAxis(m_pressure);
+    m_sysRuns = {newLine(catText("abpm.seriesSys"), kSysColour)};
+    m_diaRuns = {newLine(catText("abpm.seriesDia"), kDiaColour)};
     legend()->setAlignment(Qt::AlignBottom);
+}
+
+QLineSeries* AbpmHourlyChart::newLine(const QString& name, const QColor& colour)
+{
+    auto* line = new QLineSeries;
+    line->setName(name);
+    line->setPen(QPen(colour, 2));
+    line->setPointsVisible(true);
+    addSeries(line);
+    line->attachAxis(m_hours);
+    line->attachAxis(m_pressure);
+    return line;
+}
+
+void AbpmHourlyChart::showRuns(QList<QLineSeries*>& lines, const QList<QList<QPointF>>& runs)
+{
+    while (lines.size() > qMax<qsizetype>(1, runs.size())) {
+        QLineSeries* line = lines.takeLast();
+        removeSeries(line);
+        delete line;
+    }
+    while (lines.size() < runs.size()) {
+        QLineSeries* line = newLine(lines.first()->name(), lines.first()->pen().color());
+        for (QLegendMarker* marker : legend()->markers(line))
+            marker->setVisible(false);
+        lines.append(line);
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        lines[i]->replace(i < runs.size() ? runs[i] : QList<QPointF>());
 }
 
 void AbpmHourlyChart::setFigures(const AbpmSummary& summary, const AbpmPeriods& periods)
 {
-    QList<QPointF> sys, dia;
+    QList<QList<QPointF>> sys, dia;
     double low = 1e9, high = -1e9;
+    bool inRun = false;
     for (int hour = 0; hour < 24; ++hour) {
         const AbpmHour& h = summary.hours[size_t(hour)];
-        if (!h.sysMean || !h.diaMean)
+        if (!h.sysMean || !h.diaMean) {
+            inRun = false;
             continue;
-        sys << QPointF(hour + 0.5, *h.sysMean);
-        dia << QPointF(hour + 0.5, *h.diaMean);
+        }
+        if (!inRun) {
+            sys.append(QList<QPointF>());
+            dia.append(QList<QPointF>());
+            inRun = true;
+        }
+        sys.last() << QPointF(hour + 0.5, *h.sysMean);
+        dia.last() << QPointF(hour + 0.5, *h.diaMean);
         low = std::min(low, *h.diaMean);
         high = std::max(high, *h.sysMean);
     }
@@ -94,8 +119,8 @@ void AbpmHourlyChart::setFigures(const AbpmSummary& summary, const AbpmPeriods& 
     const double top = std::ceil((high + 5) / 20) * 20;
     m_pressure->setRange(bottom, top);
     m_pressure->setTickCount(int((top - bottom) / 20) + 1);
-    m_sys->replace(sys);
-    m_dia->replace(dia);
+    showRuns(m_sysRuns, sys);
+    showRuns(m_diaRuns, dia);
 
     // The night as one area: up to the top inside the night, flat at the
     // bottom outside it (a night past midnight has a part at each end).

@@ -1,7 +1,9 @@
 #pragma once
 // The ABPM summary's chart: the hourly means of systolic and diastolic
 // pressure over the 24 clock hours (each mean in the middle of its hour),
-// with the night period shaded. The window shows it in a chart view; the
+// with the night period shaded. An hour without readings breaks the lines:
+// each run of hours with readings is a line of its own, and the legend
+// names only the first. The window shows it in a chart view; the
 // printed page paints it through a scene of its own.
 #include <QChart>
 
@@ -21,13 +23,20 @@ public:
     // taken at the printer's resolution and come out far too large there.
     void usePixelFonts(int pixels);
 
-    QLineSeries* sysSeries() const { return m_sys; }
-    QLineSeries* diaSeries() const { return m_dia; }
+    // The first run of each line, which the legend names.
+    QLineSeries* sysSeries() const { return m_sysRuns.first(); }
+    QLineSeries* diaSeries() const { return m_diaRuns.first(); }
+    // Every run, in the order of the hours.
+    const QList<QLineSeries*>& sysRuns() const { return m_sysRuns; }
+    const QList<QLineSeries*>& diaRuns() const { return m_diaRuns; }
     QAreaSeries* nightArea() const { return m_night; }
 
 private:
-    QLineSeries* m_sys = nullptr;
-    QLineSeries* m_dia = nullptr;
+    QLineSeries* newLine(const QString& name, const QColor& colour);
+    void showRuns(QList<QLineSeries*>& lines, const QList<QList<QPointF>>& runs);
+
+    QList<QLineSeries*> m_sysRuns;
+    QList<QLineSeries*> m_diaRuns;
     QLineSeries* m_nightTop = nullptr;
     QLineSeries* m_nightBottom = nullptr;
     QAreaSeries* m_night = nullptr;

@@ -8,6 +8,7 @@
 #include "data/AbpmRecording.h"
 
 #include "data/AbpmSettings.h"
+#include "data/AbpmSummary.h"
 #include "platform/SettingsStore.h"
 #include "state/StateNotifier.h"
 #include "text/MessageCatalogue.h"
@@ -18,6 +19,7 @@
 #include <QAccessible>
 #include <QAreaSeries>
 #include <QChartView>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
@@ -90,6 +92,50 @@ private slots:
         QCOMPARE(chart(w)->diaSeries()->at(12), QPointF(12.5, 80.0));
         QCOMPARE(chart(w)->sysSeries()->at(2), QPointF(2.5, 119.0));
         QVERIFY(seams.messages.empty());
+    }
+
+    // Hours without readings break the lines, and the legend still names
+    // each line once; a later summary without the gap joins them again.
+    void hoursWithoutReadingsBreakTheLines()
+    {
+        AbpmSummary summary;
+        for (int hour : {1, 2, 3, 6, 9, 10}) {
+            summary.hours[size_t(hour)].sysMean = 120.0 + hour;
+            summary.hours[size_t(hour)].diaMean = 70.0 + hour;
+        }
+        auto* chartShown = new AbpmHourlyChart;
+        chartShown->setFigures(summary, AbpmPeriods::standard());
+        QChartView view(chartShown); // shown, so that the legend's markers are
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const AbpmHourlyChart& chart = *chartShown;
+        const auto xsOf = [](const QList<QLineSeries*>& runs) {
+            QList<QList<double>> xs;
+            for (const QLineSeries* run : runs) {
+                xs.append(QList<double>());
+                for (const QPointF& p : run->points())
+                    xs.last().append(p.x());
+            }
+            return xs;
+        };
+        const QList<QList<double>> expected = {{1.5, 2.5, 3.5}, {6.5}, {9.5, 10.5}};
+        QCOMPARE(xsOf(chart.sysRuns()), expected);
+        QCOMPARE(xsOf(chart.diaRuns()), expected);
+        QCOMPARE(chart.diaRuns()[2]->at(1), QPointF(10.5, 80.0));
+        QStringList named;
+        for (QLegendMarker* marker : chart.legend()->markers())
+            if (marker->isVisible())
+                named.append(marker->label());
+        QCOMPARE(named, QStringList({catText("abpm.seriesNight"), catText("abpm.seriesSys"), catText("abpm.seriesDia")}));
+
+        for (AbpmHour& h : summary.hours) {
+            h.sysMean = 130.0;
+            h.diaMean = 80.0;
+        }
+        chartShown->setFigures(summary, AbpmPeriods::standard());
+        QCOMPARE(chart.sysRuns().size(), 1);
+        QCOMPARE(chart.sysSeries()->count(), 24);
+        QCOMPARE(chart.series().size(), 3);
     }
 
     void anEmptyFileSaysSo()
