@@ -1,13 +1,16 @@
 #pragma once
 // Data files for the benchmarks: n English-edition records of varied
-// values, each size made once per run in one temporary folder.
+// values, each size made once per run in one temporary folder, or made
+// where a benchmark wants them.
 #include "data/AmbSchema.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <map>
+#include <utility>
 
 inline QTemporaryDir& benchFolder()
 {
@@ -15,12 +18,11 @@ inline QTemporaryDir& benchFolder()
     return dir;
 }
 
-inline QString benchDataFile(int n)
+// Makes an English-edition data file at path with n records of varied
+// values; moment(i) gives record i's date and time texts.
+using BenchMoment = std::function<std::pair<QString, QString>(int)>;
+inline void makeBenchDataFile(const QString& path, int n, const BenchMoment& moment)
 {
-    static std::map<int, QString> made;
-    if (auto it = made.find(n); it != made.end())
-        return it->second;
-    const QString path = benchFolder().filePath(QStringLiteral("bench%1.amb").arg(n));
     AmbSchema::createDataFile(path, EditionId::English);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-fill"));
@@ -32,8 +34,9 @@ inline QString benchDataFile(int n)
                                  "values (?,?,?,?,?,?)"));
         for (int i = 0; i < n; ++i) {
             const int sys = 100 + i % 90, dia = 60 + i % 45;
-            q.addBindValue(QStringLiteral("2024-03-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
-            q.addBindValue(QStringLiteral("%1:%2:00").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')));
+            const auto [date, time] = moment(i);
+            q.addBindValue(date);
+            q.addBindValue(time);
             q.addBindValue(sys);
             q.addBindValue(dia);
             q.addBindValue((sys + 2.0 * dia) / 3.0);
@@ -45,6 +48,18 @@ inline QString benchDataFile(int n)
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench-fill"));
+}
+
+inline QString benchDataFile(int n)
+{
+    static std::map<int, QString> made;
+    if (auto it = made.find(n); it != made.end())
+        return it->second;
+    const QString path = benchFolder().filePath(QStringLiteral("bench%1.amb").arg(n));
+    makeBenchDataFile(path, n, [](int i) {
+        return std::pair{QStringLiteral("2024-03-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("%1:%2:00").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'))};
+    });
     made[n] = path;
     return path;
 }

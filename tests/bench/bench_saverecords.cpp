@@ -3,6 +3,7 @@
 // write per stored row, and the requery. On the temporary folder's disk
 // (what a user waits for: every row is its own transaction with full
 // synchronisation) and on a memory file system (the program's own part).
+#include "BenchDataFiles.h"
 #include "state/SharedState.h"
 #include "comm/SaveRecords.h"
 #include "data/AmbSchema.h"
@@ -13,8 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -56,31 +55,11 @@ QString fileWith(int n, bool memory)
     if (auto it = made.find({n, memory}); it != made.end())
         return it->second;
     const QString path = folder(memory).filePath(QStringLiteral("base%1.amb").arg(n));
-    AmbSchema::createDataFile(path, EditionId::English);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("BEGIN"));
-        q.prepare(QStringLiteral("insert into ambpdata (Date,Time,SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min) "
-                                 "values (?,?,?,?,?,?)"));
-        const QDate first(2024, 1, 1);
-        for (int i = 0; i < n; ++i) {
-            const int sys = 100 + i % 90, dia = 60 + i % 45;
-            q.addBindValue(first.addDays(i / 96 % 366).toString(Qt::ISODate));
-            q.addBindValue(QTime(0, 0).addSecs(i % 96 * 900).toString(QStringLiteral("HH:mm:ss")));
-            q.addBindValue(sys);
-            q.addBindValue(dia);
-            q.addBindValue((sys + 2.0 * dia) / 3.0);
-            q.addBindValue(55 + i % 50);
-            q.exec();
-        }
-        q.exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+    // A quarter of an hour apart over a year: none matches a new measurement.
+    makeBenchDataFile(path, n, [](int i) {
+        return std::pair{QDate(2024, 1, 1).addDays(i / 96 % 366).toString(Qt::ISODate),
+                         QTime(0, 0).addSecs(i % 96 * 900).toString(QStringLiteral("HH:mm:ss"))};
+    });
     made[{n, memory}] = path;
     return path;
 }
