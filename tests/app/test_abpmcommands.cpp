@@ -3,7 +3,7 @@
 // by the main window; its Print shows the page in the print preview on the
 // printer chosen under Printer Setup; File > Export CSV... writes the file;
 // closing the data file or the main window closes the summary windows.
-#include "AppTestSupport.h"
+#include "ShellFixture.h"
 
 #include "data/AbpmRecording.h"
 #include "data/AbpmSettings.h"
@@ -42,19 +42,13 @@ private slots:
     void init()
     {
         Edition::select(EditionId::English);
-        clearSettingsStore();
-        m_window = new frmMain;
-        gMainWindow = m_window;
-        m_window->show();
+        m_window = openShell();
     }
 
     void cleanup()
     {
-        ScriptedSeams quiet;
-        tearDownShell();
         m_window = nullptr;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetAll();
+        closeShell();
     }
 
     void theDataMenuAndTheListButtonOpenOneWindow()

@@ -3,7 +3,7 @@
 // of the main window against the list window's own, a file of the other
 // edition, the printer chosen under Printer Setup, and the report closing
 // with the main window.
-#include "AppTestSupport.h"
+#include "ShellFixture.h"
 
 #include "data/DataTestSupport.h"
 #include "data/clsbpdata.h"
@@ -57,21 +57,12 @@ class TestPrintList : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        clearSettingsStore();
-        m_window = new frmMain;
-        gMainWindow = m_window;
-        m_window->show();
-    }
+    void init() { m_window = openShell(); }
 
     void cleanup()
     {
-        ScriptedSeams quiet;
-        tearDownShell();
         m_window = nullptr;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        resetAll();
+        closeShell();
     }
 
     void withoutAFileItRefusesAndShowsNoReport()
