@@ -125,6 +125,15 @@ struct FakeClock {
     }
 };
 
+// A block that trickles in: 80 bytes in four pieces 5 ms apart.
+void feedBlockInPieces(BlockCollector& c, FakeClock& clock)
+{
+    for (int i = 0; i < 4; ++i) {
+        c.feed(bytes(20));
+        clock.now += 5;
+    }
+}
+
 } // namespace
 
 class TestBlockCollector : public QObject {
@@ -155,10 +164,7 @@ private slots:
         Journal j(c);
         c.startRun();
         c.waitForBlock();
-        for (int i = 0; i < 4; ++i) {
-            c.feed(bytes(20));
-            clock.now += 5;
-        }
+        feedBlockInPieces(c, clock);
         QCOMPARE(j.blocks.size(), 1);
         c.startRun();
         c.discardWaiting();
@@ -330,10 +336,7 @@ private slots:
         Journal j(c);
         c.startRun();
         c.waitForBlock();
-        for (int i = 0; i < 4; ++i) {
-            c.feed(bytes(20));
-            clock.now += 5;
-        }
+        feedBlockInPieces(c, clock);
         QCOMPARE(j.blocks.size(), 1);
         c.feed(bytes(16));          // its tail
         clock.now += 120;           // a real pause
