@@ -4,18 +4,12 @@
 
 BpReadingRun::BpReadingRun(QObject* parent)
     : QObject(parent)
+    , m_idle(kIdleTimeoutMs, [this] { return m_link.lastArrival(); })
 {
-    m_idle.setInterval(kIdleTimeoutMs);
-    connect(&m_idle, &QTimer::timeout, this, &BpReadingRun::onIdle);
+    connect(&m_idle, &LineIdleTimer::timeout, this, &BpReadingRun::onIdle);
     connect(&m_link, &RecorderLink::stageReached, this, &BpReadingRun::onStageReached);
     connect(&m_link, &RecorderLink::blockReady, this, &BpReadingRun::onBlockReady);
     connect(&m_link, &RecorderLink::lineFailed, this, &BpReadingRun::onLineFailed);
-    // The time-out counts from the last byte: at 1200 baud and below a
-    // burst alone takes longer than the idle time.
-    connect(&m_link, &RecorderLink::bytesArrived, this, [this] {
-        if (m_idle.isActive())
-            m_idle.start();
-    });
 }
 
 bool BpReadingRun::start()
@@ -44,8 +38,7 @@ void BpReadingRun::end()
 
 void BpReadingRun::waitForNextBlock()
 {
-    // The rest of the last block's burst is thrown away by the collector;
-    // bytes of the next burst that came while the block was handled count.
+    // Bytes of the next burst that came while the block was handled count.
     m_link.WaitForBlock();
     emit waitingForBlock();
 }
@@ -77,9 +70,9 @@ void BpReadingRun::onIdle()
 {
     if (m_continue) {
         emit idleTimeout(false);
+        m_idle.startAgain();
         return;
     }
-    m_idle.stop();
     // The run stays in its wait; a closed port brings nothing more.
     m_link.closePort();
     emit idleTimeout(true);

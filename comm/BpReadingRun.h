@@ -9,18 +9,18 @@
 //   run.port().setSettings(gCommSet);        // load step
 //   run.start();                              // -> started, or failed
 //   ...  stageReached(1..3), recordReceived(r), waitingForBlock()
-//   ...  idleTimeout(finished): 500 ms without a byte after a block;
-//        finished when continueWaiting is off (the port is closed then).
-//        A slow line still delivering a burst is not idle.
+//   ...  idleTimeout(finished): 500 ms after the line's last byte, once a
+//        block was taken; finished when continueWaiting is off (the port
+//        is closed then). A slow line still delivering a burst is not idle.
 //   run.end();                                // unload, question, failure
 //
 // A new start() takes over: the earlier run never reports again and its
 // records are dropped (the window asks first).
 #include "comm/BpRecord.h"
+#include "comm/LineIdleTimer.h"
 #include "comm/RecorderLink.h"
 
 #include <QList>
-#include <QTimer>
 
 class BpReadingRun : public QObject {
     Q_OBJECT
@@ -63,7 +63,7 @@ private:
     void onIdle();
 
     RecorderLink m_link;
-    QTimer m_idle;
+    LineIdleTimer m_idle;
     QList<BpRecord> m_records;
     quint64 m_run = 0;
     bool m_continue = false;

@@ -3,9 +3,9 @@
 
 EcgReadingRun::EcgReadingRun(QObject* parent)
     : QObject(parent)
+    , m_idle(kIdleTimeoutMs, [this] { return m_link.lastArrival(); })
 {
-    m_idle.setInterval(kIdleTimeoutMs);
-    connect(&m_idle, &QTimer::timeout, this, &EcgReadingRun::onIdle);
+    connect(&m_idle, &LineIdleTimer::timeout, this, &EcgReadingRun::onIdle);
     connect(&m_link, &RecorderLink::blockReady, this, &EcgReadingRun::onHeaderBlock);
     connect(&m_link, &RecorderLink::samplesArrived, this, &EcgReadingRun::onSamples);
     connect(&m_link, &RecorderLink::lineFailed, this, &EcgReadingRun::onLineFailed);
@@ -85,6 +85,7 @@ void EcgReadingRun::onIdle()
 {
     if (m_continue) {
         emit idleTimeout(false);
+        m_idle.startAgain();
         return;
     }
     stop();

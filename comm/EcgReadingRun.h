@@ -21,10 +21,10 @@
 //
 // A new start() takes over: the earlier run never reports again.
 #include "comm/BeatDetector.h"
+#include "comm/LineIdleTimer.h"
 #include "comm/RecorderLink.h"
 #include "comm/WaveHeader.h"
 
-#include <QTimer>
 
 class EcgReadingRun : public QObject {
     Q_OBJECT
@@ -74,7 +74,7 @@ private:
 
     RecorderLink m_link;
     BeatDetector m_detector;
-    QTimer m_idle;
+    LineIdleTimer m_idle;
     FrameLayout m_layout = FrameLayout::Split;
     bool m_restartPort = true;
     bool m_continue = false;

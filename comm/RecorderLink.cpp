@@ -1,12 +1,17 @@
 #include "comm/RecorderLink.h"
 
 #include "platform/SerialSettings.h"
+#include "platform/SteadyClock.h"
 
 RecorderLink::RecorderLink(QObject* parent)
     : QObject(parent)
 {
-    connect(&m_port, &SerialLine::bytesArrived, this, &RecorderLink::takeArrivedBytes);
+    m_silence.setSingleShot(true);
+    m_silence.setTimerType(Qt::PreciseTimer);
+    connect(&m_silence, &QTimer::timeout, this, &RecorderLink::onSilence);
+    connect(&m_port, &SerialLine::bytesArrived, this, &RecorderLink::take);
     connect(&m_port, &SerialLine::lineLost, this, [this](const QString& description) {
+        m_silence.stop();
         m_collector.discardWaiting();
         if (m_collector.isRunning())
             emit lineFailed(m_collector.currentRun(), description);
@@ -26,8 +31,7 @@ bool RecorderLink::OpenPort(bool restart)
     m_collector.discardWaiting();
     if (!m_port.open())
         return false;
-    // The collector measures pauses against the time the line needs for
-    // the bytes it brings.
+    // Silences are measured against the time the line needs for its bytes.
     const std::optional<LineSettings> line = LineSettings::parse(m_port.settings());
     m_collector.setLineRate(line ? line->baudRate / 10 : 0);
     return true;
@@ -36,6 +40,7 @@ bool RecorderLink::OpenPort(bool restart)
 void RecorderLink::closePort()
 {
     m_port.close();
+    m_silence.stop();
     // A closed port has nothing waiting.
     m_collector.discardWaiting();
 }
@@ -43,19 +48,32 @@ void RecorderLink::closePort()
 void RecorderLink::DiscardWaiting()
 {
     m_port.discardWaiting();
-    m_collector.streamBroken();
     m_collector.discardWaiting();
 }
 
-int RecorderLink::waitingCount() const
+void RecorderLink::take(const QByteArray& bytes, qint64 stampMs)
 {
-    return m_collector.waitingCount() + int(m_port.waitingCount());
+    m_collector.feed(bytes, stampMs);
+    watchForSilence();
 }
 
-void RecorderLink::takeArrivedBytes()
+void RecorderLink::watchForSilence()
 {
-    // Always take everything: one readyRead is not one burst, and the
-    // collector is where bytes wait.
-    emit bytesArrived();
-    m_collector.feed(m_port.readAllWaiting());
+    // A burst shorter than a block ends with a silence, not a byte.
+    const qint64 endsAt = m_collector.burstEndsAt();
+    if (endsAt < 0) {
+        m_silence.stop();
+        return;
+    }
+    m_silence.start(int(qMax<qint64>(0, endsAt - steadyMs())));
+}
+
+void RecorderLink::onSilence()
+{
+    // Bytes the reader read but this thread has not handled yet end no
+    // silence here: their piece is on its way and watches again.
+    if (m_port.lastArrival() > m_collector.lastStamp())
+        return;
+    m_collector.lineQuietUntil(steadyMs());
+    watchForSilence();
 }

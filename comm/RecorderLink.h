@@ -1,7 +1,9 @@
 #pragma once
 // What a reading window holds to talk to the recorder: its serial port and
-// the block collector, joined so that every byte that arrives is fed to the
-// collector at once. The reading windows build their runs on this:
+// the block collector, joined so that every stamped piece that comes is
+// fed to the collector at once, and the collector hears of the line's
+// silence even when no further byte comes. The reading windows build
+// their runs on this:
 //
 //   RecorderLink link;                       // the window's port
 //   link.port().setSettings(gCommSet);       // load step; the settings
@@ -21,6 +23,8 @@
 // open port fails while a run is active; the port is closed by then.
 #include "comm/BlockCollector.h"
 #include "platform/SerialLine.h"
+
+#include <QTimer>
 
 class RecorderLink : public QObject {
     Q_OBJECT
@@ -42,26 +46,27 @@ public:
     quint64 currentRun() const { return m_collector.currentRun(); }
     bool isRunning() const { return m_collector.isRunning(); }
 
-    // Throws away every byte waiting, in the port and in the collector, as
-    // a run starts. Between blocks the collector throws away the rest of a
-    // burst itself; a flush of the port there could take the next burst's
-    // first bytes with it when the handling of a block was slow.
+    // Throws away every byte that came so far, in the port and in the
+    // collector, as a run starts.
     void DiscardWaiting();
     void WaitForBlock() { m_collector.waitForBlock(); }
     void streamSamples() { m_collector.streamSamples(); }
-    int waitingCount() const;
+    int waitingCount() const { return m_collector.waitingCount(); }
+    // When the line last brought a byte, handled yet or not; -1: none.
+    qint64 lastArrival() const { return m_port.lastArrival(); }
 
 signals:
-    // Bytes came from the line (before the collector took them).
-    void bytesArrived();
     void stageReached(quint64 run, int stage);
     void blockReady(quint64 run, const QByteArray& block);
     void samplesArrived(quint64 run, const QByteArray& samples);
     void lineFailed(quint64 run, const QString& description);
 
 private:
-    void takeArrivedBytes();
+    void take(const QByteArray& bytes, qint64 stampMs);
+    void watchForSilence();
+    void onSilence();
 
     SerialLine m_port;
     BlockCollector m_collector;
+    QTimer m_silence;
 };

@@ -1,22 +1,15 @@
 #include "platform/SerialLine.h"
 
-#include <QLoggingCategory>
-
-#include "platform/SerialSettings.h"
 #include "platform/PlatformText.h"
+#include "platform/SerialReader.h"
+#include "platform/SerialSettings.h"
 
-#include <QMetaObject>
-
-
-// Off unless switched on: every byte the line brings, in hex.
-Q_LOGGING_CATEGORY(lcSerial, "korvane.serial", QtInfoMsg)
+#include <QThread>
 
 SerialLine::SerialLine(QObject* parent)
     : QObject(parent)
     , m_settings(QString::fromLatin1(kDefaultLineSettings))
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &SerialLine::bytesArrived);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLine::onPortError);
 }
 
 SerialLine::~SerialLine()
@@ -45,27 +38,39 @@ QString SerialLine::device() const
 bool SerialLine::open()
 {
     m_errorString.clear();
-    if (m_port.isOpen())
+    if (isOpen())
         return true;
     const std::optional<LineSettings> line = LineSettings::parse(m_settings);
     if (!line) {
         m_errorString = platformText("serial.invalidSettings").arg(m_settings);
         return false;
     }
-    m_lossPending = false;
     m_openedPortNumber = m_portNumber;
     m_openedDevice = device();
-    m_port.setPortName(m_openedDevice);
-    // Set before opening: open() applies them and fails when the device
-    // refuses one.
-    m_port.setBaudRate(line->baudRate);
-    m_port.setParity(line->parity);
-    m_port.setDataBits(line->dataBits);
-    m_port.setStopBits(line->stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port.open(QIODevice::ReadOnly)) {
-        m_errorString = withDeviceNamed(m_port.errorString());
-        m_port.clearError();
+    m_lastArrival.store(-1);
+    m_discardedThrough = 0;
+    const quint64 session = ++m_session;
+
+    m_thread = std::make_unique<QThread>();
+    m_thread->setObjectName(QStringLiteral("serial reader"));
+    m_reader = std::make_unique<SerialReader>(&m_lastArrival);
+    m_reader->moveToThread(m_thread.get());
+    connect(m_reader.get(), &SerialReader::pieceRead, this,
+            [this, session](quint64 number, const QByteArray& bytes, qint64 stamp) {
+                onPiece(session, number, bytes, stamp);
+            });
+    connect(m_reader.get(), &SerialReader::failed, this,
+            [this, session](const QString& text) { onFailed(session, text); });
+    m_thread->start();
+
+    bool opened = false;
+    QString systemText;
+    QMetaObject::invokeMethod(
+        m_reader.get(), [&] { opened = m_reader->open(m_openedDevice, *line, &systemText); },
+        Qt::BlockingQueuedConnection);
+    if (!opened) {
+        close();
+        m_errorString = withDeviceNamed(systemText);
         return false;
     }
     return true;
@@ -73,70 +78,44 @@ bool SerialLine::open()
 
 void SerialLine::close()
 {
-    if (m_port.isOpen())
-        m_port.close();
-    m_port.clearError();
-}
-
-bool SerialLine::isOpen() const
-{
-    return m_port.isOpen();
-}
-
-qint64 SerialLine::waitingCount() const
-{
-    return m_port.isOpen() ? m_port.bytesAvailable() : 0;
+    ++m_session;
+    if (!m_reader)
+        return;
+    QMetaObject::invokeMethod(m_reader.get(), [this] { m_reader->close(); },
+                              Qt::BlockingQueuedConnection);
+    m_thread->quit();
+    m_thread->wait();
+    m_reader.reset();
+    m_thread.reset();
 }
 
 void SerialLine::discardWaiting()
 {
-    if (!m_port.isOpen())
+    if (!m_reader)
         return;
-    // Both what the driver holds and what Qt has already read ahead.
-    m_port.clear(QSerialPort::Input);
-    m_port.readAll();
+    quint64 through = 0;
+    QMetaObject::invokeMethod(m_reader.get(), [&] { through = m_reader->discard(); },
+                              Qt::BlockingQueuedConnection);
+    m_discardedThrough = through;
 }
 
-QByteArray SerialLine::readAllWaiting()
+void SerialLine::onPiece(quint64 session, quint64 number, const QByteArray& bytes, qint64 stamp)
 {
-    if (!m_port.isOpen())
-        return QByteArray();
-    const QByteArray bytes = m_port.readAll();
-    // What the recorder sent, for a service technician:
-    // QT_LOGGING_RULES="korvane.serial.debug=true"
-    if (!bytes.isEmpty())
-        qCDebug(lcSerial).noquote() << m_port.portName() << bytes.size() << "bytes:" << bytes.toHex(' ');
-    return bytes;
+    if (session != m_session || number <= m_discardedThrough)
+        return;
+    emit bytesArrived(bytes, stamp);
 }
 
-void SerialLine::onPortError(QSerialPort::SerialPortError error)
+void SerialLine::onFailed(quint64 session, const QString& systemText)
 {
-    // Failures of open() are reported by open() itself.
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !m_port.isOpen())
+    if (session != m_session)
         return;
-    if (m_lossPending)
-        return;
-    m_lossPending = true;
-    // A read that fails after the other side hung up comes with a stale
-    // error code in Qt 6.4, so its text says nothing true; the line is lost
-    // either way. The read notifier keeps firing until the port closes, so
-    // close from the event loop, outside QSerialPort's own handler.
-    m_errorString = withDeviceNamed(error == QSerialPort::ReadError || error == QSerialPort::ResourceError
-                               ? QStringLiteral("Input/output error")
-                               : m_port.errorString());
-    QMetaObject::invokeMethod(this, &SerialLine::reportLostLine, Qt::QueuedConnection);
+    m_errorString = withDeviceNamed(systemText);
+    close();
+    emit lineLost(m_errorString);
 }
 
 QString SerialLine::withDeviceNamed(const QString& systemText) const
 {
     return platformText("serial.failedDevice").arg(systemText, m_openedDevice, QString::number(m_openedPortNumber));
-}
-
-void SerialLine::reportLostLine()
-{
-    if (!m_lossPending)
-        return;
-    m_lossPending = false;
-    close();
-    emit lineLost(m_errorString);
 }

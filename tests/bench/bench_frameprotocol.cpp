@@ -80,15 +80,17 @@ void BM_CollectScanDecode(benchmark::State& state)
             benchmark::DoNotOptimize(DecodeFrame(block, scan.offset, FrameLayout::Split));
             ++frames;
         }
-        collector.discardWaiting();
         collector.waitForBlock();
     });
+    collector.setLineRate(960);
     collector.startRun();
     collector.waitForBlock();
+    qint64 stamp = 0;
     for (auto _ : state) {
         for (const QByteArray& burst : bursts) {
+            stamp += 300; // the recorder's pause between bursts
             for (int at = 0; at < burst.size(); at += piece)
-                collector.feed(burst.mid(at, piece));
+                collector.feed(burst.mid(at, piece), stamp += piece);
         }
     }
     state.SetItemsProcessed(frames);

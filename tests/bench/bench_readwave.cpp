@@ -3,6 +3,7 @@
 // line drawn, and the window repainted after every piece. Samples per
 // second, in pieces of 1 byte (a recorder's sample at a time), 8 and 128;
 // the recorder sends 128 a second, a 9600 baud line at most 960.
+#include "platform/SteadyClock.h"
 #include "state/SharedState.h"
 #include "views/EcgTraceArea.h"
 #include "views/frmReadwave.h"
@@ -77,7 +78,8 @@ void BM_SamplesDrawnAndShown(benchmark::State& state)
         state.SkipWithError("the window did not start reading");
         return;
     }
-    collector.feed(buildHeaderBurst(EcgHeader{}, german ? FrameLayout::Split : FrameLayout::WholeByte, BurstShape{}));
+    qint64 stamp = steadyMs();
+    collector.feed(buildHeaderBurst(EcgHeader{}, german ? FrameLayout::Split : FrameLayout::WholeByte, BurstShape{}), stamp);
     if (!window.run().isSampling()) {
         state.SkipWithError("the header was not taken");
         return;
@@ -89,7 +91,7 @@ void BM_SamplesDrawnAndShown(benchmark::State& state)
     for (auto _ : state) {
         if (at + piece > samples.size())
             at = 0;
-        collector.feed(samples.mid(at, piece));
+        collector.feed(samples.mid(at, piece), stamp += 8);
         at += piece;
         QCoreApplication::processEvents();
     }

@@ -5,6 +5,7 @@
 #include "comm/FrameProtocol.h"
 #include "comm/RecorderLink.h"
 #include "platform/SerialLine.h"
+#include "platform/SteadyClock.h"
 #include "platform/SerialSettings.h"
 #include "platform/SettingsStore.h"
 #include "tools/recorder/BpBurstPlan.h"
@@ -315,11 +316,11 @@ private:
         QByteArray stream;
         QElapsedTimer local;
         local.start();
-        connect(&line, &SerialLine::bytesArrived, this, [&] {
-            const QByteArray bytes = line.readAllWaiting();
+        const qint64 openedAt = steadyMs() - local.elapsed();
+        connect(&line, &SerialLine::bytesArrived, this, [&](const QByteArray& bytes, qint64 stamp) {
             stream += bytes;
             if (arrivals)
-                arrivals->append(QList<qint64>(bytes.size(), local.elapsed()));
+                arrivals->append(QList<qint64>(bytes.size(), stamp - openedAt));
         });
         waitUntil([&] { return stream.size() >= expected; }, 10000);
         // Nothing more than expected comes.

@@ -1,10 +1,11 @@
-// libFuzzer target: the block collector driven by any sequence of arriving
-// bytes and reading-window actions. Its promises are checked as it goes:
-// stages 1, 2, 3 in order before a block, blocks of more than 79 bytes
-// taken from the front of the waiting bytes, the rest left waiting, nothing for a run that is over, never more than
-// the receive buffer (a sample stream excepted), a stream passing on every
-// byte with nothing taken for a burst's rest, and no byte lost or made up
-// on the way (a mirror count of the waiting bytes is kept beside it).
+// libFuzzer target: the block collector driven by any sequence of stamped
+// pieces, silences and reading-window actions. Its promises are checked as
+// it goes: stages 1, 2, 3 in order before a block and only while a block
+// is awaited, nothing for a run that is over, blocks of 1 to 1024 bytes and
+// shorter than 80 only when the line fell silent, never more waiting than
+// the receive buffer, samples only while a stream is armed, and no byte
+// made up on the way (what came is at least what was handed on and what
+// waits).
 #include "comm/BlockCollector.h"
 
 #include <QCoreApplication>
@@ -14,59 +15,46 @@
 
 namespace {
 
+void require(bool promise)
+{
+    if (!promise)
+        std::abort();
+}
+
 struct Checker {
     BlockCollector collector;
-    qint64 now = 0; // moved by the input
-    qint64 mirror = 0; // the bytes that should be waiting
+    qint64 now = 1000; // moved by the input
     quint64 run = 0;
     bool running = false;
     int lastStage = 0;
     bool blockWait = false;
     bool streamWait = false;
-    // While bytes are being fed: how many came, and the tail count before.
-    bool inFeed = false;
-    qint64 feedCount = 0;
-    qint64 tailBefore = 0;
-    int deliveries = 0;
-
-    // The bytes that should be waiting now; in the middle of a feed, the
-    // rest of a burst has been thrown away already and the others are in.
-    qint64 expectedWaiting() const
-    {
-        if (!inFeed)
-            return mirror;
-        const qint64 dropped = collector.tailBytesDropped() - tailBefore;
-        const qint64 room = streamWait ? feedCount : BlockCollector::kReceiveBufferSize - mirror;
-        return mirror + std::min<qint64>(feedCount - dropped, room);
-    }
+    bool silenceSeen = false; // the line fell silent at least once
+    qint64 lastStamp = 0;
+    qint64 fed = 0;
+    qint64 handedOn = 0;
+    qint64 discarded = 0;
 
     Checker()
     {
-        collector.setClock([this] { return now; });
+        collector.setLineRate(960);
         QObject::connect(&collector, &BlockCollector::stageReached, [this](quint64 r, int stage) {
-            if (!running || r != run || !blockWait || stage != lastStage + 1 || stage > 3)
-                std::abort();
+            require(running && r == run && blockWait && stage == lastStage + 1 && stage <= 3);
             lastStage = stage;
         });
         QObject::connect(&collector, &BlockCollector::blockReady, [this](quint64 r, const QByteArray& b) {
-            const qint64 waiting = expectedWaiting();
-            if (!running || r != run || !blockWait || lastStage != 3 || b.size() <= 79
-                || b.size() > BlockCollector::kReceiveBufferSize || b.size() > waiting
-                || collector.waitingCount() != waiting - b.size())
-                std::abort();
-            ++deliveries;
-            mirror = waiting - b.size();
-            inFeed = false;
+            require(running && r == run && blockWait && !b.isEmpty()
+                    && b.size() <= BlockCollector::kReceiveBufferSize);
+            require(b.size() > BlockCollector::kBlockThreshold || silenceSeen);
+            // (Stages reported before a discard stay reported.)
+            require(lastStage >= (b.size() > 59 ? 3 : b.size() > 39 ? 2 : b.size() > 19 ? 1 : 0));
+            handedOn += b.size();
             blockWait = false;
             lastStage = 0;
         });
         QObject::connect(&collector, &BlockCollector::samplesArrived, [this](quint64 r, const QByteArray& b) {
-            if (!running || r != run || !streamWait || b.isEmpty() || b.size() != expectedWaiting()
-                || collector.waitingCount() != 0)
-                std::abort();
-            ++deliveries;
-            mirror = 0;
-            inFeed = false;
+            require(running && r == run && streamWait && !b.isEmpty());
+            handedOn += b.size();
         });
     }
 };
@@ -88,23 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         switch (op & 7) {
         case 0:
         case 1:
-        case 2: { // bytes arrive, up to 255 of them
+        case 2: { // a piece of up to 248 bytes comes, 0..255 ms after the last
             const size_t n = std::min<size_t>(size - i, op >> 3 == 0 ? 1 : size_t(op >> 3) * 8);
-            // The rest of a burst is thrown away first (at most what came);
-            // what follows is taken in up to the buffer's room.
-            c.inFeed = true;
-            c.feedCount = qint64(n);
-            c.tailBefore = c.collector.tailBytesDropped();
-            const int deliveriesBefore = c.deliveries;
-            c.collector.feed(QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)));
-            const qint64 dropped = c.collector.tailBytesDropped() - c.tailBefore;
-            if (dropped < 0 || dropped > qint64(n) || (c.streamWait && dropped != 0))
-                std::abort();
-            // A delivery set what is left waiting.
-            if (c.deliveries == deliveriesBefore)
-                c.mirror = c.expectedWaiting();
-            c.inFeed = false;
-            i += n;
+            const qint64 after = i + n < size ? data[i + n] : 0;
+            const qint64 stamp = c.now + after + qint64(n);
+            if (stamp - c.lastStamp - qint64(n) >= c.collector.silenceMs() - 1)
+                c.silenceSeen = true;
+            c.collector.feed(QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)), stamp);
+            c.now = c.lastStamp = stamp;
+            c.fed += qint64(n);
+            i += n + 1;
             break;
         }
         case 3:
@@ -120,10 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         case 5:
             if (op & 8) {
+                c.discarded += c.collector.waitingCount();
                 c.collector.discardWaiting();
-                c.mirror = 0;
-            } else if (op & 16) {
-                c.collector.streamBroken(); // the port threw bytes away
             } else {
                 c.collector.waitForBlock();
                 c.blockWait = c.running;
@@ -136,14 +115,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             c.streamWait = c.running;
             c.blockWait = false;
             break;
-        case 7: // time passes and the event loop runs
+        case 7: // time passes, the line may be quiet, the event loop runs
             c.now += (op >> 3) * 4;
+            if (c.now - c.lastStamp >= c.collector.silenceMs())
+                c.silenceSeen = true;
+            c.collector.lineQuietUntil(c.now);
             QCoreApplication::sendPostedEvents();
             break;
         }
-        if (c.collector.waitingCount() > BlockCollector::kReceiveBufferSize
-            || c.collector.waitingCount() != c.mirror)
-            std::abort();
+        require(c.collector.waitingCount() <= BlockCollector::kReceiveBufferSize);
+        require(c.handedOn + c.discarded + c.collector.waitingCount() <= c.fed);
     }
     QCoreApplication::sendPostedEvents();
     return 0;

@@ -10,6 +10,8 @@
 #include "data/FileCommands.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "platform/SteadyClock.h"
+#include "comm/BlockCollector.h"
 #include "support/ScriptedSeams.h"
 
 #include <QApplication>
@@ -32,6 +34,10 @@
 using namespace readtest;
 
 namespace {
+
+// A silence after a 96-byte burst written at once: the line needs 100 ms
+// for it at 9600 baud, then 20 ms of quiet end the burst.
+constexpr int kBurstPauseMs = 100 + BlockCollector::kShortestSilenceMs + 30;
 
 QString ed(const char* english, const char* german)
 {
@@ -161,7 +167,8 @@ private slots:
         QVERIFY(waitUntil([&] { return w->count() == 1; }));
         for (QLabel* picture : w->Picture1)
             QVERIFY(picture->isHidden());
-        // The next block starts: from its 20th byte on the time-out waits.
+        QTest::qWait(kBurstPauseMs);
+        // The next burst starts: from its 20th byte on the time-out waits.
         QCOMPARE(m_pty->write(QByteArray(25, '\0')), 25);
         QVERIFY(waitUntil([&] { return w->Picture1[0]->isVisibleTo(w); }));
         QVERIFY(!w->Picture1[1]->isVisibleTo(w));
@@ -170,14 +177,15 @@ private slots:
         QVERIFY(!w->Picture1[2]->isVisibleTo(w));
         m_pty->write(QByteArray(20, '\0'));
         QVERIFY(waitUntil([&] { return w->Picture1[2]->isVisibleTo(w); }));
-        QTest::qWait(650);
-        QCOMPARE(w->statusPanel(1), ed("Ready", "Wenn bereit"));
-        QVERIFY(w->link().isPortOpen());
-        // The block completes without a frame: no record, the time-out runs.
-        m_pty->write(QByteArray(20, '\0'));
+        QElapsedTimer sinceLastByte;
+        sinceLastByte.start();
+        // The burst ends before its 80th byte: its block is scanned as it
+        // stands (no frame, no record), and the time-out runs from its last byte.
         QVERIFY(waitUntil([&] { return w->Picture1[0]->isHidden(); }));
         QCOMPARE(w->count(), 1);
+        QCOMPARE(w->statusPanel(1), ed("Ready", "Wenn bereit"));
         QVERIFY(waitUntil([&] { return w->statusPanel(1) == ed("Read OK", "lesen OK"); }));
+        QVERIFY2(sinceLastByte.elapsed() >= 480, qPrintable(QString::number(sinceLastByte.elapsed())));
     }
 
     void onlyTheFirstFrameOfABurstAndNoneWithABadChecksum()
@@ -431,9 +439,10 @@ private slots:
         // Straight into the window's collector, each burst in one piece: the
         // serial line is the other tests' business, and 200 line pauses would
         // only make this one slow.
+        qint64 stamp = steadyMs();
         for (const BpReading& r : sent) {
             const int before = w->count();
-            w->link().collector().feed(burst(r));
+            w->link().collector().feed(burst(r), stamp += 300);
             QVERIFY(waitUntil([&] { return w->count() == before + 1; }));
         }
         QCOMPARE(w->count(), 200);
@@ -583,14 +592,14 @@ private:
     }
 
     // Sends each burst when the previous one has been counted, after a
-    // pause that tells the line's bursts apart (bytes that follow a block
-    // closely are taken for the rest of its burst).
+    // pause that tells the line's bursts apart: a burst written at once
+    // came, for the line, over the 100 ms that 96 bytes take at 9600 baud.
     void sendOneByOne(frmRead* w, const QList<BpReading>& readings)
     {
         QElapsedTimer sinceWrite;
         for (const BpReading& r : readings) {
             if (sinceWrite.isValid())
-                waitUntil([&] { return sinceWrite.elapsed() > BlockCollector::kBurstPauseMs + 5; });
+                waitUntil([&] { return sinceWrite.elapsed() > kBurstPauseMs; });
             const int before = w->count();
             if (m_pty->write(burst(r)) != 96)
                 qFatal("write failed");
