@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
 constexpr int kPort = 5;
@@ -72,21 +74,31 @@ private slots:
 
     void everyBurstUnderLoad_data()
     {
-        QTest::addColumn<QString>("baud");
+        QTest::addColumn<QStringList>("line");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("heldUpMs");
-        QTest::newRow("200 bursts 100 ms apart") << QStringLiteral("0") << 200 << 0;
-        QTest::newRow("line-paced") << QStringLiteral("9600") << 60 << 0;
+        QTest::addColumn<bool>("busy");
+        // Each burst written at once: the line's 100 ms for 96 bytes and a
+        // silence must lie between them.
+        QTest::newRow("200 bursts at once, both cores busy")
+            << QStringList{"--gap", "150"} << 200 << 0 << true;
+        // As a recorder may send: the frame anywhere in 0..60, bursts of 80
+        // to 200 bytes 30 ms apart, paced like a 9600-baud line.
+        const QStringList varied{"--baud", "9600", "--gap", "30", "--offset", "random",
+                                 "--burst-length", "80-200"};
+        QTest::newRow("varied bursts") << varied << 60 << 0 << false;
         // The window's thread busy 150 ms out of every 211 (a slow paint,
-        // a slow disk) from the third burst on: reads come late and merge
-        // a burst's rest, the silence and the next burst's start.
-        QTest::newRow("line-paced, reader held up") << QStringLiteral("9600") << 60 << 150;
+        // a slow disk) from the third burst on: the stamps still tell the
+        // bursts apart.
+        QTest::newRow("varied bursts, reader held up") << varied << 60 << 150 << false;
+        QTest::newRow("varied bursts, both cores busy") << varied << 60 << 0 << true;
     }
     void everyBurstUnderLoad()
     {
-        QFETCH(QString, baud);
+        QFETCH(QStringList, line);
         QFETCH(int, count);
         QFETCH(int, heldUpMs);
+        QFETCH(bool, busy);
         QList<BpReading> sent;
         QByteArray csv;
         for (int i = 0; i < count; ++i) {
@@ -105,9 +117,11 @@ private slots:
         BpReadingRun run;
         run.setContinueWaiting(true);
         QProcess simulator;
-        QVERIFY(!startRecorder(simulator, {"--csv", csvPath, "--gap", "100", "--baud", baud}, run).isEmpty());
+        QVERIFY(!startRecorder(simulator, QStringList{"--csv", csvPath} + line, run).isEmpty());
         QSignalSpy failed(&run, &BpReadingRun::failed);
-        Load load;
+        std::optional<Load> load;
+        if (busy)
+            load.emplace();
         QTimer holdUp;
         connect(&holdUp, &QTimer::timeout, this, [heldUpMs] { QThread::msleep(heldUpMs); });
         QSignalSpy received(&run, &BpReadingRun::recordReceived);

@@ -1,5 +1,7 @@
 #include "tools/recorder/BpBurstPlan.h"
 
+#include "comm/FrameProtocol.h"
+
 QList<QByteArray> BpBurstPlan::build(const QList<BpReading>& readings) const
 {
     QRandomGenerator random(seed);
@@ -18,6 +20,10 @@ QList<QByteArray> BpBurstPlan::build(const QList<BpReading>& readings) const
         if (i == readings.size())
             break;
         BurstShape burstShape = shape;
+        if (longestBurst > shape.length)
+            burstShape.length = shape.length + int(random.bounded(quint32(longestBurst - shape.length + 1)));
+        if (randomOffset)
+            burstShape.frameOffset = int(random.bounded(quint32(Frame::kLastOffset + 1)));
         burstShape.endMarker = shape.endMarker || (endMarkerAfterLast && i == readings.size() - 1);
         const BpReading& next = i + 1 < readings.size() ? readings[i + 1] : readings[i];
         bursts.append(buildBurst(readings[i], burstShape, faultOf(i + 1), next));

@@ -8,6 +8,11 @@
 
 struct BpBurstPlan {
     BurstShape shape;
+    // What a real recorder may vary from burst to burst: a length drawn
+    // from shape.length..longestBurst (0: every burst shape.length), and
+    // the frame's offset drawn from 0..60 instead of shape.frameOffset.
+    int longestBurst = 0;
+    bool randomOffset = false;
     // Faults by burst number (1 = the first measurement's burst); allBursts
     // applies to every burst that has no fault of its own.
     QHash<int, BurstFault> faults;

@@ -90,10 +90,11 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
                                    QStringLiteral("Play only the first n readings."),
                                    QStringLiteral("n"));
     const QCommandLineOption burstLength(QStringLiteral("burst-length"),
-                                         QStringLiteral("Bytes per burst (96)."), QStringLiteral("n"),
+                                         QStringLiteral("Bytes per burst, or a range to draw each burst's length from, as 80-200 (96)."),
+                                         QStringLiteral("n"),
                                          QStringLiteral("96"));
     const QCommandLineOption offset(QStringLiteral("offset"),
-                                    QStringLiteral("Frame offset in each burst (5)."),
+                                    QStringLiteral("Frame offset in each burst, or random: drawn from 0..60 for each (5)."),
                                     QStringLiteral("n"), QStringLiteral("5"));
     const QCommandLineOption gap(QStringLiteral("gap"), QStringLiteral("Gap between bursts (300)."),
                                  QStringLiteral("ms"), QStringLiteral("300"));
@@ -181,8 +182,6 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
     int seedValue = 1;
     if (!integer(delay, 0, 3600000, &o.delayMs) || !integer(linger, 0, 3600000, &o.lingerMs)
         || !integer(seed, 0, 2147483647, &seedValue)
-        || !integer(burstLength, 1, 4096, &o.plan.shape.length)
-        || !integer(offset, 0, 4000, &o.plan.shape.frameOffset)
         || !integer(gap, 0, 3600000, &o.gapMs)
         || !integer(baud, 0, 1000000, &o.baud)
         || !integer(noise, 0, 10000, &o.plan.noiseBursts)
@@ -190,6 +189,19 @@ std::optional<RecorderOptions> RecorderOptions::parse(const QStringList& argumen
         || !integer(heartRate, 20, 250, &o.heartRate))
         return fail(QStringLiteral("a number is out of range or not a number"));
     o.seed = quint32(seedValue);
+    const QStringList lengths = p.value(burstLength).split(QLatin1Char('-'));
+    bool shortestOk = false;
+    bool longestOk = lengths.size() == 1;
+    o.plan.shape.length = lengths.first().toInt(&shortestOk);
+    if (lengths.size() == 2)
+        o.plan.longestBurst = lengths.last().toInt(&longestOk);
+    if (!shortestOk || !longestOk || lengths.size() > 2 || o.plan.shape.length < 1
+        || o.plan.shape.length > 4096 || o.plan.longestBurst > 4096
+        || (lengths.size() == 2 && o.plan.longestBurst < o.plan.shape.length))
+        return fail(QStringLiteral("--burst-length wants 1..4096 or a range like 80-200"));
+    o.plan.randomOffset = p.value(offset) == QLatin1String("random");
+    if (!o.plan.randomOffset && !integer(offset, 0, 4000, &o.plan.shape.frameOffset))
+        return fail(QStringLiteral("--offset wants 0..4000 or random"));
     o.plan.seed = o.seed;
     if (p.isSet(count) && !integer(count, 0, 100000, &o.count))
         return fail(QStringLiteral("--count wants a number"));
