@@ -205,6 +205,9 @@ int main(int argc, char** argv)
         return fail("New did not open the reading window");
     settle(300);
     RecorderPlayer player([&recorder](const QByteArray& bytes) { return recorder.write(bytes); });
+    // As a real line brings them: the reading window tells bursts apart by
+    // the line's silences.
+    player.setLineRate(RecorderPlayer::lineRateForBaud(9600));
     const QList<BpReading> readings =
         generateDayRecording(QDateTime(QDate(2024, 5, 13), QTime(7, 0)), 7).mid(0, kReadings);
     player.playBursts(BpBurstPlan().build(readings), kBurstGapMs);
