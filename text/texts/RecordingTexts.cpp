@@ -80,7 +80,12 @@ const CatalogueEntry entries[] = {
     {"review.msgOtherNeedsText", "Other Needs a Text", "Sonstiges braucht einen Text"},
     {"review.msgNoSuchReading", "There Is No Reading %1", "Es gibt keine Messung %1"},
 
-    // Office against ambulatory.
+    // Office against ambulatory, and the ABPM summary's lines about the review.
+    {"abpm.hdOffice", "Office against ambulatory", "Praxis gegen ambulant"},
+    {"abpm.lblOffice", "Office %1/%2 mmHg (office hypertension from %3/%4 mmHg) against the ambulatory means above:",
+     "Praxis %1/%2 mmHg (Praxishypertonie ab %3/%4 mmHg) gegen die ambulanten Mittelwerte oben:"},
+    {"abpm.lblSetAside", "Set aside by the physician: %1", "Vom Arzt ausgenommen: %1"},
+    {"abpm.lblDiary", "(from the patient's diary)", "(aus dem Patientenprotokoll)"},
     {"office.sustained", "Sustained hypertension", "Dauerhafte Hypertonie"},
     {"office.whiteCoat", "White-coat hypertension", "Weißkittelhypertonie"},
     {"office.masked", "Masked hypertension", "Maskierte Hypertonie"},
