@@ -15,9 +15,11 @@
 #include "views/ViewTestSupport.h"
 #include "views/frmDetails.h"
 #include "views/frmList.h"
+#include "views/frmbpdata.h"
 #include "views/RecordGrid.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -206,6 +208,35 @@ private slots:
         QVERIFY(!model->setAsideAt(2));
         QVERIFY(RecordingReview::read(c)->empty());
         QCOMPARE(seams.modalCount, 1);
+    }
+
+    void editorSetsAsideTheShownReading()
+    {
+        ScriptedSeams seams;
+        const QString path = fileWith(3);
+        frmbpdata* editor = openDataWindow(path, &DataWindows::showEditor);
+        QVERIFY(editor);
+        QVERIFY(editor->lblSetAside->text().isEmpty());
+        seams.modalHandler = [](QDialog*) { return int(QDialog::Accepted); }; // Artefact, no text
+        editor->mnuSetAside->trigger();
+        QCOMPARE(editor->lblSetAside->text(), QStringLiteral("Set aside: Artefact"));
+        editor->cmdNext_Click();
+        QVERIFY(editor->lblSetAside->text().isEmpty());
+        editor->cmdPrevious_Click();
+        QCOMPARE(editor->lblSetAside->text(), QStringLiteral("Set aside: Artefact"));
+        Connection c;
+        QVERIFY(c.openFile(path));
+        QCOMPARE(RecordingReview::read(c)->count(1), size_t(1));
+        // Editing off at load: the command does nothing.
+        DataWindows::closeEditor();
+        flushDeletes();
+        gEditEnabled = false;
+        editor = openDataWindow(path, &DataWindows::showEditor);
+        QVERIFY(!editor->mnuSetAside->isEnabled());
+        editor->mnuSetAside->trigger();
+        QCOMPARE(RecordingReview::read(c)->count(1), size_t(1));
+        QCOMPARE(seams.modalCount, 1);
+        DataWindows::closeEditor();
     }
 
     void reasonWindowRefusesOtherWithoutText()

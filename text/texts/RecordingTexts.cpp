@@ -74,7 +74,7 @@ const CatalogueEntry entries[] = {
     {"review.lblNote", "&Text:", "&Text:"},
     {"review.msgNotChanged", "Review Not Changed ! , %1", "Bewertung nicht geändert ! , %1"},
     {"frmList.mnuSetAside", "Set &Aside / Take Back...", "&Ausnehmen / Zurücknehmen..."},
-    {"frmbpdata.cmdSetAside", "Set Aside / Take Back", "Ausnehmen / Zurücknehmen"},
+    {"frmbpdata.mnuSetAside", "Set &Aside / Take Back...", "&Ausnehmen / Zurücknehmen..."},
     {"review.setAsideAs", "Set aside: %1", "Ausgenommen: %1"},
     {"review.reasonWithNote", "%1 (%2)", "%1 (%2)"},
     {"review.msgOtherNeedsText", "Other Needs a Text", "Sonstiges braucht einen Text"},
