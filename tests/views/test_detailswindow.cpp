@@ -198,6 +198,12 @@ private slots:
         QCOMPARE(model->data(model->index(2, 3), Qt::ToolTipRole).toString(),
                  QStringLiteral("Set aside: Other (cuff loose)"));
         QVERIFY(model->data(model->index(2, 3), Qt::BackgroundRole).isValid());
+        if (const QString shots = qEnvironmentVariable("KORVANE_SHOT_DIR"); !shots.isEmpty()) {
+            list->resize(1024, 768);
+            list->show();
+            QCoreApplication::processEvents();
+            QVERIFY(list->grab().save(shots + QStringLiteral("/list-setaside-en.png")));
+        }
         Connection c;
         QVERIFY(c.openFile(path));
         QCOMPARE(RecordingReview::read(c)->count(3), size_t(1));
