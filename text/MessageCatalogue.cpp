@@ -18,6 +18,7 @@ extern const std::span<const CatalogueEntry> kAbpmTexts;
 extern const std::span<const CatalogueEntry> kChartTexts;
 extern const std::span<const CatalogueEntry> kHelpTexts;
 extern const std::span<const CatalogueEntry> kEcgTexts;
+extern const std::span<const CatalogueEntry> kFileSaveTexts;
 
 namespace {
 
@@ -40,7 +41,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
     static const std::span<const CatalogueEntry> tables[] = {
         kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
         kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts, kEcgTexts,
-        kAbpmTexts,
+        kAbpmTexts, kFileSaveTexts,
     };
     return tables;
 }
