@@ -241,15 +241,7 @@ void frmList::grdDataGrid_Change()
 
 void frmList::showRecordCounter()
 {
-    lblStatus->setText(catText("frmList.lblRecord") + QString::number(PrimaryCLS->AbsolutePosition()));
-}
-
-void frmList::showPositionOrNothing()
-{
-    if (PrimaryCLS->AbsolutePosition() > 0)
-        showRecordCounter();
-    else
-        lblStatus->clear();
+    lblStatus->setText(recordCounterText(catText("frmList.lblRecord"), PrimaryCLS->AbsolutePosition()));
 }
 
 void frmList::SetBrowseMode(bool browse)
@@ -369,7 +361,7 @@ void frmList::cmdDelete_Click()
         }
         // The counter names the record that is current now, not the deleted one.
         followRecordset();
-        showPositionOrNothing();
+        showRecordCounter();
     } else {
         PrimaryCLS->Cancel();
     }
@@ -414,7 +406,7 @@ void frmList::cmdRefresh_Click()
     rebindIfStale();
     refreshRecords();
     followRecordset();
-    showPositionOrNothing();
+    showRecordCounter();
 }
 
 // Window events ---------------------------------------------------------
