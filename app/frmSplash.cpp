@@ -4,6 +4,7 @@
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -97,6 +98,8 @@ void frmSplash::centreOnOwner()
 void frmSplash::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Any key closes it while it shows, wherever the keyboard focus is.
+    qApp->installEventFilter(this);
     centreOnOwner();
     activateWindow();
     setFocus();
@@ -112,8 +115,21 @@ void frmSplash::keyPressEvent(QKeyEvent*)
     close();
 }
 
+void frmSplash::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
+}
+
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)
 {
+    // A key that another window takes (as a shortcut too) closes the splash
+    // and still does its work there.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        if (isVisible())
+            close();
+        return false;
+    }
     if (watched == parentWidget()) {
         // The window system may place or maximise the main window after the
         // splash is shown: the splash stays over its middle.

@@ -121,18 +121,12 @@ std::optional<std::vector<BpSample>> bpSamplesOf(const Recordset& rs, QString* e
     return samples;
 }
 
-bool UpdateBpStatistics(QString* error)
+namespace {
+
+// Computes and publishes the results of the record set's rows as they are.
+bool publishBpStatistics(const Recordset& rs, QString* error)
 {
-    const std::shared_ptr<Recordset> rs = gRecordset;
-    if (!rs || !rs->isOpen())
-        return fail(error, catText("recordset.closed"));
-    if (rs->recordCount() <= 0)
-        return true;
-    // Going to the first record saves a pending change, as walking the
-    // records always did; the cursor stays there.
-    if (!rs->moveFirst())
-        return rs->recordCount() <= 0 || fail(error, rs->lastError());
-    const std::optional<std::vector<BpSample>> samples = bpSamplesOf(*rs, error);
+    const std::optional<std::vector<BpSample>> samples = bpSamplesOf(rs, error);
     if (!samples)
         return false;
     if (samples->empty())
@@ -145,6 +139,32 @@ bool UpdateBpStatistics(QString* error)
     std::copy(result.classes.begin(), result.classes.end(), gBpClass.begin() + 1);
     emit StateNotifier::instance().statisticsChanged();
     return true;
+}
+
+} // namespace
+
+bool UpdateBpStatistics(QString* error)
+{
+    const std::shared_ptr<Recordset> rs = gRecordset;
+    if (!rs || !rs->isOpen())
+        return fail(error, catText("recordset.closed"));
+    if (rs->recordCount() <= 0)
+        return true;
+    // Going to the first record saves a pending change, as walking the
+    // records always did; the cursor stays there.
+    if (!rs->moveFirst())
+        return rs->recordCount() <= 0 || fail(error, rs->lastError());
+    return publishBpStatistics(*rs, error);
+}
+
+bool UpdateBpStatisticsInPlace(QString* error)
+{
+    const std::shared_ptr<Recordset> rs = gRecordset;
+    if (!rs || !rs->isOpen())
+        return fail(error, catText("recordset.closed"));
+    if (rs->recordCount() <= 0)
+        return true;
+    return publishBpStatistics(*rs, error);
 }
 
 QString bpClassAt(qint64 position)

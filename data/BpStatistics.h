@@ -64,6 +64,10 @@ extern BpStatistics gBpStats;
 // does). False with the reason in *error when the record set is not open or
 // lacks a column; the previous results stay then.
 bool UpdateBpStatistics(QString* error = nullptr);
+// The same results, computed from the rows as they stand, while the cursor
+// stays where it is and a pending change stays pending: for a reader that
+// must not move the record the other windows show.
+bool UpdateBpStatisticsInPlace(QString* error = nullptr);
 
 // Class word of record position k in the current edition, empty when there
 // is none.

@@ -236,8 +236,7 @@ void FileCommands::saveFile(QWidget* parent)
             return;
         // New files are made from the template: it is never overwritten.
         if (isTemplate(path)) {
-            showFileMessage(parent, catText("frmMain.msgFilePrefixSystem") + path
-                                        + catText("frmMain.msgSystemFile"));
+            showFileMessage(parent, catText("data.msgSaveOntoSystemFile").arg(path));
             return;
         }
     }

@@ -2,13 +2,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <QDir>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/xattr.h>
 
 namespace {
@@ -29,6 +32,42 @@ bool FileSystem::isOtherThanFile(const QString& path) const
     return info.exists() && !info.isFile();
 }
 
+namespace {
+
+bool fail(QString* error, const QString& why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+// Creates a new empty file beside target, under a name nothing stood at:
+// created exclusively, so that a file, a link or a FIFO of that name is
+// never opened, followed or replaced; another name is tried then. The
+// first name tried is "<target>.part". The open descriptor, or -1 with the
+// reason in *error.
+int createBeside(const QString& target, QString* temp, QString* error)
+{
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        *temp = i == 0 ? target + QStringLiteral(".part")
+                       : QStringLiteral("%1.%2.part").arg(target).arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                     QLatin1Char('0'));
+        const int fd = ::open(QFile::encodeName(*temp).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST) {
+            fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+            return -1;
+        }
+    }
+    fail(error, QString::fromLocal8Bit(std::strerror(EEXIST)));
+    return -1;
+}
+
+} // namespace
+
 bool FileSystem::copyFile(const QString& source, const QString& target, QString* error) const
 {
     if (isOtherThanFile(target)) {
@@ -44,19 +83,22 @@ bool FileSystem::copyFile(const QString& source, const QString& target, QString*
     }
     // Write beside the target and rename, so a failed copy never leaves a
     // half-written file under the target's name.
-    const QString temp = target + QStringLiteral(".part");
-    QFile out(temp);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error)
-            *error = out.errorString();
+    QString temp;
+    const int fd = createBeside(target, &temp, error);
+    if (fd < 0)
         return false;
+    QFile out;
+    if (!out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        QFile::remove(temp);
+        return fail(error, out.errorString());
     }
     const QByteArray bytes = in.readAll();
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        if (error)
-            *error = out.errorString();
-        out.remove();
-        return false;
+    if (out.write(bytes) != bytes.size() || !out.flush() || ::fsync(fd) != 0) {
+        const QString why = out.errorString();
+        out.close();
+        QFile::remove(temp);
+        return fail(error, why);
     }
     out.close();
     // rename() replaces the target in one step; what stands there is never

@@ -19,8 +19,10 @@ public:
     bool isOtherThanFile(const QString& path) const;
     // Copies source onto target, replacing a regular file there (never
     // anything else). The copy is written beside the target and renamed
-    // over it, so a failed copy never leaves a half-written target. On
-    // failure returns false and puts the reason into *error (when given).
+    // over it, so a failed copy never leaves a half-written target; the
+    // name it is written under is created new, so whatever stands beside
+    // the target (a file, a link, a FIFO) is left alone. On failure returns
+    // false and puts the reason into *error (when given).
     bool copyFile(const QString& source, const QString& target, QString* error = nullptr) const;
     int attributes(const QString& path) const;
     bool setAttributes(const QString& path, int attributes) const;

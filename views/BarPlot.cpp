@@ -16,6 +16,7 @@ constexpr double kBarWidth = 0.8;
 const QColor kDiastolic(0, 0, 192);
 const QColor kSystolicPart(200, 40, 40);
 const QColor kPulse(30, 140, 60);
+const QColor kMap(150, 60, 170); // in the legend only: this chart never draws it
 
 QBarSet* barSet(const QColor& colour)
 {
@@ -59,8 +60,6 @@ void BarPlot::drawSeries(const std::vector<ChartRow>& rows, const SeriesButtons&
         stack->append(diastolic);
         stack->append(systolicPart);
         addBars(stack, m_pressureAxis);
-        addLegendItem(1, "chart.Diastolic", kDiastolic);
-        addLegendItem(2, "chart.SystolicDiastolic", kSystolicPart);
     }
     if (pulse) {
         auto* bars = new QBarSeries;
@@ -70,8 +69,11 @@ void BarPlot::drawSeries(const std::vector<ChartRow>& rows, const SeriesButtons&
             pulseBars->append(shown(row.pulse));
         bars->append(pulseBars);
         addBars(bars, m_secondaryAxis);
-        addLegendItem(4, "chart.Pulse", kPulse);
     }
+    addLegendItem(1, "chart.Diastolic", kDiastolic, pressure);
+    addLegendItem(2, "chart.SystolicDiastolic", kSystolicPart, pressure);
+    addLegendItem(3, "chart.MAP", kMap, false);
+    addLegendItem(4, "chart.Pulse", kPulse, pulse);
 }
 
 void BarPlot::addBars(QAbstractBarSeries* series, QValueAxis* valueAxis)

@@ -18,12 +18,13 @@ namespace {
 
 constexpr int kMostSeries = 4;
 
-QIcon swatch(const QColor& colour)
+// A series not drawn now shows a hollow swatch.
+QIcon swatch(const QColor& colour, bool drawn)
 {
     QPixmap picture(14, 14);
-    picture.fill(colour);
+    picture.fill(drawn ? colour : QColor(Qt::white));
     QPainter p(&picture);
-    p.setPen(colour.darker(160));
+    p.setPen(drawn ? colour.darker(160) : colour);
     p.drawRect(0, 0, 13, 13);
     return QIcon(picture);
 }
@@ -119,7 +120,7 @@ void ChartArea::plotDrawn()
         entry->series = items[i].series;
         entry->setText(items[i].name);
         entry->setAccessibleName(items[i].name);
-        entry->setIcon(swatch(items[i].colour));
+        entry->setIcon(swatch(items[i].colour, items[i].drawn));
     }
     selectPoint(0);
 }

@@ -4,7 +4,8 @@
 // click on it, or with the keyboard: the view takes the focus, Left, Right,
 // Home and End move a visible selection over the data points and Enter
 // picks it. A series is picked by its legend button (click, Enter or Space;
-// the buttons are in the Tab order and carry the series' name) or, where
+// the buttons are in the Tab order and carry the series' name; a series
+// that is not drawn has one too, so its statistic can be reached) or, where
 // the plot allows it, by a click on the series.
 #include <QPushButton>
 #include <QWidget>
@@ -33,7 +34,7 @@ public:
     ChartArea(ChartPlot* plot, const QString& name, QWidget* parent);
 
     QChartView* view() const { return m_view; }
-    // Legend buttons of the series drawn now, in order.
+    // Legend buttons of every series, drawn or not, in order.
     std::vector<LegendEntry*> legendEntries() const;
     // The selected data point, 0 when none.
     int selectedPoint() const { return m_selected; }

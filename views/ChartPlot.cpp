@@ -63,7 +63,7 @@ QRectF ChartPlot::pointBand(int k) const
     return QRectF(plot.left() + (k - 1) * width, plot.top(), width, plot.height());
 }
 
-void ChartPlot::addLegendItem(int series, const char* nameKey, const QColor& colour)
+void ChartPlot::addLegendItem(int series, const char* nameKey, const QColor& colour, bool drawn)
 {
-    m_legend.push_back({series, catText(nameKey), colour});
+    m_legend.push_back({series, catText(nameKey), colour, drawn});
 }

@@ -5,7 +5,8 @@
 // which data point (counted from 1) or which series (numbered as the
 // statistic panel numbers them) the user picked with the mouse. BarPlot and
 // TrendPlot are the two kinds; the chart's own legend is not used, the
-// window shows legendItems() as buttons a keyboard can reach.
+// window shows legendItems() (every series, drawn or not) as buttons a
+// keyboard can reach.
 #include "data/ChartQuery.h"
 
 #include <QColor>
@@ -24,6 +25,7 @@ struct LegendItem {
     int series;
     QString name;
     QColor colour;
+    bool drawn; // its Series button is pressed (bar chart MAP: never)
 };
 
 class ChartPlot : public QObject {
@@ -39,7 +41,8 @@ public:
 
     void draw(const std::vector<ChartRow>& rows, const SeriesButtons& buttons);
     int pointCount() const { return m_points; }
-    // The series drawn now, in legend order.
+    // Every series the statistic panel names, in its order, drawn or not:
+    // each can be picked.
     const std::vector<LegendItem>& legendItems() const { return m_legend; }
     // Data point k as a band across the plot area, in chart coordinates.
     QRectF pointBand(int k) const;
@@ -52,7 +55,7 @@ protected:
     // Puts the rows into the series. A plot keeps its series from one draw
     // to the next where it can: new series cost a scroll step most of its time.
     virtual void drawSeries(const std::vector<ChartRow>& rows, const SeriesButtons& buttons) = 0;
-    void addLegendItem(int series, const char* nameKey, const QColor& colour);
+    void addLegendItem(int series, const char* nameKey, const QColor& colour, bool drawn);
 
     QBarCategoryAxis* m_categories = nullptr;
     QValueAxis* m_pressureAxis = nullptr;

@@ -81,6 +81,8 @@ ChartWindow::ChartWindow(const ChartDesign& design, ChartPlot* plot, QWidget* pa
     HScroll4->setRange(0, 0);
     HScroll4->setSingleStep(1);
     HScroll4->setPageStep(1);
+    // A drag reloads once, where it ends, not at every position on the way.
+    HScroll4->setTracking(false);
     HScroll4->hide();
     connect(HScroll4, &QScrollBar::valueChanged, this, &ChartWindow::HScroll4_Change);
     chtReport->reserveBottom(HScroll4->sizeHint().height());
@@ -138,6 +140,9 @@ void ChartWindow::buildToolbar()
         }
         const QString caption = windowText((QByteArray("tb") + b.key).constData());
         QAction* button = Toolbar1->addAction(caption);
+        // Set as it stands: the text a toolbar button shows is otherwise
+        // trimmed, and the Exit caption keeps its blanks.
+        button->setIconText(caption);
         button->setData(QLatin1String(b.key));
         button->setToolTip(caption);
         if (b.check) {

@@ -148,8 +148,13 @@ void ChartWindow::chtReport_PointSelected(int k)
 
 void ChartWindow::chtReport_SeriesSelected(int s)
 {
-    if (!statisticCurrent())
+    // Computed again where the record set changed, but without moving it:
+    // the list and editor windows stay on their record.
+    QString why;
+    if (!bpStatisticsCurrent() && !UpdateBpStatisticsInPlace(&why)) {
+        ShowErrorBox(why);
         return;
+    }
     const BpStatistics& stats = gBpStats;
     if (s >= 1 && s <= 4) {
         const StatisticDesign& d = m_design.statistic[size_t(s - 1)];

@@ -6,6 +6,11 @@
 
 #include <QCloseEvent>
 
+QString recordCounterText(const QString& label, qint32 position)
+{
+    return position > 0 ? label + QString::number(position) : QString();
+}
+
 RecordWindow::RecordWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
 {

@@ -11,6 +11,10 @@
 
 class clsbpdata;
 
+// The record counter: label and position while there is a current record,
+// nothing otherwise (an empty file, or before the first or after the last).
+QString recordCounterText(const QString& label, qint32 position);
+
 class RecordWindow : public QWidget {
     Q_OBJECT
 public:

@@ -68,8 +68,7 @@ void TrendPlot::drawSeries(const std::vector<ChartRow>& rows, const SeriesButton
             inRun = value.has_value();
         }
         showRuns(s + 1, runs);
-        if (buttons[size_t(s)])
-            addLegendItem(s + 1, q.nameKey, q.colour);
+        addLegendItem(s + 1, q.nameKey, q.colour, buttons[size_t(s)]);
     }
     scaleTo(m_pressureAxis, low[0], high[0]);
     scaleTo(m_secondaryAxis, low[1], high[1]);

@@ -259,15 +259,7 @@ void frmList::grdDataGrid_Change()
 
 void frmList::showRecordCounter()
 {
-    lblStatus->setText(catText("frmList.lblRecord") + QString::number(PrimaryCLS->AbsolutePosition()));
-}
-
-void frmList::showPositionOrNothing()
-{
-    if (PrimaryCLS->AbsolutePosition() > 0)
-        showRecordCounter();
-    else
-        lblStatus->clear();
+    lblStatus->setText(recordCounterText(catText("frmList.lblRecord"), PrimaryCLS->AbsolutePosition()));
 }
 
 void frmList::SetBrowseMode(bool browse)
@@ -419,7 +411,7 @@ void frmList::cmdDelete_Click()
         }
         // The counter names the record that is current now, not the deleted one.
         followRecordset();
-        showPositionOrNothing();
+        showRecordCounter();
     } else {
         PrimaryCLS->Cancel();
     }
@@ -464,7 +456,7 @@ void frmList::cmdRefresh_Click()
     rebindIfStale();
     refreshRecords();
     followRecordset();
-    showPositionOrNothing();
+    showRecordCounter();
 }
 
 // Window events ---------------------------------------------------------

@@ -101,8 +101,6 @@ private:
 
     void bindGrid();
     void setGridEditable(bool editable);
-    // Counter when there is a current record, empty otherwise.
-    void showPositionOrNothing();
     // Finishes typing in a cell: commit writes it to the record, otherwise it is dropped.
     void finishCellEdit(bool commit);
     void followRecordset();

@@ -241,7 +241,9 @@ QWidget* frmReadwave::buildScaleColumn()
 
 void frmReadwave::setYellow(bool yellow)
 {
-    const QColor colour = yellow ? kYellow : QApplication::palette().color(QPalette::Window);
+    // Printed on the system window-background colour: the white of a text
+    // area, not the grey of a dialog face.
+    const QColor colour = yellow ? kYellow : QApplication::palette().color(QPalette::Base);
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(Frame2)}) {
         QPalette palette = w->palette();
         palette.setColor(QPalette::Window, colour);

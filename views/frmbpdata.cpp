@@ -325,11 +325,8 @@ bool frmbpdata::commitBoxes()
 
 void frmbpdata::showRecordCounter()
 {
-    const qint32 position = PrimaryCLS ? PrimaryCLS->AbsolutePosition() : 0;
-    if (position > 0)
-        lblStatus->setText(catText("frmbpdata.lblRecord") + QString::number(position));
-    else
-        lblStatus->clear();
+    lblStatus->setText(
+        recordCounterText(catText("frmbpdata.lblRecord"), PrimaryCLS ? PrimaryCLS->AbsolutePosition() : 0));
 }
 
 // Commands --------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QToolBar>
 
@@ -386,6 +387,35 @@ private slots:
         QPointer<frmSplash> guard = second;
         QTest::mouseClick(second->lblVersion, Qt::LeftButton);
         QTRY_VERIFY(!guard);
+    }
+
+    // The key closes it also when the focus is elsewhere: in the main window
+    // or in another window of the program.
+    void splashClosesOnAKeyWhereverTheFocusIs()
+    {
+        setSetting("LOGIN", QStringLiteral("NO"));
+        ScriptedSeams seams;
+        QVERIFY(Main());
+        QPointer<frmSplash> splash = shownSplash();
+        QVERIFY(splash);
+        splash->Timer1->stop(); // only the key may close it here
+        QTest::keyClick(mainWindow(), Qt::Key_Shift);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!splash);
+
+        QWidget other;
+        auto* box = new QLineEdit(&other);
+        other.show();
+        auto* second = new frmSplash(gMainWindow);
+        second->show();
+        second->Timer1->stop();
+        QPointer<frmSplash> guard = second;
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_X);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!guard);
+        // The key still did its work where the focus was.
+        QCOMPARE(box->text(), QStringLiteral("x"));
     }
 
     // The window system may place and maximise the main window only after

@@ -12,6 +12,10 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QString templateOfBuild(EditionId e)
@@ -151,6 +155,56 @@ private slots:
         QVERIFY(gRecordset->isOpen());
         QCOMPARE(gRecordset->connection()->dataSource(), p);
         QCOMPARE(gRecordset->recordCount(), 0);
+    }
+
+    // The copy is written under a name of its own: a user's file, a link or
+    // a FIFO standing where it used to be written is neither opened,
+    // followed, replaced nor removed.
+    void newLeavesAloneWhatStandsAtTheCopysName()
+    {
+        const QString victim = path("victim.txt");
+        QFile v(victim);
+        QVERIFY(v.open(QIODevice::WriteOnly));
+        v.write("another file");
+        v.close();
+        for (const QString kind : {"file", "link", "fifo"}) {
+            ScriptedSeams seams;
+            const QString p = path("patient-" + kind + ".amb");
+            const QString part = p + ".part";
+            int reader = -1;
+            if (kind == "file") {
+                QFile f(part);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write("the user's notes");
+            } else if (kind == "link") {
+                QVERIFY(QFile::link(victim, part));
+            } else {
+                QCOMPARE(::mkfifo(QFile::encodeName(part).constData(), 0600), 0);
+                // A reader, so that a copy that wrongly opened the FIFO fails this test instead of blocking it.
+                reader = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_NONBLOCK);
+                QVERIFY(reader >= 0);
+            }
+            seams.filePaths = {p};
+            FileCommands::newFile();
+            if (reader >= 0)
+                ::close(reader);
+            QCOMPARE(int(seams.messages.size()), 1);
+            expectNotice(seams.messages[0], textsFor(german(), p).newFile);
+            expectState(p, true);
+            QVERIFY2(QFileInfo(p).isFile() && !QFileInfo(p).isSymLink(), qPrintable(kind));
+            QVERIFY(AmbFileCheck::check(p).ok());
+            const QFileInfo left(part);
+            if (kind == "file")
+                QCOMPARE(fileBytes(part), QByteArray("the user's notes"));
+            else if (kind == "link")
+                QCOMPARE(left.symLinkTarget(), victim);
+            else
+                QVERIFY(!left.isFile() && left.exists());
+            QCOMPARE(fileBytes(victim), QByteArray("another file"));
+            // Nothing else is left beside the new file.
+            QCOMPARE(QDir(m_dir).entryList({"patient-" + kind + ".amb*"}, QDir::AllEntries | QDir::System),
+                     QStringList({"patient-" + kind + ".amb", "patient-" + kind + ".amb.part"}));
+        }
     }
 
     void newWithAnExistingFileOpensIt()
@@ -378,7 +432,10 @@ private slots:
         FileCommands::saveFile();
         QCOMPARE(int(seams.messages.size()), 2);
         QCOMPARE(seams.messages[0].text, textsFor(german(), templ).overwrite);
-        QCOMPARE(seams.messages[1].text, textsFor(german(), templ).system);
+        // Save's own words: the refusal speaks of overwriting, not of opening.
+        QCOMPARE(seams.messages[1].text,
+                 german() ? "Datei " + templ + " ,KORVANE System Datei , kann nicht überschrieben werden !"
+                          : "File " + templ + " Is KORVANE System File , Can not OverWrite !");
         QCOMPARE(fileBytes(templ), before);
         expectState(a, true);
     }

@@ -40,20 +40,31 @@ EXPECTED_DEPENDS = ["libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6w
                     "libqt6sql6", "libqt6serialport6", "libqt6charts6", "libqt6printsupport6",
                     "libqt6sql6-sqlite"]
 
+
+def version_text(description, comments, internal_name, program):
+    """What `program --version` prints: the edition's whole version block."""
+    fields = [("ProductName", "KORVANE"), ("FileDescription", description), ("Comments", comments),
+              ("InternalName", internal_name), ("OriginalFilename", program), ("CompanyName", "KORVANE"),
+              ("LegalCopyright", "KORVANE"), ("LegalTrademarks", "KORVANE"),
+              ("FileVersion", "1.20 (1.20.0.0)"), ("ProductVersion", "1.20 (1.20.0.0)"),
+              ("Language", "US English, Unicode")]
+    return f"KORVANE 1.20\n{description}\n{comments}\n" + "".join(f"{k}: {v}\n" for k, v in fields)
+
+
 EDITIONS = {
     "korvane": {
         "folder": "/usr/share/korvane/en",
         "Name": "KORVANE (English)",
         "GenericName": "Blood Pressure Data Check",
         "Comment": "Read an ambulatory blood-pressure recorder, and list, chart and print its readings",
-        "version": "KORVANE 1.20\nBlood Pressure Data Check \nEnglish Version\n",
+        "version": version_text("Blood Pressure Data Check ", "English Version", "KORVANE", "korvane"),
     },
     "korvaneg": {
         "folder": "/usr/share/korvane/de",
         "Name": "KORVANE (Deutsch)",
         "GenericName": "Blutdruckdaten Auswertung",
         "Comment": "Langzeit-Blutdruckrekorder auslesen, Messwerte auflisten, als Grafik zeigen und drucken",
-        "version": "KORVANE 1.20\nBlutdruckdaten Auswertung\nDeutsche Version\n",
+        "version": version_text("Blutdruckdaten Auswertung", "Deutsche Version", "KORVANEG", "korvaneg"),
     },
 }
 

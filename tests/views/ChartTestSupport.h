@@ -16,6 +16,8 @@
 #include <QChartView>
 #include <QLabel>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QScrollBar>
@@ -118,6 +120,13 @@ inline LegendEntry* legendEntry(ChartWindow* w, int series)
         if (entry->series == series)
             return entry;
     return nullptr;
+}
+
+// The caption a toolbar button shows on the screen (not its action's text).
+inline QString shownCaption(ChartWindow* w, int index)
+{
+    auto* button = qobject_cast<QToolButton*>(w->Toolbar1->widgetForAction(w->toolbarButton(index)));
+    return button ? button->text() : QString();
 }
 
 inline QString box(ChartWindow* w, int number)

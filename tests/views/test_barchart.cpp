@@ -106,8 +106,11 @@ private slots:
             QAction* button = w->toolbarButton(i);
             QCOMPARE(button->isSeparator(), keys[i - 1].isEmpty());
             QCOMPARE(ChartWindow::buttonKey(button), keys[i - 1]);
-            if (!button->isSeparator())
+            if (!button->isSeparator()) {
                 QCOMPARE(button->text(), captions[i - 1]);
+                // As the button shows it: the Exit caption keeps its blanks.
+                QCOMPARE(shownCaption(w, i), captions[i - 1]);
+            }
         }
         QCOMPARE(w->toolbarButton(9)->isChecked(), true);
         QCOMPARE(w->toolbarButton(10)->isChecked(), true);
@@ -199,9 +202,12 @@ private slots:
         ScriptedSeams seams;
         frmBar* w = openBar(fileWith(dayRows(40)));
         QVERIFY(w);
+        // Every series of the statistic panel is in the legend, drawn or not.
+        const QStringList allSeries = {ed("Diastolic", "Diastolisch"),
+                                       ed("Systolic - Diastolic", "Systolisch - Diastolisch"), "MAP", "Pulse"};
+        QCOMPARE(legendNames(w), allSeries);
         clickButton(w, 12);
-        QCOMPARE(legendNames(w), QStringList({ed("Diastolic", "Diastolisch"),
-                                              ed("Systolic - Diastolic", "Systolisch - Diastolisch"), "Pulse"}));
+        QCOMPARE(legendNames(w), allSeries);
         const QString records = ed("Records : ", "Protokolle : ") + " 40";
 
         legendEntry(w, 2)->click();
@@ -222,8 +228,9 @@ private slots:
         QVERIFY(box(w, 8).startsWith(ed("Maximum: ", "MAX. : ")));
         QVERIFY(box(w, 12).startsWith(ed("Minimum: ", "MIN.: ")));
 
-        w->chtReport_SeriesSelected(3); // never drawn here, so only through the event
+        legendEntry(w, 3)->click(); // never drawn here, picked all the same
         QCOMPARE(w->Frame1->title(), QString("MAP"));
+        QVERIFY(box(w, 10).startsWith(ed("Average : ", "M.V. : ")));
         QVERIFY(w->Text[13]->isHidden());
         legendEntry(w, 4)->click();
         QCOMPARE(w->Frame1->title(), QString("Pulse"));
@@ -283,10 +290,9 @@ private slots:
         clickButton(w, 9);
         QVERIFY(!w->toolbarButton(9)->isChecked());
         QCOMPARE(barsShown(w), 0);
-        QVERIFY(legendNames(w).isEmpty());
+        QCOMPARE(legendNames(w).size(), 4); // the legend names every series, drawn or not
         clickButton(w, 12);
         QCOMPARE(barsShown(w), 12);
-        QCOMPARE(legendNames(w), QStringList({"Pulse"}));
         QVERIFY(seams.messages.empty());
     }
 
@@ -454,6 +460,62 @@ private slots:
         QVERIFY(seams.messages.empty());
     }
 
+    // The list and editor windows stay on their record while a series is
+    // picked, also when the statistic must be computed again first.
+    void aSeriesPickLeavesTheSharedRecordWhereItIs()
+    {
+        ScriptedSeams seams;
+        const QString path = fileWith(dayRows(20));
+        makeReady(path);
+        frmList* list = DataWindows::showList();
+        QVERIFY(list);
+        frmBar* w = ChartWindows::showBarChart();
+        QVERIFY(w);
+        settle();
+        // The record set changes after the last load: a reading added.
+        QVERIFY(gRecordset->addNew());
+        QVERIFY(gRecordset->setValue("SYS_mmHg", 190));
+        QVERIFY(gRecordset->setValue("DIA_mmHg", 60));
+        QVERIFY(gRecordset->update());
+        QVERIFY(gRecordset->setAbsolutePosition(5));
+        settle();
+        QCOMPARE(list->grdDataGrid->currentIndex().row(), 4);
+
+        legendEntry(w, 2)->click();
+        QCOMPARE(box(w, 9), ed("Records : ", "Protokolle : ") + " 21");
+        QCOMPARE(box(w, 8), ed("Maximum: ", "MAX. : ") + " 190");
+        QCOMPARE(gRecordset->absolutePosition(), 5);
+        settle();
+        QCOMPARE(list->grdDataGrid->currentIndex().row(), 4);
+        // Computed now, so a second pick has nothing to compute.
+        legendEntry(w, 1)->click();
+        QCOMPARE(gRecordset->absolutePosition(), 5);
+        QVERIFY(seams.messages.empty());
+    }
+
+    // Dragging the thumb reloads once, where the drag ends; a step reloads at once.
+    void theScrollBarReloadsOnEachChangeNotWhileDragged()
+    {
+        ScriptedSeams seams;
+        frmBar* w = openBar(fileWith(dayRows(40)));
+        QVERIFY(w);
+        QCOMPARE(drawnIds(w).first(), 1);
+        w->HScroll4->setSliderDown(true);
+        for (int at : {3, 7, 5})
+            w->HScroll4->setSliderPosition(at);
+        settle();
+        QCOMPARE(drawnIds(w).first(), 1);
+        w->HScroll4->setSliderDown(false);
+        settle();
+        QCOMPARE(w->HScroll4->value(), 5);
+        QCOMPARE(drawnIds(w).first(), 6);
+        w->HScroll4->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(drawnIds(w).first(), 7);
+        w->HScroll4->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(drawnIds(w).first(), 6);
+        QVERIFY(seams.messages.empty());
+    }
+
     void keyboardPicksPointsAndSeries()
     {
         ScriptedSeams seams;
@@ -496,6 +558,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), legendEntry(w, 2));
         QTest::keyClick(legendEntry(w, 2), Qt::Key_Space);
         QCOMPARE(w->Frame1->title(), ed("Systolic - Diastolic", "Systolisch - Diastolisch"));
+        // MAP, never drawn in this chart, is reached by the keyboard too.
+        QTest::keyClick(legendEntry(w, 2), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), legendEntry(w, 3));
+        QTest::keyClick(legendEntry(w, 3), Qt::Key_Return);
+        QCOMPARE(w->Frame1->title(), QString("MAP"));
 
         // Every toolbar button can take the focus and has a name.
         for (int i = 1; i <= ChartWindow::kToolbarButtons; ++i) {

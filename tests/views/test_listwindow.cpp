@@ -92,9 +92,15 @@ private slots:
         QCOMPARE(grid(list)->columnCount(), 7);
         QCOMPARE(list->lblStatus->text(), QString());
         QVERIFY(inBrowseMode(list));
-        // Walking an empty list moves nothing and sounds nothing.
-        list->cmdNext_Click();
-        list->cmdLast_Click();
+        // Walking an empty list moves nothing, sounds nothing and shows no
+        // counter, as the editor and the grid show none.
+        for (void (frmList::*move)() : {&frmList::cmdNext_Click, &frmList::cmdLast_Click, &frmList::cmdFirst_Click,
+                                        &frmList::cmdPrevious_Click}) {
+            (list->*move)();
+            QCOMPARE(list->lblStatus->text(), QString());
+        }
+        list->cmdRefresh_Click();
+        QCOMPARE(list->lblStatus->text(), QString());
         QCOMPARE(seams.beeps, 0);
         QVERIFY(seams.messages.empty());
     }

@@ -447,6 +447,22 @@ private slots:
                 yellow += isYellow(paper.pixel(x, y));
         const double share = double(yellow) / (qint64(window.width()) * window.height());
         QVERIFY2(german() ? share < 0.06 : share > 0.10, qPrintable(QString::number(share)));
+        if (german()) {
+            // The system window-background colour is the white of a text
+            // area, not the grey of a dialog face.
+            const QColor face = QApplication::palette().color(QPalette::Window);
+            QVERIFY(face != QApplication::palette().color(QPalette::Base));
+            const auto isFace = [&face](QRgb p) {
+                return std::abs(qRed(p) - face.red()) <= 2 && std::abs(qGreen(p) - face.green()) <= 2
+                    && std::abs(qBlue(p) - face.blue()) <= 2;
+            };
+            qint64 grey = 0;
+            for (int y = window.top(); y <= window.bottom(); ++y)
+                for (int x = window.left(); x <= window.right(); ++x)
+                    grey += isFace(paper.pixel(x, y));
+            const double greyShare = double(grey) / (qint64(window.width()) * window.height());
+            QVERIFY2(greyShare < 0.05, qPrintable(QString::number(greyShare)));
+        }
 
         for (QWidget* control : std::initializer_list<QWidget*>{w->CmdGo, w->CmdStop, w->CmdPrint, w->cmdClose,
                                                                 w->StatusBar1, w->Text1})

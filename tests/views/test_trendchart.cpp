@@ -69,6 +69,9 @@ private slots:
         for (int i = 9; i <= 12; ++i)
             QVERIFY(w->toolbarButton(i)->isChecked());
         QCOMPARE(w->toolbarButton(7)->text(), ed("    Exit    ", "Beenden "));
+        // As the button shows it, blanks and all.
+        QCOMPARE(shownCaption(w, 7), ed("    Exit    ", "Beenden "));
+        QCOMPARE(shownCaption(w, 9), QString("SYS."));
         QCOMPARE(w->toolbarButton(9)->text(), QString("SYS."));
         QCOMPARE(w->toolbarButton(12)->text(), ed("Pulse", "Puls"));
         QVERIFY(!w->Text[13]);
@@ -100,14 +103,16 @@ private slots:
         const std::optional<double> BpRow::*fields[4] = {&BpRow::sys, &BpRow::dia, &BpRow::map, &BpRow::pulse};
         for (int s = 0; s < 4; ++s) {
             clickButton(w, 9 + s);
-            QVERIFY(!legendNames(w).contains(names[s]));
-            QCOMPARE(legendNames(w).size(), 3);
+            // Not drawn, still in the legend and still picked there.
+            QCOMPARE(legendNames(w), QStringList(std::begin(names), std::end(names)));
+            legendEntry(w, s + 1)->click();
+            QCOMPARE(w->Frame1->title(), names[s]);
             const QList<qreal> values = lineValues(w);
             QCOMPARE(values.size(), 30);
             for (const BpRow& row : rows)
                 QVERIFY(!values.contains(*(row.*fields[s])));
             clickButton(w, 9 + s);
-            QCOMPARE(legendNames(w).size(), 4);
+            QCOMPARE(lineValues(w).size(), 40);
         }
         QVERIFY(seams.messages.empty());
     }
