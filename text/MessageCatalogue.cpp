@@ -19,6 +19,7 @@ extern const std::span<const CatalogueEntry> kChartTexts;
 extern const std::span<const CatalogueEntry> kHelpTexts;
 extern const std::span<const CatalogueEntry> kEcgTexts;
 extern const std::span<const CatalogueEntry> kRecordingTexts;
+extern const std::span<const CatalogueEntry> kReportTexts;
 
 namespace {
 
@@ -43,6 +44,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
         kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts, kEcgTexts,
         kAbpmTexts,
         kRecordingTexts,
+        kReportTexts,
     };
     return tables;
 }
