@@ -270,8 +270,9 @@ QJsonArray addMeans(Builder& b, const AbpmSummary& s, const QString& patient, co
 
 QJsonObject reportOf(const Recording& rec, const AbpmSummary& s, const QJsonArray& results, const QString& patient)
 {
+    // A conclusion the doctor has not kept yet is a draft.
     QJsonObject r{{"resourceType", "DiagnosticReport"},
-                  {"status", "final"},
+                  {"status", rec.conclusion.date.isValid() ? "final" : "preliminary"},
                   {"code", codeableConcept({coding(QLatin1String(kCodeSystem), QStringLiteral("abpm-report"),
                                            QStringLiteral("Ambulatory blood pressure monitoring report"))})},
                   {"subject", reference(patient)},

@@ -18,7 +18,9 @@
 //                      beside LOINC 96607-7; components 96608-5 and 96609-3),
 //                      for each period that has valid readings.
 //   DiagnosticReport   the conclusion, the means as results, and the report
-//                      PDF as presentedForm (base64), when there is one.
+//                      PDF as presentedForm (base64), when there is one;
+//                      "final" once the conclusion was kept (it has a date),
+//                      "preliminary" while it is the program's draft.
 //
 // Ids are name-based UUIDs of the recording's content, so exporting the
 // same recording again gives the same Bundle, and the two editions give the

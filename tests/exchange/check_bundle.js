@@ -114,7 +114,7 @@ for (const [c, system, keep, sysCode, diaCode] of periods) {
 const reports = byType('DiagnosticReport');
 expect(reports.length === 1, 'reports: ' + reports.length);
 const d = reports[0];
-expect(subjectOk(d) && d.status === 'final', 'report subject/status');
+expect(subjectOk(d) && d.status === (rec.conclusionDate ? 'final' : 'preliminary'), 'report subject/status');
 expect((d.conclusion || '') === rec.conclusion, 'conclusion');
 expect(JSON.stringify((d.result || []).map(x => x.reference)) === JSON.stringify(results), 'report results');
 if (rec.pdfBase64) expect(d.presentedForm[0].contentType === 'application/pdf'

@@ -57,6 +57,7 @@ QByteArray recordingJson(const FhirBundle::Recording& r)
     return QJsonDocument(QJsonObject{
                              {"readings", readings}, {"setAside", setAside}, {"patient", patient},
                              {"conclusion", r.conclusion.text},
+                             {"conclusionDate", r.conclusion.date.toString(Qt::ISODate)},
                              {"pdfBase64", QString::fromLatin1(r.reportPdf.toBase64())},
                              {"day", QJsonArray{minuteOf(used.day.start), minuteOf(used.day.end)}},
                              {"night", QJsonArray{minuteOf(used.night.start), minuteOf(used.night.end)}}})
