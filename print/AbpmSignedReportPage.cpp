@@ -15,6 +15,7 @@
 namespace {
 
 constexpr double kLine = 230;          // one line of body text
+constexpr double kTitle = 380;         // the title's line
 constexpr double kGap = 140;           // between bands
 constexpr double kProfileHeight = 3700;
 constexpr double kTableRow = 215;
@@ -131,11 +132,27 @@ AbpmSignedReportPage::AbpmSignedReportPage(AbpmSignedReportContent content, cons
     m_conclusionOnPageTwo = firstPartHeight() + conclusionHeight() > m_body.height();
 }
 
+QStringList AbpmSignedReportPage::missingDetails() const
+{
+    const RecordingDetails& d = m_content.details;
+    QStringList missing;
+    if (d.surname.isEmpty() && d.firstName.isEmpty())
+        missing << catText("report.missingName");
+    if (d.patientNumber.isEmpty())
+        missing << catText("report.missingNumber");
+    if (!d.birthDate.isValid())
+        missing << catText("report.missingBirth");
+    if (d.sex == PatientSex::Unknown)
+        missing << catText("report.missingSex");
+    if (d.physician.isEmpty())
+        missing << catText("report.missingPhysician");
+    return missing;
+}
+
 double AbpmSignedReportPage::firstPartHeight() const
 {
-    const bool missing = !m_content.details.hasPatient() || m_content.details.physician.isEmpty()
-        || !m_content.details.birthDate.isValid() || m_content.details.sex == PatientSex::Unknown;
-    const double header = 2 * kLine + kGap;
+    const bool missing = !missingDetails().isEmpty();
+    const double header = kTitle + kLine + kGap;
     const double patient = (missing ? 3 : 2) * kLine + kGap;
     const double validity = 3 * kLine + kGap;
     const double table = (1 + 3 * kReportQuantityCount) * kTableRow + kGap;
@@ -153,9 +170,8 @@ double AbpmSignedReportPage::conclusionHeight() const
 
 QRectF AbpmSignedReportPage::profileArea() const
 {
-    const bool missing = !m_content.details.hasPatient() || m_content.details.physician.isEmpty()
-        || !m_content.details.birthDate.isValid() || m_content.details.sex == PatientSex::Unknown;
-    const double top = 2 * kLine + kGap + (missing ? 3 : 2) * kLine + kGap + 3 * kLine + kGap;
+    const bool missing = !missingDetails().isEmpty();
+    const double top = kTitle + kLine + kGap + (missing ? 3 : 2) * kLine + kGap + 3 * kLine + kGap;
     return QRectF(0, top, m_body.width(), kProfileHeight);
 }
 
@@ -163,13 +179,13 @@ double AbpmSignedReportPage::paintHeader(QPainter& p) const
 {
     const double width = m_body.width();
     p.setFont(ReportDesign::arial(13, true, false));
-    line(p, 0, catText("report.title"), width, Qt::AlignHCenter);
+    p.drawText(QRectF(0, 0, width, kTitle), Qt::AlignHCenter | Qt::AlignTop, catText("report.title"));
     p.setFont(bodyFont());
-    line(p, kLine, m_content.practice, width);
-    line(p, kLine, catText("report.lblPrinted").arg(dateText(m_content.printed)), width, Qt::AlignRight);
+    line(p, kTitle, m_content.practice, width);
+    line(p, kTitle, catText("report.lblPrinted").arg(dateText(m_content.printed)), width, Qt::AlignRight);
     p.setPen(pen(ReportDesign::kRuleTwips));
-    p.drawLine(QPointF(0, 2 * kLine + 30), QPointF(width, 2 * kLine + 30));
-    return 2 * kLine + kGap;
+    p.drawLine(QPointF(0, kTitle + kLine + 30), QPointF(width, kTitle + kLine + 30));
+    return kTitle + kLine + kGap;
 }
 
 double AbpmSignedReportPage::paintPatient(QPainter& p, double top) const
@@ -196,17 +212,7 @@ double AbpmSignedReportPage::paintPatient(QPainter& p, double top) const
     line(p, top + kLine, recording, width);
     if (!d.physician.isEmpty())
         line(p, top + kLine, catText("report.lblPhysician").arg(d.physician), width, Qt::AlignRight);
-    QStringList missing;
-    if (d.surname.isEmpty() && d.firstName.isEmpty())
-        missing << catText("report.missingName");
-    if (d.patientNumber.isEmpty())
-        missing << catText("report.missingNumber");
-    if (!d.birthDate.isValid())
-        missing << catText("report.missingBirth");
-    if (d.sex == PatientSex::Unknown)
-        missing << catText("report.missingSex");
-    if (d.physician.isEmpty())
-        missing << catText("report.missingPhysician");
+    const QStringList missing = missingDetails();
     if (missing.isEmpty())
         return top + 2 * kLine + kGap;
     p.setFont(ReportDesign::arial(8.5, true, true));
@@ -293,7 +299,7 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
         p.drawText(QRectF(xOf(t) - 400, plot.bottom() + 60, 800, kLine), Qt::AlignHCenter | Qt::AlignTop,
                    t.time().toString(QStringLiteral("HH:mm")));
     }
-    p.drawText(QRectF(0, plot.top() - legendHeight, axisLeft, legendHeight), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(0, plot.top() - legendHeight, axisLeft + 600, legendHeight), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("mmHg, /min"));
 
     // The readings: systolic bold, diastolic thin, pulse dotted.
@@ -335,7 +341,7 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
     const Key keys[] = {{"report.legendSys", 30, Qt::SolidLine}, {"report.legendDia", 12, Qt::SolidLine},
                         {"report.legendPulse", 12, Qt::DotLine}, {"report.legendThreshold", 12, Qt::DashLine}};
     const QFontMetricsF metrics(p.font());
-    double x = plot.left() + 200;
+    double x = plot.left() + 800;
     const double y = plot.top() - legendHeight / 2;
     for (const Key& k : keys) {
         p.setPen(pen(k.width, k.style));

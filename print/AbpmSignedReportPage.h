@@ -21,6 +21,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 struct AbpmSignedReportContent {
     AbpmReportFigures figures;
@@ -49,6 +50,8 @@ private:
     double paintClasses(QPainter& painter, double top) const;
     double paintConclusion(QPainter& painter, double top) const;
     double conclusionHeight() const;
+    // The details the header names as not given, in the edition's words.
+    QStringList missingDetails() const;
     double firstPartHeight() const;
 
     AbpmSignedReportContent m_content;
