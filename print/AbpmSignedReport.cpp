@@ -2,6 +2,8 @@
 
 #include "platform/Seams.h"
 #include "print/ReportExport.h"
+#include "state/SharedState.h"
+#include "state/StateNotifier.h"
 #include "text/MessageCatalogue.h"
 
 #include <QFile>
@@ -21,6 +23,11 @@ AbpmSignedReport::AbpmSignedReport(QWidget* parent)
 {
     setObjectName(QStringLiteral("AbpmSignedReport"));
     buildPanel();
+    // The report is of one file: it must never keep a conclusion in another.
+    connect(&StateNotifier::instance(), &StateNotifier::dataFileChanged, this, [this] {
+        if (!gFileReady || gDataFile != m_source.dataFile)
+            close();
+    });
 }
 
 AbpmSignedReport::~AbpmSignedReport() = default;

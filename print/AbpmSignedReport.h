@@ -4,7 +4,8 @@
 // as kept in the data file, edited there with the page following each
 // change; the physician; the practice line of the report's settings. Keep
 // Conclusion stores the conclusion with today's date and the physician in
-// the data file and the practice line in the settings store.
+// the data file and the practice line in the settings store. The window
+// closes when its data file is closed or another is opened.
 //
 // reportPdf makes the report's PDF for other systems (the FHIR export).
 #include "data/AbpmReportSource.h"
