@@ -230,8 +230,11 @@ private slots:
         QVERIFY(report->txtConclusion->toPlainText().startsWith(ed("24-hour mean ", "24-Stunden-Mittel ")));
 
         const QString shots = qEnvironmentVariable("KORVANE_SHOT_DIR");
-        if (!shots.isEmpty())
+        if (!shots.isEmpty()) {
             QVERIFY(renderPage(pdf, 1, 100).save(shots + (german() ? "/SignedReport-de.png" : "/SignedReport-en.png")));
+            report->resize(1024, 768);
+            QVERIFY(report->grab().save(shots + (german() ? "/SignedReportWindow-de.png" : "/SignedReportWindow-en.png")));
+        }
     }
 
     void setAsideReadingsAreCountedApart()
