@@ -66,6 +66,8 @@ const MenuItemEntry kMenuTree[] = {
     {"mnuFileSave", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileSave_Click},
     {"mnuFileClose", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileClose_Click},
     {"mnuFileExportCsv", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileExportCsv_Click},
+    {"mnuFileExportFhir", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileExportFhir_Click},
+    {"mnuFileAbpmReport", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileAbpmReport_Click},
     {"mnuFileBar1", "mnuFile", K::Separator, nullptr, NoFlags, nullptr},
     {"mnuFilePrintSetup", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFilePrintSetup_Click},
     {"mnuFilePrintPreview", "mnuFile", K::Submenu, nullptr, Hidden, nullptr},

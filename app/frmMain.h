@@ -57,6 +57,8 @@ public:
     void mnuFileSave_Click();
     void mnuFileClose_Click();
     void mnuFileExportCsv_Click();
+    void mnuFileExportFhir_Click();
+    void mnuFileAbpmReport_Click();
     void mnuFilePrintSetup_Click();
     void mnuFilePrintPreviewList_Click();
     void mnuFilePrintPreviewWave_Click();
@@ -141,6 +143,8 @@ private:
     void runFileSave();
     void runFileClose();
     void runExportCsv();
+    void runExportFhir();
+    void showSignedReport();
     void closeRecordsetAndConnection();
 
     QToolBar* m_toolBar = nullptr;

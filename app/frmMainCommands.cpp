@@ -125,6 +125,18 @@ void frmMain::mnuFileExportCsv_Click()
         runExportCsv();
 }
 
+void frmMain::mnuFileExportFhir_Click()
+{
+    if (fileReadyOrRefuse("frmMain.msgNotReadyExportFhir"))
+        runExportFhir();
+}
+
+void frmMain::mnuFileAbpmReport_Click()
+{
+    if (fileReadyOrRefuse("frmMain.msgNotReadyAbpmReport"))
+        showSignedReport();
+}
+
 QPrinter* frmMain::chosenPrinter()
 {
     return &::chosenPrinter();

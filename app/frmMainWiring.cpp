@@ -3,6 +3,7 @@
 // its command hands over.
 #include "app/frmMain.h"
 
+#include "app/FhirExport.h"
 #include "app/HelpContents.h"
 #include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
@@ -14,6 +15,7 @@
 #include "data/FileCommands.h"
 #include "views/DataWindows.h"
 #include "print/AbpmReport.h"
+#include "print/AbpmSignedReport.h"
 #include "print/DataReport1.h"
 #include "print/ReportWindows.h"
 #include "data/clsbpdata.h"
@@ -40,9 +42,10 @@ void frmMain::wireOtherParts()
     listHooks.showDetails = [self] { if (self) self->showRecordingDetails(); };
     DataWindows::setListHooks(listHooks);
 
-    AbpmWindows::setPrintHook([self](const AbpmPrintRequest& request) {
+    // The summary's Print prints the report a doctor signs.
+    AbpmWindows::setPrintHook([self](const AbpmPrintRequest&) {
         if (self)
-            self->showAbpmReport(request);
+            self->showSignedReport();
     });
 }
 
@@ -70,6 +73,11 @@ void frmMain::runFileClose()
 void frmMain::runExportCsv()
 {
     AbpmCsvExport::exportCsv(this);
+}
+
+void frmMain::runExportFhir()
+{
+    FhirExport::exportFhir(this, chosenPrinter());
 }
 
 void frmMain::closeRecordsetAndConnection()
@@ -143,6 +151,13 @@ void frmMain::showAbpmReport(const AbpmPrintRequest& request)
     AbpmReport* report = ReportWindows::abpmReport();
     report->setPrinter(chosenPrinter());
     report->Show(request);
+}
+
+void frmMain::showSignedReport()
+{
+    AbpmSignedReport* report = ReportWindows::signedReport();
+    report->setPrinter(chosenPrinter());
+    report->Show();
 }
 
 void frmMain::showHelpContents()

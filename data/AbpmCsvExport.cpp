@@ -41,8 +41,9 @@ bool isDatabase(const QString& path)
     return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
-// Why the target must not be written, or empty.
-QString refusal(const QString& path)
+} // namespace
+
+QString refusalOf(const QString& path)
 {
     const FileSystem files;
     if (files.isOtherThanFile(path))
@@ -52,24 +53,26 @@ QString refusal(const QString& path)
     return QString();
 }
 
-} // namespace
+bool confirmReplace(QWidget* parent, const QString& path)
+{
+    if (!FileSystem().fileExists(path))
+        return true;
+    return showMessage(parent, catText("frmMain.msgFilePrefix") + path + catText("frmMain.msgExistsOverwrite"),
+                       MsgButtons::YesNo, MsgIcon::Question, catText("frmMain.caption"))
+        == MsgAnswer::Yes;
+}
 
 void exportCsv(QWidget* parent)
 {
     const QString path = chooseTarget(parent);
     if (path.isEmpty())
         return;
-    if (const QString why = refusal(path); !why.isEmpty()) {
+    if (const QString why = refusalOf(path); !why.isEmpty()) {
         showFileMessage(parent, catText("data.msgCannotSave").arg(path, why));
         return;
     }
-    if (FileSystem().fileExists(path)) {
-        const MsgAnswer answer = showMessage(
-            parent, catText("frmMain.msgFilePrefix") + path + catText("frmMain.msgExistsOverwrite"),
-            MsgButtons::YesNo, MsgIcon::Question, catText("frmMain.caption"));
-        if (answer != MsgAnswer::Yes)
-            return;
-    }
+    if (!confirmReplace(parent, path))
+        return;
     // Opening the file afresh, when it must be, says itself why it failed.
     const std::shared_ptr<Recordset> records = CurrentDataFile::records();
     if (!records)

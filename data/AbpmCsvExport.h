@@ -4,11 +4,20 @@
 // from the day and night periods of the ABPM summary. Never replaces the
 // open data file, a database file or anything that is not a regular file;
 // a file that cannot be written is named with the reason.
+#include <QString>
+
 class QWidget;
 
 namespace AbpmCsvExport {
 
 // Runs the command while a data file is ready; parent owns the dialogs.
 void exportCsv(QWidget* parent);
+
+// What every export to a file checks (the FHIR export too): why the target
+// must not be written (the open data file, a database, not a regular
+// file), or empty; and, for a file that exists, whether the user lets it be
+// replaced.
+QString refusalOf(const QString& path);
+bool confirmReplace(QWidget* parent, const QString& path);
 
 } // namespace AbpmCsvExport

@@ -1,6 +1,7 @@
 #include "print/ReportWindows.h"
 
 #include "print/AbpmReport.h"
+#include "print/AbpmSignedReport.h"
 #include "print/DataReport1.h"
 #include "state/SharedState.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 QPointer<DataReport1> g_report;
 QPointer<AbpmReport> g_abpmReport;
+QPointer<AbpmSignedReport> g_signedReport;
 
 } // namespace
 
@@ -49,6 +51,24 @@ void closeAbpmReport()
 {
     if (g_abpmReport)
         g_abpmReport->close();
+}
+
+AbpmSignedReport* signedReport()
+{
+    if (!g_signedReport)
+        g_signedReport = new AbpmSignedReport(gMainWindow);
+    return g_signedReport;
+}
+
+AbpmSignedReport* shownSignedReport()
+{
+    return g_signedReport && g_signedReport->isVisible() ? g_signedReport.data() : nullptr;
+}
+
+void closeSignedReport()
+{
+    if (g_signedReport)
+        g_signedReport->close();
 }
 
 } // namespace ReportWindows

@@ -3,6 +3,7 @@
 // and the ABPM summary's page. Each is created when a caller first asks for
 // it and ends when it is closed.
 class AbpmReport;
+class AbpmSignedReport;
 class DataReport1;
 
 namespace ReportWindows {
@@ -17,5 +18,10 @@ void closeDataReport();
 AbpmReport* abpmReport();
 AbpmReport* shownAbpmReport();
 void closeAbpmReport();
+
+// The same for the ABPM report a doctor signs.
+AbpmSignedReport* signedReport();
+AbpmSignedReport* shownSignedReport();
+void closeSignedReport();
 
 } // namespace ReportWindows

@@ -20,6 +20,7 @@ extern const std::span<const CatalogueEntry> kHelpTexts;
 extern const std::span<const CatalogueEntry> kEcgTexts;
 extern const std::span<const CatalogueEntry> kRecordingTexts;
 extern const std::span<const CatalogueEntry> kFileSaveTexts;
+extern const std::span<const CatalogueEntry> kReportTexts;
 
 namespace {
 
@@ -45,6 +46,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
         kAbpmTexts,
         kRecordingTexts,
         kFileSaveTexts,
+        kReportTexts,
     };
     return tables;
 }

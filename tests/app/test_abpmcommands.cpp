@@ -9,6 +9,7 @@
 #include "data/AbpmSettings.h"
 #include "data/DataTestSupport.h"
 #include "print/AbpmReport.h"
+#include "print/AbpmSignedReport.h"
 #include "print/ReportWindows.h"
 #include "support/ScriptedSeams.h"
 #include "views/AbpmWindows.h"
@@ -17,6 +18,9 @@
 #include "views/frmList.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -84,7 +88,7 @@ private slots:
         frmAbpm* summary = AbpmWindows::summaryWindow();
         QVERIFY(summary);
         summary->cmdPrint->click();
-        AbpmReport* report = ReportWindows::shownAbpmReport();
+        AbpmSignedReport* report = ReportWindows::shownSignedReport();
         QVERIFY(report);
         QCOMPARE(report->parentWidget(), m_window);
         QCOMPARE(report->pageCount(), 1);
@@ -105,8 +109,9 @@ private slots:
         QCOMPARE(seams.fileRequests[0].filter, QString("CSV file (*.csv)"));
         const QByteArray bytes = fileBytes(csv);
         QCOMPARE(bytes.count("\r\n"), 79);
-        QVERIFY(bytes.startsWith("ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n" + QFileInfo(data).completeBaseName().toUtf8()
-                                 + ",1,2024-03-07 10:00:00,"));
+        // Without a patient number the file's name is the subject.
+        QVERIFY(bytes.startsWith("ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n"
+                                 + QFileInfo(data).completeBaseName().toUtf8() + ",1,2024-03-07 10:00:00,"));
         QVERIFY(seams.messages.empty());
         QCOMPARE(gDataFile, data); // the data file stays current
     }
@@ -123,10 +128,65 @@ private slots:
         readyRecording();
         m_window->menuItem("mnuDataAbpm")->trigger();
         AbpmWindows::summaryWindow()->cmdPrint->click();
-        QVERIFY(ReportWindows::shownAbpmReport());
+        QVERIFY(ReportWindows::shownSignedReport());
+        m_window->menuItem("mnuFileClose")->trigger();
+        QVERIFY(!ReportWindows::shownSignedReport()); // its file is gone
+
+        readyRecording();
+        m_window->menuItem("mnuFileAbpmReport")->trigger();
+        QVERIFY(ReportWindows::shownSignedReport());
         m_window->close();
         QVERIFY(!AbpmWindows::summaryWindow());
-        QVERIFY(!ReportWindows::shownAbpmReport());
+        QVERIFY(!ReportWindows::shownSignedReport());
+    }
+
+    void theFileMenuReachesTheReportAndTheFhirExport()
+    {
+        ScriptedSeams seams;
+        QCOMPARE(m_window->menuItem("mnuFileAbpmReport")->text(), QString("ABPM Report..."));
+        QCOMPARE(m_window->menuItem("mnuFileExportFhir")->text(), QString("Export FHIR..."));
+        // Without a file both refuse.
+        m_window->menuItem("mnuFileAbpmReport")->trigger();
+        m_window->menuItem("mnuFileExportFhir")->trigger();
+        QCOMPARE(seams.messages.size(), size_t(2));
+        QCOMPARE(seams.messages[0].text, QString("Can not Open ABPM Report ! , File Not Ready !"));
+        QCOMPARE(seams.messages[1].text, QString("Export FHIR Failure ! , File Not Ready !"));
+        seams.messages.clear();
+
+        readyRecording();
+        m_window->menuItem("mnuFileAbpmReport")->trigger();
+        AbpmSignedReport* report = ReportWindows::shownSignedReport();
+        QVERIFY(report);
+        QCOMPARE(report->windowTitle(), QString("ABPM Report"));
+        QCOMPARE(report->pageCount(), 1);
+
+        // The Bundle, with the report's PDF; a file there is replaced only when the user says so.
+        const QString json = m_dir.filePath("export.json");
+        QFile old(json);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        seams.filePaths.push_back(json);
+        seams.answers.push_back(MsgAnswer::No);
+        m_window->menuItem("mnuFileExportFhir")->trigger();
+        QCOMPARE(fileBytes(json), QByteArray("old"));
+        seams.filePaths.push_back(json);
+        seams.answers.push_back(MsgAnswer::Yes);
+        m_window->menuItem("mnuFileExportFhir")->trigger();
+        QCOMPARE(seams.messages.size(), size_t(2)); // the two questions
+        const QJsonObject bundle = QJsonDocument::fromJson(fileBytes(json)).object();
+        QCOMPARE(bundle["resourceType"].toString(), QString("Bundle"));
+        const QJsonArray entries = bundle["entry"].toArray();
+        QCOMPARE(entries.size(), 2 + 2 * 78 + 3 + 1);
+        const QJsonObject diagnostic = entries.last().toObject()["resource"].toObject();
+        const QByteArray pdf = QByteArray::fromBase64(diagnostic["presentedForm"].toArray()[0].toObject()["data"].toString().toLatin1());
+        QVERIFY(pdf.startsWith("%PDF"));
+        QVERIFY(diagnostic["conclusion"].toString().startsWith("24-hour mean"));
+        QCOMPARE(diagnostic["status"].toString(), QString("preliminary")); // not kept yet
+        // Never over the open data file.
+        seams.filePaths.push_back(gDataFile);
+        m_window->menuItem("mnuFileExportFhir")->trigger();
+        QCOMPARE(seams.messages.size(), size_t(3));
+        QVERIFY(seams.messages.back().text.contains(gDataFile));
     }
 };
 

@@ -1,0 +1,479 @@
+#include "print/AbpmSignedReportPage.h"
+
+#include "print/ReportLayout.h"
+#include "print/ReportPageSetup.h"
+#include "text/Edition.h"
+#include "text/MessageCatalogue.h"
+
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kLine = 230;          // one line of body text
+constexpr double kTitle = 380;         // the title's line
+constexpr double kGap = 140;           // between bands
+constexpr double kProfileHeight = 3700;
+constexpr double kTableRow = 215;
+constexpr double kSignatureBand = 900; // date line, room to sign, the rule and its caption
+constexpr double kLeastConclusion = 3 * kLine;
+// The profile's pressure scale, in mmHg (pulse shares it, in beats per minute).
+constexpr double kScaleLow = 40;
+constexpr double kScaleHigh = 220;
+
+QFont bodyFont(bool bold = false)
+{
+    return ReportDesign::arial(8.5, bold, false);
+}
+
+QPen pen(double width, Qt::PenStyle style = Qt::SolidLine)
+{
+    return QPen(Qt::black, width, style, Qt::FlatCap, Qt::RoundJoin);
+}
+
+bool german()
+{
+    return Edition::current().isGerman();
+}
+
+QString decimal(double value, int decimals)
+{
+    QLocale locale = german() ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedStates);
+    double shown = std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+    if (shown == 0)
+        shown = 0;
+    return locale.toString(shown, 'f', decimals);
+}
+
+QString dateText(const QDate& d)
+{
+    return d.toString(german() ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("M/d/yyyy"));
+}
+
+QString momentText(const QDateTime& m)
+{
+    return dateText(m.date()) + QLatin1Char(' ') + m.time().toString(QStringLiteral("HH:mm"));
+}
+
+QString timeText(const QDateTime& m)
+{
+    return m.time().toString(QStringLiteral("HH:mm"));
+}
+
+void line(QPainter& p, double top, const QString& text, double width, Qt::Alignment align = Qt::AlignLeft)
+{
+    p.drawText(QRectF(0, top, width, kLine), align | Qt::AlignVCenter, text);
+}
+
+QString dipWord(DipClass c)
+{
+    switch (c) {
+    case DipClass::ExtremeDipper:
+        return catText("abpm.dipExtreme");
+    case DipClass::Dipper:
+        return catText("abpm.dipDipper");
+    case DipClass::NonDipper:
+        return catText("abpm.dipNon");
+    case DipClass::ReverseDipper:
+        return catText("abpm.dipReverse");
+    }
+    return QString();
+}
+
+QString officeWord(OfficeClass c)
+{
+    const char* keys[] = {"office.sustained", "office.whiteCoat", "office.masked", "office.normotension"};
+    return catText(keys[int(c)]);
+}
+
+QStringList problemWords(const AbpmSummary& s)
+{
+    QStringList words;
+    for (ValidityProblem problem : s.problems) {
+        switch (problem) {
+        case ValidityProblem::NoReadings:
+            words << catText("abpm.problemNoReadings");
+            break;
+        case ValidityProblem::TooFewValid:
+            words << catText("abpm.problemTooFewValid")
+                         .arg(decimal(std::floor(1000.0 * s.validShare()) / 10.0, 1))
+                         .arg(int(kLeastValidShare * 100));
+            break;
+        case ValidityProblem::TooFewDay:
+            words << catText("abpm.problemTooFewDay").arg(s.period(AbpmPeriodKind::Day).readings).arg(kLeastDayReadings);
+            break;
+        case ValidityProblem::TooFewNight:
+            words << catText("abpm.problemTooFewNight").arg(s.period(AbpmPeriodKind::Night).readings).arg(kLeastNightReadings);
+            break;
+        }
+    }
+    return words;
+}
+
+// Age in whole years on a day.
+int ageOn(const QDate& birth, const QDate& day)
+{
+    int age = day.year() - birth.year();
+    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
+        --age;
+    return age;
+}
+
+} // namespace
+
+AbpmSignedReportPage::AbpmSignedReportPage(AbpmSignedReportContent content, const QPageLayout& page)
+    : m_content(std::move(content))
+    , m_body(page.paintRect(QPageLayout::Point).size() * ReportPageSetup::kTwipsPerPoint)
+{
+    m_conclusionOnPageTwo = firstPartHeight() + conclusionHeight() > m_body.height();
+}
+
+QStringList AbpmSignedReportPage::missingDetails() const
+{
+    const RecordingDetails& d = m_content.details;
+    QStringList missing;
+    if (d.surname.isEmpty() && d.firstName.isEmpty())
+        missing << catText("report.missingName");
+    if (d.patientNumber.isEmpty())
+        missing << catText("report.missingNumber");
+    if (!d.birthDate.isValid())
+        missing << catText("report.missingBirth");
+    if (d.sex == PatientSex::Unknown)
+        missing << catText("report.missingSex");
+    if (d.physician.isEmpty())
+        missing << catText("report.missingPhysician");
+    return missing;
+}
+
+double AbpmSignedReportPage::firstPartHeight() const
+{
+    const bool missing = !missingDetails().isEmpty();
+    const double header = kTitle + kLine + kGap;
+    const double patient = (missing ? 3 : 2) * kLine + kGap;
+    const double validity = 3 * kLine + kGap;
+    const double table = (1 + 3 * kReportQuantityCount) * kTableRow + kGap;
+    const double classes = 3 * kLine + kGap;
+    return header + patient + validity + kProfileHeight + kGap + table + classes;
+}
+
+double AbpmSignedReportPage::conclusionHeight() const
+{
+    QFontMetricsF metrics(bodyFont());
+    const QRectF text = metrics.boundingRect(QRectF(0, 0, m_body.width(), 1e6), Qt::TextWordWrap,
+                                             m_content.conclusion.text);
+    return kLine + std::max(kLeastConclusion, text.height()) + kSignatureBand;
+}
+
+QRectF AbpmSignedReportPage::profileArea() const
+{
+    const bool missing = !missingDetails().isEmpty();
+    const double top = kTitle + kLine + kGap + (missing ? 3 : 2) * kLine + kGap + 3 * kLine + kGap;
+    return QRectF(0, top, m_body.width(), kProfileHeight);
+}
+
+double AbpmSignedReportPage::paintHeader(QPainter& p) const
+{
+    const double width = m_body.width();
+    p.setFont(ReportDesign::arial(13, true, false));
+    p.drawText(QRectF(0, 0, width, kTitle), Qt::AlignHCenter | Qt::AlignTop, catText("report.title"));
+    p.setFont(bodyFont());
+    line(p, kTitle, m_content.practice, width);
+    line(p, kTitle, catText("report.lblPrinted").arg(dateText(m_content.printed)), width, Qt::AlignRight);
+    p.setPen(pen(ReportDesign::kRuleTwips));
+    p.drawLine(QPointF(0, kTitle + kLine + 30), QPointF(width, kTitle + kLine + 30));
+    return kTitle + kLine + kGap;
+}
+
+double AbpmSignedReportPage::paintPatient(QPainter& p, double top) const
+{
+    const RecordingDetails& d = m_content.details;
+    const AbpmSummary& s = m_content.figures.summary;
+    const double width = m_body.width();
+    QStringList who;
+    if (!d.surname.isEmpty() || !d.firstName.isEmpty())
+        who << catText("report.lblPatient").arg(patientNameText(d));
+    if (!d.patientNumber.isEmpty())
+        who << catText("report.lblNumber").arg(d.patientNumber);
+    if (d.birthDate.isValid()) {
+        const QDate day = s.first.isValid() ? s.first.date() : m_content.printed;
+        who << catText("report.lblBorn").arg(detailsDateText(d.birthDate)).arg(ageOn(d.birthDate, day));
+    }
+    if (d.sex != PatientSex::Unknown)
+        who << sexText(d.sex);
+    p.setFont(bodyFont(true));
+    line(p, top, who.join(QStringLiteral("   ")), width);
+    p.setFont(bodyFont());
+    const QString recording = s.first.isValid() ? catText("report.lblRecording").arg(momentText(s.first), momentText(s.last))
+                                                : catText("report.lblNoRecording");
+    line(p, top + kLine, recording, width);
+    if (!d.physician.isEmpty())
+        line(p, top + kLine, catText("report.lblPhysician").arg(d.physician), width, Qt::AlignRight);
+    const QStringList missing = missingDetails();
+    if (missing.isEmpty())
+        return top + 2 * kLine + kGap;
+    p.setFont(ReportDesign::arial(8.5, true, true));
+    line(p, top + 2 * kLine, catText("report.lblMissing").arg(missing.join(QStringLiteral(", "))), width);
+    p.setFont(bodyFont());
+    return top + 3 * kLine + kGap;
+}
+
+double AbpmSignedReportPage::paintValidity(QPainter& p, double top) const
+{
+    const AbpmSummary& s = m_content.figures.summary;
+    const double width = m_body.width();
+    qint64 excluded = 0;
+    for (qint64 n : s.excluded)
+        excluded += n;
+    line(p, top, catText("report.lblValidity").arg(s.readings).arg(s.valid).arg(s.setAside).arg(excluded)
+                     .arg(s.period(AbpmPeriodKind::Day).readings).arg(s.period(AbpmPeriodKind::Night).readings), width);
+    QString periods = catText("report.lblPeriods").arg(s.periodsUsed.day.text(), s.periodsUsed.night.text());
+    if (s.periodSource == AbpmPeriodSource::Diary)
+        periods += QLatin1Char(' ') + catText("report.lblDiary");
+    line(p, top + kLine, periods, width);
+    p.setFont(bodyFont(true));
+    line(p, top + 2 * kLine,
+         s.validForDiagnosis() ? catText("report.lblFit")
+                               : catText("report.lblNotFit").arg(problemWords(s).join(QStringLiteral("; "))),
+         width);
+    p.setFont(bodyFont());
+    return top + 3 * kLine + kGap;
+}
+
+double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
+{
+    const AbpmReportFigures& f = m_content.figures;
+    const AbpmPeriods& periods = f.summary.periodsUsed;
+    const double axisLeft = 600, legendHeight = kLine, axisBottom = 2 * kLine;
+    const QRectF plot(axisLeft, top + legendHeight, m_body.width() - axisLeft - 60,
+                      kProfileHeight - legendHeight - axisBottom);
+    // Whole hours around the recording; a day when there is nothing to show.
+    QDateTime from = f.summary.first.isValid() ? f.summary.first : QDateTime(m_content.printed, QTime(0, 0), Qt::UTC);
+    from = QDateTime(from.date(), QTime(from.time().hour(), 0), from.timeSpec());
+    QDateTime to = f.summary.last.isValid() ? f.summary.last.addSecs(3600) : from.addDays(1);
+    to = QDateTime(to.date(), QTime(to.time().hour(), 0), to.timeSpec());
+    const double span = std::max<double>(3600, from.secsTo(to));
+    const auto xOf = [&](const QDateTime& t) { return plot.left() + plot.width() * double(from.secsTo(t)) / span; };
+    const auto yOf = [&](double v) {
+        return plot.bottom() - plot.height() * (std::clamp(v, kScaleLow, kScaleHigh) - kScaleLow) / (kScaleHigh - kScaleLow);
+    };
+
+    // Asleep shaded; thresholds by phase, sampled every 5 minutes.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(Qt::black, Qt::Dense6Pattern));
+    const qint64 step = 300;
+    for (qint64 t = 0; t < qint64(span); t += step) {
+        const QDateTime at = from.addSecs(t);
+        if (periods.phaseOf(at.time()) == AbpmPhase::Night)
+            p.drawRect(QRectF(xOf(at), plot.top(), plot.width() * double(step) / span, plot.height()));
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(12, Qt::DashLine));
+    for (qint64 t = 0; t < qint64(span); t += step) {
+        const QDateTime at = from.addSecs(t);
+        const AbpmPhase phase = periods.phaseOf(at.time());
+        if (phase == AbpmPhase::Neither)
+            continue;
+        const AbpmThreshold th = abpmThreshold(phase == AbpmPhase::Day ? AbpmPeriodKind::Day : AbpmPeriodKind::Night);
+        const double x0 = xOf(at), x1 = xOf(at.addSecs(step));
+        p.drawLine(QPointF(x0, yOf(th.sys)), QPointF(x1, yOf(th.sys)));
+        p.drawLine(QPointF(x0, yOf(th.dia)), QPointF(x1, yOf(th.dia)));
+    }
+
+    // Axes, grid labels every 20 mmHg and every 2 hours (4 beyond a day).
+    p.setPen(pen(ReportDesign::kRuleTwips));
+    p.drawRect(plot);
+    p.setFont(ReportDesign::arial(7, false, false));
+    for (int v = int(kScaleLow); v <= int(kScaleHigh); v += 20) {
+        p.drawLine(QPointF(plot.left() - 60, yOf(v)), QPointF(plot.left(), yOf(v)));
+        p.drawText(QRectF(0, yOf(v) - 120, plot.left() - 90, 240), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
+    }
+    const int hoursApart = span > 26 * 3600 ? 4 : 2;
+    for (QDateTime t = from; t <= to; t = t.addSecs(3600)) {
+        if (t.time().hour() % hoursApart != 0)
+            continue;
+        p.drawLine(QPointF(xOf(t), plot.bottom()), QPointF(xOf(t), plot.bottom() + 60));
+        p.drawText(QRectF(xOf(t) - 400, plot.bottom() + 60, 800, kLine), Qt::AlignHCenter | Qt::AlignTop,
+                   t.time().toString(QStringLiteral("HH:mm")));
+    }
+    p.drawText(QRectF(0, plot.top() - legendHeight, axisLeft + 600, legendHeight), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("mmHg, /min"));
+
+    // The readings: systolic bold, diastolic thin, pulse dotted.
+    const auto series = [&](double width, Qt::PenStyle style, auto value) {
+        QPainterPath path;
+        for (size_t i = 0; i < f.profile.size(); ++i) {
+            const std::optional<double> v = value(f.profile[i]);
+            if (!v)
+                continue;
+            const QPointF at(xOf(f.profile[i].moment), yOf(*v));
+            if (path.elementCount() == 0)
+                path.moveTo(at);
+            else
+                path.lineTo(at);
+        }
+        p.setPen(pen(width, style));
+        p.drawPath(path);
+    };
+    p.save();
+    p.setClipRect(plot);
+    series(30, Qt::SolidLine, [](const AbpmProfilePoint& r) { return std::optional<double>(r.sys); });
+    series(12, Qt::SolidLine, [](const AbpmProfilePoint& r) { return std::optional<double>(r.dia); });
+    series(12, Qt::DotLine, [](const AbpmProfilePoint& r) { return r.pulse; });
+    p.setPen(pen(15));
+    for (const AbpmProfilePoint& r : f.setAside)
+        for (double v : {r.sys, r.dia}) {
+            const QPointF c(xOf(r.moment), yOf(v));
+            p.drawLine(c + QPointF(-45, -45), c + QPointF(45, 45));
+            p.drawLine(c + QPointF(-45, 45), c + QPointF(45, -45));
+        }
+    p.restore();
+
+    // Legend, right-aligned above the plot.
+    struct Key {
+        const char* text;
+        double width;
+        Qt::PenStyle style;
+    };
+    const Key keys[] = {{"report.legendSys", 30, Qt::SolidLine}, {"report.legendDia", 12, Qt::SolidLine},
+                        {"report.legendPulse", 12, Qt::DotLine}, {"report.legendThreshold", 12, Qt::DashLine}};
+    const QFontMetricsF metrics(p.font());
+    double x = plot.left() + 800;
+    const double y = plot.top() - legendHeight / 2;
+    for (const Key& k : keys) {
+        p.setPen(pen(k.width, k.style));
+        p.drawLine(QPointF(x, y), QPointF(x + 300, y));
+        p.setPen(pen(ReportDesign::kRuleTwips));
+        const QString text = catText(k.text);
+        p.drawText(QPointF(x + 360, y + metrics.ascent() / 2 - 10), text);
+        x += 500 + metrics.horizontalAdvance(text);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(Qt::black, Qt::Dense6Pattern));
+    p.drawRect(QRectF(x, y - 70, 300, 140));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(ReportDesign::kRuleTwips));
+    p.drawText(QPointF(x + 360, y + metrics.ascent() / 2 - 10), catText("report.legendAsleep"));
+    x += 500 + metrics.horizontalAdvance(catText("report.legendAsleep"));
+    p.setPen(pen(15));
+    p.drawLine(QPointF(x + 105, y - 45), QPointF(x + 195, y + 45));
+    p.drawLine(QPointF(x + 105, y + 45), QPointF(x + 195, y - 45));
+    p.setPen(pen(ReportDesign::kRuleTwips));
+    p.drawText(QPointF(x + 360, y + metrics.ascent() / 2 - 10), catText("report.legendSetAside"));
+    p.setFont(bodyFont());
+    return top + kProfileHeight + kGap;
+}
+
+double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
+{
+    const double columns[] = {0, 1250, 1950, 3500, 5150, 6800, 7800, m_body.width()};
+    const char* heads[] = {"report.colPeriod", nullptr, "report.colMean", "report.colMin", "report.colMax",
+                           "report.colLoad", "report.colCount"};
+    const auto cell = [&](int c, double y, const QString& text) {
+        p.drawText(QRectF(columns[c] + 40, y, columns[c + 1] - columns[c] - 80, kTableRow),
+                   (c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+    };
+    p.setFont(bodyFont(true));
+    for (int c = 0; c < 7; ++c)
+        if (heads[c])
+            cell(c, top, catText(heads[c]));
+    p.setPen(pen(ReportDesign::kRuleTwips));
+    p.drawLine(QPointF(0, top + kTableRow), QPointF(m_body.width(), top + kTableRow));
+    const char* periodKeys[] = {"report.period24h", "report.periodAwake", "report.periodAsleep"};
+    const char* rowKeys[] = {"report.rowSys", "report.rowDia", "report.rowPulse"};
+    const QString none = catText("abpm.none");
+    double y = top + kTableRow;
+    for (int period = 0; period < kAbpmPeriodCount; ++period) {
+        const AbpmReportPeriod& f = m_content.figures.periods[size_t(period)];
+        for (int q = 0; q < kReportQuantityCount; ++q, y += kTableRow) {
+            const AbpmReportQuantity& v = f.quantity[size_t(q)];
+            p.setFont(bodyFont(q == 0));
+            if (q == 0) {
+                cell(0, y, catText(periodKeys[period]));
+                cell(6, y, QString::number(f.count));
+            }
+            p.setFont(bodyFont());
+            cell(1, y, catText(rowKeys[q]));
+            cell(2, y, v.mean ? decimal(*v.mean, 1) + QStringLiteral(" ± ") + (v.sd ? decimal(*v.sd, 1) : none) : none);
+            const auto extreme = [&](const std::optional<AbpmExtreme>& e) {
+                return e ? decimal(e->value, 0) + QStringLiteral(" (") + timeText(e->moment) + QLatin1Char(')') : none;
+            };
+            cell(3, y, extreme(v.minimum));
+            cell(4, y, extreme(v.maximum));
+            const std::optional<double> load = q == 0 ? f.sysLoad : q == 1 ? f.diaLoad : std::nullopt;
+            if (q < 2)
+                cell(5, y, load ? decimal(*load, 0) + QStringLiteral(" %") : none);
+        }
+        p.setPen(pen(period == kAbpmPeriodCount - 1 ? ReportDesign::kRuleTwips : 6, Qt::SolidLine));
+        p.drawLine(QPointF(0, y), QPointF(m_body.width(), y));
+    }
+    return y + kGap;
+}
+
+double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
+{
+    const AbpmReportFigures& f = m_content.figures;
+    const AbpmSummary& s = f.summary;
+    const double width = m_body.width();
+    if (s.sysDipping.percent && s.diaDipping.percent && s.sysDipping.dipClass)
+        line(p, top, catText("report.lblNightFall").arg(decimal(*s.sysDipping.percent, 1), decimal(*s.diaDipping.percent, 1),
+                                                         dipWord(*s.sysDipping.dipClass)), width);
+    else
+        line(p, top, catText("report.lblNoNightFall"), width);
+    if (f.morningSurge)
+        line(p, top + kLine, catText("report.lblSurge").arg(decimal(f.morningSurge->surge, 1),
+                                                             decimal(f.morningSurge->morningMean, 1),
+                                                             decimal(f.morningSurge->lowestMean, 1)), width);
+    else
+        line(p, top + kLine, catText("report.lblNoSurge"), width);
+    const RecordingDetails& d = m_content.details;
+    if (d.hasOffice() && s.officeClass)
+        line(p, top + 2 * kLine, catText("report.lblOffice").arg(*d.officeSys).arg(*d.officeDia).arg(officeWord(*s.officeClass)),
+             width);
+    return top + 3 * kLine + kGap;
+}
+
+double AbpmSignedReportPage::paintConclusion(QPainter& p, double top) const
+{
+    const double width = m_body.width();
+    p.setFont(bodyFont(true));
+    line(p, top, catText("report.hdConclusion"), width);
+    p.setFont(bodyFont());
+    const QRectF box(0, top + kLine, width, conclusionHeight() - kLine - kSignatureBand);
+    p.drawText(box, Qt::TextWordWrap | Qt::AlignTop | Qt::AlignLeft, m_content.conclusion.text);
+    const AbpmConclusion& c = m_content.conclusion;
+    const double signedTop = box.bottom() + 60;
+    line(p, signedTop,
+         catText("report.lblSigned").arg(c.date.isValid() ? dateText(c.date) : QString(),
+                                          c.physician.isEmpty() ? m_content.details.physician : c.physician),
+         width);
+    const double rule = signedTop + kSignatureBand - kLine - 60;
+    p.setPen(pen(ReportDesign::kRuleTwips));
+    p.drawLine(QPointF(width - 3600, rule), QPointF(width, rule));
+    p.drawText(QRectF(width - 3600, rule + 20, 3600, kLine), Qt::AlignHCenter | Qt::AlignTop, catText("report.lblSignature"));
+    return signedTop + kSignatureBand;
+}
+
+void AbpmSignedReportPage::paintPage(QPainter& painter, int page) const
+{
+    painter.save();
+    painter.setPen(pen(ReportDesign::kRuleTwips));
+    painter.setFont(bodyFont());
+    double top = paintHeader(painter);
+    if (page == 1) {
+        top = paintPatient(painter, top);
+        top = paintValidity(painter, top);
+        top = paintProfile(painter, top);
+        top = paintTable(painter, top);
+        top = paintClasses(painter, top);
+    }
+    if (page == pageCount())
+        paintConclusion(painter, top);
+    if (pageCount() > 1)
+        line(painter, m_body.height() - kLine, catText("report.lblPage").arg(page).arg(pageCount()), m_body.width(),
+             Qt::AlignRight);
+    painter.restore();
+}
