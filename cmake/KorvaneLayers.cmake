@@ -2,7 +2,7 @@
 # links only the layers below it; korvane_check_layers() refuses, at
 # configure time, a source that includes a header of a higher layer, since
 # one include directory serves them all and the linker alone would not see it.
-set(KORVANE_LAYERS platform text state data comm views print app)
+set(KORVANE_LAYERS platform text state data exchange comm views print app)
 
 # korvane_layer(<folder> <sources...> [LINKS <libraries...>])
 # Adds the library korvane_<folder> from the folder's sources.

@@ -1,0 +1,48 @@
+// Catalogue entries of the link with the practice system (GDT): the
+// request reader's reasons, the result's test names and findings, the
+// settings window, the commands and their messages: key, English, German.
+#include "text/MessageCatalogue.h"
+
+namespace {
+const CatalogueEntry entries[] = {
+    // Why a request file is not taken.
+    {"gdt.errEmpty", "The file is empty", "Die Datei ist leer"},
+    {"gdt.errNotGdt", "Not a GDT file: the first line is no record type (8000)",
+     "Keine GDT-Datei: die erste Zeile ist keine Satzart (8000)"},
+    {"gdt.errNotField", "Not a GDT field (length and field ID)", "Kein GDT-Feld (Länge und Feldkennung)"},
+    {"gdt.errTwice", "Field %1 is given twice with different contents", "Feld %1 steht zweimal mit verschiedenem Inhalt"},
+    {"gdt.errRecordType", "Record type %1 is no request this program takes",
+     "Satzart %1 ist keine Anforderung, die dieses Programm annimmt"},
+    {"gdt.errCharset", "Unknown character set %1 (9206)", "Unbekannter Zeichensatz %1 (9206)"},
+    {"gdt.errNoPatient", "No patient number (3000)", "Keine Patientennummer (3000)"},
+    {"gdt.errBirthDate", "The birth date %1 is no date (DDMMYYYY)", "Das Geburtsdatum %1 ist kein Datum (TTMMJJJJ)"},
+    {"gdt.errSex", "The sex %1 can not be read (3110)", "Das Geschlecht %1 ist nicht lesbar (3110)"},
+    {"gdt.errTooLarge", "The file is too large for a request", "Die Datei ist zu groß für eine Anforderung"},
+    {"gdt.errUnreadable", "The file can not be read", "Die Datei ist nicht lesbar"},
+
+    // The result's test names (8411).
+    {"gdt.testSys24", "Systolic mean 24 h", "Systolischer Mittelwert 24 h"},
+    {"gdt.testDia24", "Diastolic mean 24 h", "Diastolischer Mittelwert 24 h"},
+    {"gdt.testMap24", "Mean arterial pressure 24 h", "Mittlerer arterieller Druck 24 h"},
+    {"gdt.testPulse24", "Pulse mean 24 h", "Puls Mittelwert 24 h"},
+    {"gdt.testSysDay", "Systolic mean day", "Systolischer Mittelwert Tag"},
+    {"gdt.testDiaDay", "Diastolic mean day", "Diastolischer Mittelwert Tag"},
+    {"gdt.testPulseDay", "Pulse mean day", "Puls Mittelwert Tag"},
+    {"gdt.testSysNight", "Systolic mean night", "Systolischer Mittelwert Nacht"},
+    {"gdt.testDiaNight", "Diastolic mean night", "Diastolischer Mittelwert Nacht"},
+    {"gdt.testPulseNight", "Pulse mean night", "Puls Mittelwert Nacht"},
+    {"gdt.testDipSys", "Systolic night-to-day dipping", "Systolische nächtliche Absenkung"},
+    {"gdt.testDipDia", "Diastolic night-to-day dipping", "Diastolische nächtliche Absenkung"},
+    {"gdt.testReadings", "Readings", "Anzahl der Messungen"},
+    {"gdt.testValid", "Valid readings", "Gültige Messungen"},
+
+    // The findings in words (6220).
+    {"gdt.findMeans", "%1: %2/%3 mmHg, %4 (threshold %5/%6 mmHg)", "%1: %2/%3 mmHg, %4 (Grenzwert %5/%6 mmHg)"},
+    {"gdt.findDipping", "Night-to-day dipping: systolic %1, diastolic %2",
+     "Nächtliche Absenkung: systolisch %1, diastolisch %2"},
+    {"gdt.findDipValue", "%1 % (%2)", "%1 % (%2)"},
+    {"gdt.findOffice", "Office reading: %1", "Praxismessung: %1"},
+};
+} // namespace
+
+extern const std::span<const CatalogueEntry> kGdtTexts = entries;
