@@ -4,6 +4,7 @@
 #include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "data/CurrentDataFile.h"
+#include "data/RecordingDetailsStore.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
@@ -112,6 +113,19 @@ std::optional<QDate> recordDate(int month, int day, const QDate& saveDate)
     return date;
 }
 
+std::optional<QDate> recordDateFromStart(int month, int day, const QDate& startDate)
+{
+    if (month < 1 || month > 12 || day < 1 || day > 31 || !startDate.isValid())
+        return std::nullopt;
+    const QDate from = startDate.addDays(-1);
+    for (int year = from.year(); year <= from.year() + 1; ++year) {
+        const QDate date(year, month, day);
+        if (date.isValid() && date >= from)
+            return date;
+    }
+    return std::nullopt;
+}
+
 std::optional<QTime> recordTime(int hour, int minute)
 {
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
@@ -119,7 +133,8 @@ std::optional<QTime> recordTime(int hour, int minute)
     return QTime(hour, minute, 0);
 }
 
-StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, const QDate& saveDate)
+StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, const QDate& saveDate,
+                          const QDate& recordingStart)
 {
     StoreOutcome outcome;
     const Columns c = columnsOf(target);
@@ -137,7 +152,9 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, con
     // The last record received first.
     for (qsizetype i = records.size() - 1; i >= 0; --i) {
         const BpRecord& r = records.at(i);
-        const std::optional<QDate> date = recordDate(r.month, r.day, saveDate);
+        const std::optional<QDate> date = recordingStart.isValid()
+            ? recordDateFromStart(r.month, r.day, recordingStart)
+            : recordDate(r.month, r.day, saveDate);
         const std::optional<QTime> time = recordTime(r.hour, r.minute);
         if (!date || !time) {
             ++outcome.outOfRange;
@@ -163,6 +180,9 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, con
         }
         stored.insert(key);
         ++outcome.added;
+        const QDateTime moment(*date, *time, Qt::UTC);
+        if (!outcome.earliest.isValid() || moment < outcome.earliest)
+            outcome.earliest = moment;
     }
     return outcome;
 }
@@ -176,14 +196,24 @@ StoreOutcome SaveRecords(const QList<BpRecord>& records)
         outcome.error = catText("frmRead.msgFileUnavailable");
         return outcome;
     }
+    // Details the file cannot give (a foreign table) leave today's rule.
+    std::optional<RecordingDetails> details = RecordingDetailsStore::read(*rs->connection());
+    const QDate start = details ? details->recordingStart.date() : QDate();
     if (!rs->beginBatch()) {
         outcome.error = rs->lastError();
         return outcome;
     }
-    outcome = storeRecords(records, *rs, seams().now().date());
+    outcome = storeRecords(records, *rs, seams().now().date(), start);
     // The rows stored before a failing one stay.
-    if (!rs->commitBatch() && outcome.ok())
+    const bool committed = rs->commitBatch();
+    if (!committed && outcome.ok())
         outcome.error = rs->lastError();
+    // The user can correct the start in the details window; failing to
+    // set it loses no reading.
+    if (committed && details && !start.isValid() && outcome.earliest.isValid()) {
+        details->recordingStart = outcome.earliest;
+        RecordingDetailsStore::write(*rs->connection(), *details);
+    }
     if (!rs->requery() && outcome.ok())
         outcome.error = rs->lastError();
     gRecordCount = rs->recordCount();

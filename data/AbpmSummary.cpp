@@ -116,10 +116,48 @@ bool meansAtOrAboveThreshold(const AbpmPeriodFigures& figures, AbpmPeriodKind pe
     return (sys && shownValue(*sys) >= t.sys) || (dia && shownValue(*dia) >= t.dia);
 }
 
+AbpmPeriods diaryPeriods(QTime bedtime, QTime wakeUp)
+{
+    return {{wakeUp, bedtime}, {bedtime, wakeUp}};
+}
+
+bool officeHypertensive(int sys, int dia)
+{
+    return sys >= kOfficeSysThreshold || dia >= kOfficeDiaThreshold;
+}
+
+bool ambulatoryHypertensive(const AbpmSummary& summary)
+{
+    for (int p = 0; p < kAbpmPeriodCount; ++p)
+        if (meansAtOrAboveThreshold(summary.periods[size_t(p)], AbpmPeriodKind(p)))
+            return true;
+    return false;
+}
+
+OfficeClass officeClassOf(bool officeHigh, bool ambulatoryHigh)
+{
+    if (officeHigh)
+        return ambulatoryHigh ? OfficeClass::SustainedHypertension : OfficeClass::WhiteCoatHypertension;
+    return ambulatoryHigh ? OfficeClass::MaskedHypertension : OfficeClass::Normotension;
+}
+
 AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const AbpmPeriods& periods)
+{
+    return computeAbpmSummary(readings, periods, RecordingDetails{}, SetAsideReadings{});
+}
+
+AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const AbpmPeriods& givenPeriods,
+                               const RecordingDetails& details, const SetAsideReadings& setAside)
 {
     AbpmSummary s;
     s.readings = qint64(readings.size());
+    if (details.hasDiary()) {
+        s.periodSource = AbpmPeriodSource::Diary;
+        s.periodsUsed = diaryPeriods(details.bedtime, details.wakeUp);
+    } else {
+        s.periodsUsed = givenPeriods;
+    }
+    const AbpmPeriods& periods = s.periodsUsed;
 
     std::vector<const AbpmReading*> valid;
     for (const AbpmReading& r : readings) {
@@ -129,7 +167,9 @@ AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const Abpm
             if (!s.last.isValid() || r.moment > s.last)
                 s.last = r.moment;
         }
-        if (const std::optional<ArtefactRule> rule = artefactOf(r))
+        if (r.id && setAside.count(*r.id))
+            ++s.setAside;
+        else if (const std::optional<ArtefactRule> rule = artefactOf(r))
             ++s.excluded[size_t(*rule)];
         else
             valid.push_back(&r);
@@ -196,5 +236,8 @@ AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const Abpm
         if (night.readings < kLeastNightReadings)
             s.problems.push_back(ValidityProblem::TooFewNight);
     }
+    if (details.hasOffice() && s.valid > 0)
+        s.officeClass = officeClassOf(officeHypertensive(*details.officeSys, *details.officeDia),
+                                      ambulatoryHypertensive(s));
     return s;
 }

@@ -8,13 +8,20 @@
 // or above them; whether the recording is valid for diagnosis; and the
 // hourly means of systolic and diastolic pressure.
 //
-// computeAbpmSummary is a pure function of the readings and the periods.
-// Only valid readings count (AbpmArtefacts.h). A reading belongs to the
-// day or the night by its time of day; one in neither (the narrow periods
-// leave gaps) counts for 24 hours only.
+// computeAbpmSummary is a pure function of the readings, the periods and
+// the recording's details and review. Readings the doctor set aside are
+// left out first and counted apart; of the rest only valid readings count
+// (AbpmArtefacts.h). A reading belongs to the day or the night by its time
+// of day; one in neither (the narrow periods leave gaps) counts for 24
+// hours only. With bedtime and wake-up in the details, the diary's periods
+// replace the given ones (awake from wake-up to bedtime, asleep from
+// bedtime to wake-up), and the summary says so. With an office pressure,
+// the summary names the class of the office against the ambulatory means.
 #include "data/AbpmArtefacts.h"
 #include "data/AbpmPeriods.h"
 #include "data/AbpmReadings.h"
+#include "data/RecordingDetails.h"
+#include "data/RecordingReview.h"
 
 #include <QDateTime>
 
@@ -83,8 +90,17 @@ struct AbpmHour {
     std::optional<double> diaMean;
 };
 
+// Which periods decided day and night.
+enum class AbpmPeriodSource { Given, Diary };
+
+// The office (clinic) pressure against the ambulatory means.
+enum class OfficeClass { SustainedHypertension, WhiteCoatHypertension, MaskedHypertension, Normotension };
+inline constexpr int kOfficeSysThreshold = 140;
+inline constexpr int kOfficeDiaThreshold = 90;
+
 struct AbpmSummary {
     qint64 readings = 0; // every record
+    qint64 setAside = 0; // set aside by the doctor, in neither valid nor excluded
     qint64 valid = 0;
     std::array<qint64, kArtefactRuleCount> excluded{}; // by rule, in rule order
     // The earliest and the latest moment of any reading (invalid without one).
@@ -95,6 +111,10 @@ struct AbpmSummary {
     AbpmDipping diaDipping;
     std::vector<ValidityProblem> problems; // empty: valid for diagnosis
     std::array<AbpmHour, 24> hours;        // by clock hour of the time of day
+    AbpmPeriodSource periodSource = AbpmPeriodSource::Given;
+    AbpmPeriods periodsUsed;
+    // None without an office pressure or without valid readings.
+    std::optional<OfficeClass> officeClass;
 
     const AbpmPeriodFigures& period(AbpmPeriodKind p) const { return periods[size_t(p)]; }
     qint64 excludedBy(ArtefactRule rule) const { return excluded[size_t(rule)]; }
@@ -103,7 +123,18 @@ struct AbpmSummary {
     double validShare() const { return readings > 0 ? double(valid) / double(readings) : 0.0; }
 };
 
+// Without details or review: the given periods, nothing set aside.
 AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const AbpmPeriods& periods);
+AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const AbpmPeriods& periods,
+                               const RecordingDetails& details, const SetAsideReadings& setAside);
+
+// Awake from wake-up to bedtime, asleep from bedtime to wake-up.
+AbpmPeriods diaryPeriods(QTime bedtime, QTime wakeUp);
+// Office pressure at or above 140/90 (either).
+bool officeHypertensive(int sys, int dia);
+// Any period's means at or above its threshold, taken as shown.
+bool ambulatoryHypertensive(const AbpmSummary& summary);
+OfficeClass officeClassOf(bool officeHigh, bool ambulatoryHigh);
 
 // A value to one decimal, as the summary shows it and compares it.
 double shownValue(double value);

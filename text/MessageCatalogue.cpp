@@ -18,6 +18,7 @@ extern const std::span<const CatalogueEntry> kAbpmTexts;
 extern const std::span<const CatalogueEntry> kChartTexts;
 extern const std::span<const CatalogueEntry> kHelpTexts;
 extern const std::span<const CatalogueEntry> kEcgTexts;
+extern const std::span<const CatalogueEntry> kRecordingTexts;
 extern const std::span<const CatalogueEntry> kGdtTexts;
 
 namespace {
@@ -42,6 +43,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
         kPlatformTexts, kAppTexts, kDataTexts, kCommTexts, kViewTexts,
         kListTexts, kReadTexts, kPrintTexts, kChartTexts, kHelpTexts, kEcgTexts,
         kAbpmTexts,
+        kRecordingTexts,
         kGdtTexts,
     };
     return tables;

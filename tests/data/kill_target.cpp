@@ -1,11 +1,15 @@
 // The victim of the kill test: stores reading runs into a data file, or
-// copies a data file as File > Save does, over and over, and says after
-// each step what is now committed. The test kills it at random moments.
+// copies a data file as File > Save does, or changes the recording's
+// details, over and over, and says after each step what is now committed.
+// The test kills it at random moments.
 //   kill_target store <file>
 //   kill_target save <source> <target>
+//   kill_target details <file>
 #include "comm/SaveRecords.h"
 #include "data/CurrentDataFile.h"
 #include "data/DataFileCopy.h"
+#include "data/KillDetails.h"
+#include "data/RecordingDetailsStore.h"
 #include "state/SharedState.h"
 #include "text/Edition.h"
 
@@ -53,6 +57,19 @@ int main(int argc, char** argv)
             if (!DataFileCopy::copyDatabase(args[2], args[3]))
                 return 1;
             std::printf("copied\n");
+            std::fflush(stdout);
+        }
+    }
+    if (args.size() == 3 && args[1] == QLatin1String("details")) {
+        gDataFile = args[2];
+        gFileReady = true;
+        const std::optional<RecordingDetails> stored = RecordingDetailsStore::readCurrent();
+        if (!stored)
+            return 1;
+        for (int n = generationOf(*stored) + 1;; ++n) {
+            if (!RecordingDetailsStore::writeCurrent(detailsOfGeneration(n)))
+                return 1;
+            std::printf("details %d\n", n);
             std::fflush(stdout);
         }
     }

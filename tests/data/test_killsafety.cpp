@@ -1,10 +1,14 @@
-// Kills (SIGKILL) at random moments while readings are stored and while a
-// data file is copied as File > Save does: afterwards the file passes the
-// database's integrity check, opens in the program, and holds every row
-// committed before the kill; no temporary file outlives the next Save.
+// Kills (SIGKILL) at random moments while readings are stored, while a
+// data file is copied as File > Save does, and while the recording's
+// details change: afterwards the file passes the database's integrity
+// check, opens in the program, and holds every row committed before the
+// kill, and the details of one write, old or new, never half of each; no
+// temporary file outlives the next Save.
 #include "data/DataTestSupport.h"
 #include "data/AmbFileCheck.h"
 #include "data/DataFileCopy.h"
+#include "data/KillDetails.h"
+#include "data/RecordingDetailsStore.h"
 #include "platform/SqliteFile.h"
 
 #include <QDir>
@@ -87,6 +91,33 @@ private slots:
             QVERIFY2(rows >= committed && rows % 100 == 0,
                      qPrintable(QStringLiteral("%1 rows, %2 committed").arg(rows).arg(committed)));
             committed = rows;
+        }
+        QVERIFY(committed > 0);
+    }
+
+    void killedWhileChangingDetails()
+    {
+        const QString file = makeDataFile(m_dir.filePath(QStringLiteral("details.amb")), EditionId::English);
+        insertRows(file, EditionId::English, std::vector<BpRow>(50, BpRow{120, 80, 93, 70}));
+        int committed = 0;
+        for (int kill = 0; kill < 10; ++kill) {
+            const QString last = killAtRandom({QStringLiteral("details"), file}, m_random);
+            QVERIFY2(!last.startsWith(QLatin1String("ended")), qPrintable(last));
+            if (last.startsWith(QLatin1String("details ")))
+                committed = last.mid(8).toInt();
+            QCOMPARE(integrityOf(file), QStringLiteral("ok"));
+            QCOMPARE(rowsOf(file), qint64(50));
+            Connection connection;
+            QVERIFY(connection.openFile(file));
+            QString why;
+            const std::optional<RecordingDetails> details = RecordingDetailsStore::read(connection, &why);
+            QVERIFY2(details, qPrintable(why));
+            const int generation = generationOf(*details);
+            // The last reported write, or the one after it that was committed
+            // before its report was printed.
+            QVERIFY2(generation == committed || generation == committed + 1,
+                     qPrintable(QStringLiteral("generation %1, %2 reported").arg(generation).arg(committed)));
+            committed = generation;
         }
         QVERIFY(committed > 0);
     }
