@@ -65,7 +65,18 @@ QString dippingWords(const AbpmDipping& d)
     return catText("gdt.findDipValue").arg(gdtValue(*d.percent), abpmDipClassText(*d.dipClass));
 }
 
-QStringList findingsOf(const AbpmSummary& s, const QString& officeFinding)
+QString officeClassText(OfficeClass officeClass)
+{
+    switch (officeClass) {
+    case OfficeClass::SustainedHypertension: return catText("office.sustained");
+    case OfficeClass::WhiteCoatHypertension: return catText("office.whiteCoat");
+    case OfficeClass::MaskedHypertension: return catText("office.masked");
+    case OfficeClass::Normotension: return catText("office.normotension");
+    }
+    return QString();
+}
+
+QStringList findingsOf(const AbpmSummary& s)
 {
     QStringList lines;
     if (s.validForDiagnosis()) {
@@ -88,8 +99,8 @@ QStringList findingsOf(const AbpmSummary& s, const QString& officeFinding)
                      .arg(t.dia);
     }
     lines << catText("gdt.findDipping").arg(dippingWords(s.sysDipping), dippingWords(s.diaDipping));
-    if (!officeFinding.isEmpty())
-        lines << catText("gdt.findOffice").arg(officeFinding);
+    if (s.officeClass)
+        lines << catText("gdt.findOffice").arg(officeClassText(*s.officeClass));
     return lines;
 }
 
@@ -127,19 +138,35 @@ QString gdtValue(double value)
     return QString::number(shown, 'f', 1);
 }
 
-GdtResult gdtAbpmResult(const AbpmSummary& summary, const GdtAbpmRecording& recording,
+GdtPatient gdtPatientOf(const RecordingDetails& details)
+{
+    GdtPatient patient;
+    patient.number = details.patientNumber;
+    patient.surname = details.surname;
+    patient.firstName = details.firstName;
+    patient.birthDate = details.birthDate;
+    switch (details.sex) {
+    case PatientSex::Female: patient.sex = GdtSex::Female; break;
+    case PatientSex::Male: patient.sex = GdtSex::Male; break;
+    case PatientSex::Diverse: patient.sex = GdtSex::Diverse; break;
+    case PatientSex::Unknown: patient.sex = GdtSex::Unknown; break;
+    }
+    return patient;
+}
+
+GdtResult gdtAbpmResult(const AbpmSummary& summary, const RecordingDetails& details,
                         const GdtAddressing& addressing)
 {
     GdtResult result;
     result.receiverId = addressing.pvsId;
     result.senderId = addressing.ownId;
     result.charset = addressing.charset;
-    result.patient = recording.patient;
+    result.patient = gdtPatientOf(details);
     result.procedure = QString::fromLatin1(kGdtAbpmProcedure);
-    result.examined = recording.start.isValid() ? recording.start : summary.first;
+    result.examined = details.recordingStart.isValid() ? details.recordingStart : summary.first;
     result.tests = testsOf(summary);
-    result.findings = findingsOf(summary, recording.officeFinding);
+    result.findings = findingsOf(summary);
     result.table = tableOf(summary);
-    result.signature = recording.physician;
+    result.signature = details.physician;
     return result;
 }

@@ -12,18 +12,13 @@
 // the summary has not (no night readings) leaves its block out, so that the
 // practice system never takes a missing value for a zero.
 #include "data/AbpmSummary.h"
+#include "data/RecordingDetails.h"
 #include "exchange/GdtResult.h"
 
 #include <QString>
 
 inline constexpr const char* kGdtAbpmProcedure = "BDM01";
 
-struct GdtAbpmRecording {
-    GdtPatient patient;
-    QDateTime start;      // invalid: the first reading's moment
-    QString physician;    // 8990; empty: left out
-    QString officeFinding; // the office reading in words when known; empty: none
-};
 
 struct GdtAddressing {
     QString pvsId;
@@ -31,8 +26,13 @@ struct GdtAddressing {
     GdtCharset charset = GdtCharset::Cp437;
 };
 
-GdtResult gdtAbpmResult(const AbpmSummary& summary, const GdtAbpmRecording& recording,
+// The patient, the start (the first reading's moment when not given), the
+// physician (8990) and the office class come from the details.
+GdtResult gdtAbpmResult(const AbpmSummary& summary, const RecordingDetails& details,
                         const GdtAddressing& addressing);
+
+// The details' patient as GDT carries it.
+GdtPatient gdtPatientOf(const RecordingDetails& details);
 
 // A value as 8420 writes it: one decimal, a point.
 QString gdtValue(double value);

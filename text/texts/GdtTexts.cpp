@@ -41,7 +41,7 @@ const CatalogueEntry entries[] = {
     {"gdt.findDipping", "Night-to-day dipping: systolic %1, diastolic %2",
      "Nächtliche Absenkung: systolisch %1, diastolisch %2"},
     {"gdt.findDipValue", "%1 % (%2)", "%1 % (%2)"},
-    {"gdt.findOffice", "Office reading: %1", "Praxismessung: %1"},
+    {"gdt.findOffice", "Office class: %1", "Einstufung mit Praxismessung: %1"},
 };
 } // namespace
 
