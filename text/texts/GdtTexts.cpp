@@ -42,6 +42,19 @@ const CatalogueEntry entries[] = {
      "Nächtliche Absenkung: systolisch %1, diastolisch %2"},
     {"gdt.findDipValue", "%1 % (%2)", "%1 % (%2)"},
     {"gdt.findOffice", "Office class: %1", "Einstufung mit Praxismessung: %1"},
+    // Notes beside a request set aside in failed/.
+    {"gdt.noteLine", "Line %1: %2", "Zeile %1: %2"},
+    {"gdt.noteNotDeleted", "Taken, but it could not be deleted", "Übernommen, konnte aber nicht gelöscht werden"},
+
+    // The settings and why they are refused.
+    {"gdt.nameImport", "Request folder", "Anforderungsordner"},
+    {"gdt.nameExport", "Result folder", "Ergebnisordner"},
+    {"gdt.nameOwnId", "GDT ID of this program", "GDT-ID dieses Programms"},
+    {"gdt.namePvsId", "GDT ID of the practice system", "GDT-ID des Praxissystems"},
+    {"gdt.msgFolderMissing", "%1: no folder is given", "%1: kein Ordner angegeben"},
+    {"gdt.msgFolderNotThere", "%1: the folder %2 does not exist", "%1: der Ordner %2 existiert nicht"},
+    {"gdt.msgFolderNotWritable", "%1: the folder %2 can not be written", "%1: der Ordner %2 ist nicht beschreibbar"},
+    {"gdt.msgBadId", "%1: %2 is not four letters or digits", "%1: %2 sind nicht vier Buchstaben oder Ziffern"},
 };
 } // namespace
 
