@@ -2,30 +2,22 @@
 
 namespace {
 
-class FieldWriter {
-public:
-    explicit FieldWriter(GdtCharset charset) : m_charset(charset) {}
+// 8100's own line: 3 + 4 + 5 digits + CR LF.
+constexpr int kLengthLineBytes = 14;
 
-    void add(int fieldId, const QString& value)
-    {
-        QString flat = value;
-        flat.replace(u'\r', u' ').replace(u'\n', u' ');
-        m_body += gdtFieldLine(fieldId, gdtEncode(flat, m_charset).left(kGdtMaxContent));
-    }
+class FieldList {
+public:
+    void add(int fieldId, const QString& value) { m_fields.emplace_back(fieldId, value); }
     void addIfGiven(int fieldId, const QString& value)
     {
         if (!value.isEmpty())
             add(fieldId, value);
     }
-    const QByteArray& body() const { return m_body; }
+    const GdtFields& fields() const { return m_fields; }
 
 private:
-    GdtCharset m_charset;
-    QByteArray m_body;
+    GdtFields m_fields;
 };
-
-// 8100's own line: 3 + 4 + 5 digits + CR LF.
-constexpr int kLengthLineBytes = 14;
 
 } // namespace
 
@@ -36,12 +28,24 @@ QByteArray gdtFieldLine(int fieldId, const QByteArray& content)
         + content + "\r\n";
 }
 
+QByteArray gdtRecord(const QString& recordType, const GdtFields& fields, GdtCharset charset)
+{
+    const auto line = [charset](int fieldId, const QString& value) {
+        QString flat = value;
+        flat.replace(u'\r', u' ').replace(u'\n', u' ');
+        return gdtFieldLine(fieldId, gdtEncode(flat, charset).left(kGdtMaxContent));
+    };
+    const QByteArray head = line(8000, recordType);
+    QByteArray body;
+    for (const auto& [fieldId, value] : fields)
+        body += line(fieldId, value);
+    const qint64 total = head.size() + kLengthLineBytes + body.size();
+    return head + gdtFieldLine(8100, QByteArray::number(total).rightJustified(5, '0')) + body;
+}
+
 QByteArray writeGdtResult(const GdtResult& result)
 {
-    FieldWriter header(result.charset);
-    header.add(8000, QStringLiteral("6310"));
-
-    FieldWriter rest(result.charset);
+    FieldList rest;
     rest.add(8315, result.receiverId);
     rest.add(8316, result.senderId);
     rest.add(9206, QString(QChar(gdtCharsetDigit(result.charset))));
@@ -76,6 +80,5 @@ QByteArray writeGdtResult(const GdtResult& result)
     }
     rest.addIfGiven(8990, result.signature);
 
-    const qint64 total = header.body().size() + kLengthLineBytes + rest.body().size();
-    return header.body() + gdtFieldLine(8100, QByteArray::number(total).rightJustified(5, '0')) + rest.body();
+    return gdtRecord(QStringLiteral("6310"), rest.fields(), result.charset);
 }

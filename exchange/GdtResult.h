@@ -21,6 +21,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct GdtTest {
@@ -54,6 +55,12 @@ struct GdtResult {
 inline constexpr int kGdtMaxContent = 990;
 
 QByteArray writeGdtResult(const GdtResult& result);
+
+// Any record: 8000 with the type, 8100, then the fields in their order,
+// written as above (the practice system's side of the tests and tools
+// writes its requests with it).
+using GdtFields = std::vector<std::pair<int, QString>>;
+QByteArray gdtRecord(const QString& recordType, const GdtFields& fields, GdtCharset charset);
 
 // One field line: length, ID, content, CR LF.
 QByteArray gdtFieldLine(int fieldId, const QByteArray& content);
