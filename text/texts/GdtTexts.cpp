@@ -55,6 +55,28 @@ const CatalogueEntry entries[] = {
     {"gdt.msgFolderNotThere", "%1: the folder %2 does not exist", "%1: der Ordner %2 existiert nicht"},
     {"gdt.msgFolderNotWritable", "%1: the folder %2 can not be written", "%1: der Ordner %2 ist nicht beschreibbar"},
     {"gdt.msgBadId", "%1: %2 is not four letters or digits", "%1: %2 sind nicht vier Buchstaben oder Ziffern"},
+    // The settings window and its command.
+    {"frmMain.mnuSetGdt", "&GDT Link...", "&GDT-Anbindung..."},
+    {"frmGdt.caption", "GDT Link", "GDT-Anbindung"},
+    {"frmGdt.chkEnabled", "Link with the practice system switched on", "Anbindung an das Praxissystem eingeschaltet"},
+    {"frmGdt.txtExportEmpty", "empty: the request folder", "leer: der Anforderungsordner"},
+    {"frmGdt.lblCharset", "Character set of results", "Zeichensatz der Ergebnisse"},
+    {"frmGdt.charsetAscii", "1: 7-bit ASCII", "1: 7-Bit-ASCII"},
+    {"frmGdt.charsetCp437", "2: IBM code page 437", "2: IBM-Codepage 437"},
+    {"frmGdt.charsetLatin1", "3: ISO 8859-1", "3: ISO 8859-1"},
+    {"frmGdt.chkPdf", "Attach the report as PDF", "Bericht als PDF anhängen"},
+    {"frmGdt.cmdOK", "OK", "OK"},
+    {"frmGdt.cmdCancel", "Cancel", "Abbrechen"},
+    {"frmGdt.msgRefused", "GDT Link Not Changed ! , %1", "GDT-Anbindung nicht geändert ! , %1"},
+    {"frmGdt.msgNotStored", "GDT Link Not Stored ! , %1", "GDT-Anbindung nicht gespeichert ! , %1"},
+    // Sending a result.
+    {"gdt.msgNoPatientNumber", "The recording has no patient number (Recording details)",
+     "Die Aufzeichnung hat keine Patientennummer (Aufzeichnungsdaten)"},
+    {"gdt.msgPdfFailed", "The report could not be made as PDF: %1", "Der Bericht konnte nicht als PDF erstellt werden: %1"},
+    {"gdt.msgNoResultName", "a thousand results wait unread", "tausend Ergebnisse warten ungelesen"},
+    {"gdt.msgResultFailed", "The result could not be written into %1: %2",
+     "Das Ergebnis konnte nicht in %1 geschrieben werden: %2"},
+    {"gdt.pdfDescription", "ABPM summary", "ABDM-Auswertung"},
 };
 } // namespace
 
