@@ -3,6 +3,7 @@
 // its command hands over.
 #include "app/frmMain.h"
 
+#include "app/GdtLink.h"
 #include "app/HelpContents.h"
 #include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
@@ -46,7 +47,8 @@ void frmMain::wireOtherParts()
 
 void frmMain::runFileNew()
 {
-    FileCommands::newFile(this);
+    // With a request of the practice system waiting, New proposes its patient.
+    m_gdt->runNew();
 }
 
 void frmMain::runFileOpen()

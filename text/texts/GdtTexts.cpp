@@ -77,6 +77,36 @@ const CatalogueEntry entries[] = {
     {"gdt.msgResultFailed", "The result could not be written into %1: %2",
      "Das Ergebnis konnte nicht in %1 geschrieben werden: %2"},
     {"gdt.pdfDescription", "ABPM summary", "ABDM-Auswertung"},
+    // The main window's side.
+    {"frmMain.mnuFileSendGdt", "Send to Practice System", "An Praxissystem senden"},
+    {"frmMain.msgNotReadySendGdt", "Send to Practice System Failure ! , File Not Ready !",
+     "An Praxissystem senden nicht möglich ! , Datei nicht bereit !"},
+    {"gdt.lblWaiting", "Request waiting: %1 (%2, born %3)", "Anforderung wartet: %1 (%2, geb. %3)"},
+    {"gdt.msgNotWatching", "GDT Link Not Watching ! , %1", "GDT-Anbindung überwacht nicht ! , %1"},
+    {"gdt.msgReplace",
+     "A request for %1 came while the request for %2 waits.\nTake the new request (Yes) or keep the waiting one (No) ?",
+     "Eine Anforderung für %1 kam, während die Anforderung für %2 wartet.\nDie neue übernehmen (Ja) oder die wartende "
+     "behalten (Nein) ?"},
+    {"gdt.msgWhileHeld",
+     "A request for %1 came while %2 received readings are not stored yet.\nLet it wait for the next recording (Yes) "
+     "or drop it (No) ?",
+     "Eine Anforderung für %1 kam, während %2 empfangene Messungen noch nicht gespeichert sind.\nFür die nächste "
+     "Aufzeichnung warten lassen (Ja) oder verwerfen (Nein) ?"},
+    {"gdt.msgRefused", "GDT Request Not Taken ! , %1 , %2", "GDT-Anforderung nicht übernommen ! , %1 , %2"},
+    {"gdt.msgMoved", "\nMoved to %1", "\nVerschoben nach %1"},
+    {"gdt.msgNotMoved", "\nIt could not be moved and stays where it is", "\nSie konnte nicht verschoben werden und bleibt, wo sie ist"},
+    {"gdt.msgNoFileOfPatient", "No data file of %1 (patient number %2) is in %3",
+     "Keine Datendatei von %1 (Patientennummer %2) liegt in %3"},
+    {"gdt.msgPatientNotFilled", "The patient could not be written into the new file ! , %1",
+     "Der Patient konnte nicht in die neue Datei geschrieben werden ! , %1"},
+    {"gdt.msgSwitchedOff", "The GDT link is switched off", "Die GDT-Anbindung ist ausgeschaltet"},
+    {"gdt.msgSendFailed", "Send to Practice System Failure ! , %1", "An Praxissystem senden nicht möglich ! , %1"},
+    {"gdt.msgSent", "Sent to the practice system: %1", "An das Praxissystem gesendet: %1"},
+    {"gdt.msgStoredNotSent",
+     "The readings are stored, but not sent to the practice system ! , %1\nSend to Practice System in the File menu "
+     "sends them again.",
+     "Die Messungen sind gespeichert, aber nicht an das Praxissystem gesendet ! , %1\nAn Praxissystem senden im "
+     "Menü Datei sendet sie erneut."},
 };
 } // namespace
 
