@@ -18,7 +18,7 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QStatusBar>
+#include <QToolBar>
 
 namespace {
 
@@ -37,14 +37,23 @@ QPointer<frmGdt> g_gdtWindow;
 void frmMain::wirePracticeSystem()
 {
     m_gdt = new GdtLink(this, makeReportPdf);
-    m_gdtRequest = new QLabel(this);
+    // A line of its own under the toolbar, the width of the window, shown
+    // while a request waits.
+    addToolBarBreak();
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("tbGdtRequest"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->toggleViewAction()->setVisible(false);
+    m_gdtRequest = new QLabel(bar);
     m_gdtRequest->setObjectName(QStringLiteral("lblGdtRequest"));
-    m_gdtRequest->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; padding: 0 6px; }"));
-    m_gdtRequest->hide();
-    statusBar()->addPermanentWidget(m_gdtRequest);
-    m_gdt->setChangedHook([this] {
+    m_gdtRequest->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; padding: 2px 6px; }"));
+    bar->addWidget(m_gdtRequest);
+    addToolBar(bar);
+    bar->hide();
+    m_gdt->setChangedHook([this, bar] {
         m_gdtRequest->setText(m_gdt->waitingText());
-        m_gdtRequest->setVisible(m_gdt->waiting().has_value());
+        bar->setVisible(m_gdt->waiting().has_value());
     });
     // Stored readings of a file whose patient came from the practice system
     // go back to it; the reading window shows the list after every store.
