@@ -92,6 +92,7 @@ const MenuItemEntry kMenuTree[] = {
     {"mnuDataWave", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuDataWave_Click},
     {"mnuDataBar", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuDataBar_Click},
     {"mnuDataAbpm", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuDataAbpm_Click},
+    {"mnuDataDetails", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuDataDetails_Click},
     {"mnuDataStatistic", "mnuData", K::Item, nullptr, Hidden, &frmMain::mnuDataStatistic_Click},
     {"mnuSetBar0", "mnuData", K::Separator, nullptr, NoFlags, nullptr},
     {"mnuSetComm", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuSetComm_Click},

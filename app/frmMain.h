@@ -78,6 +78,7 @@ public:
     void mnuDataWave_Click();
     void mnuDataBar_Click();
     void mnuDataAbpm_Click();
+    void mnuDataDetails_Click();
     void mnuDataStatistic_Click();
     void mnuSetComm_Click();
     void mnuSetGdt_Click();
@@ -126,6 +127,7 @@ private:
     void showTrendChart();
     void showBarChart();
     void showAbpmSummary();
+    void showRecordingDetails();
     void showWaveformWindow();
     void showCommSettings();
     // Shows the data list report bound to the cursor's "Primary".

@@ -227,6 +227,12 @@ void frmMain::mnuDataAbpm_Click()
         showAbpmSummary();
 }
 
+void frmMain::mnuDataDetails_Click()
+{
+    if (fileReadyOrRefuse("frmMain.msgNotReadyDetails"))
+        showRecordingDetails();
+}
+
 void frmMain::mnuDataStatistic_Click()
 {
     // With a file there is no window behind this command.

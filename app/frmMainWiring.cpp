@@ -8,6 +8,7 @@
 #include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
 #include "views/AbpmWindows.h"
+#include "views/DetailsWindows.h"
 #include "views/ChartWindows.h"
 #include "views/CommWindows.h"
 #include "data/AbpmCsvExport.h"
@@ -37,6 +38,7 @@ void frmMain::wireOtherParts()
     listHooks.showBar = [self] { if (self) self->showBarChart(); };
     listHooks.showRead = [self] { if (self) self->showReadWindow(); };
     listHooks.showAbpm = [self] { if (self) self->showAbpmSummary(); };
+    listHooks.showDetails = [self] { if (self) self->showRecordingDetails(); };
     DataWindows::setListHooks(listHooks);
 
     AbpmWindows::setPrintHook([self](const AbpmPrintRequest& request) {
@@ -111,6 +113,11 @@ void frmMain::showBarChart()
 void frmMain::showAbpmSummary()
 {
     AbpmWindows::showSummary();
+}
+
+void frmMain::showRecordingDetails()
+{
+    DetailsWindows::showDetails();
 }
 
 void frmMain::showWaveformWindow()

@@ -2,6 +2,7 @@
 
 #include "text/MessageCatalogue.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace AbpmCsv {
@@ -20,13 +21,30 @@ QByteArray wake(const AbpmReading& r, const AbpmPeriods& periods)
     return periods.phaseOf(r.moment.time()) == AbpmPhase::Night ? "0" : "1";
 }
 
+QByteArray field(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r'))
+        return bytes;
+    bytes.replace('"', "\"\"");
+    return '"' + bytes + '"';
+}
+
 } // namespace
 
-QByteArray text(std::span<const AbpmReading> readings, const AbpmPeriods& periods)
+QString subjectOf(const QString& patientNumber, const QString& dataFile)
 {
-    QByteArray csv = "ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n";
-    csv.reserve(csv.size() + qsizetype(readings.size()) * 48);
+    return patientNumber.isEmpty() ? QFileInfo(dataFile).completeBaseName() : patientNumber;
+}
+
+QByteArray text(std::span<const AbpmReading> readings, const AbpmPeriods& periods, const QString& subject)
+{
+    QByteArray csv = "ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n";
+    const QByteArray id = field(subject);
+    csv.reserve(csv.size() + qsizetype(readings.size()) * (48 + id.size()));
     for (const AbpmReading& r : readings) {
+        csv += id;
+        csv += ',';
         csv += r.id ? QByteArray::number(*r.id) : QByteArray();
         csv += ',';
         if (r.moment.isValid())
@@ -42,10 +60,11 @@ QByteArray text(std::span<const AbpmReading> readings, const AbpmPeriods& period
     return csv;
 }
 
-bool write(const QString& path, std::span<const AbpmReading> readings, const AbpmPeriods& periods, QString* error)
+bool write(const QString& path, std::span<const AbpmReading> readings, const AbpmPeriods& periods,
+           const QString& subject, QString* error)
 {
     QSaveFile file(path);
-    const QByteArray csv = text(readings, periods);
+    const QByteArray csv = text(readings, periods, subject);
     if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
         return true;
     if (error)

@@ -4,14 +4,17 @@
 // sbp = "SBP", dbp = "DBP", date_time = "DATE_TIME", hr = "HR", map = "MAP",
 // wake = "WAKE")): UTF-8, lines ended by CR LF, one header line
 //
-//     ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE
+//     ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE
 //
-// and one line per record in record order, artefacts included. DATE_TIME is
+// and one line per record in record order, artefacts included. ID is the
+// subject, the same in every line, so that a tool takes the recording as
+// one subject; NR is the record number. DATE_TIME is
 // "yyyy-MM-dd HH:mm:ss"; numbers are written with a point and up to 15
 // significant digits; an empty value is an empty field. WAKE is 0 for a
 // reading in the night period and 1 otherwise (a tool needs 0 or 1 in every
 // row, so a reading between the narrow periods counts as awake); it is
-// empty only when the reading has no time. No field needs quoting.
+// empty only when the reading has no time. Only ID can need quoting; it is
+// quoted as RFC 4180 says when it holds a comma, a quote or a line break.
 #include "data/AbpmPeriods.h"
 #include "data/AbpmReadings.h"
 
@@ -22,12 +25,15 @@
 
 namespace AbpmCsv {
 
-QByteArray text(std::span<const AbpmReading> readings, const AbpmPeriods& periods);
+QByteArray text(std::span<const AbpmReading> readings, const AbpmPeriods& periods, const QString& subject);
+// The subject of a recording: the patient's number, or the data file's
+// name without its extension when none is given.
+QString subjectOf(const QString& patientNumber, const QString& dataFile);
 
 // Writes the text to path through a temporary file beside it that is
 // renamed into place, so the file is whole or, on failure, as it was.
 // False with the reason in *error.
 bool write(const QString& path, std::span<const AbpmReading> readings, const AbpmPeriods& periods,
-           QString* error);
+           const QString& subject, QString* error);
 
 } // namespace AbpmCsv

@@ -4,6 +4,9 @@
 #include "data/AbpmSettings.h"
 #include "data/CurrentDataFile.h"
 #include "data/DataMessages.h"
+#include "data/AbpmSummary.h"
+#include "data/RecordingDetailsStore.h"
+#include "platform/Connection.h"
 #include "platform/FileSystem.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
@@ -73,7 +76,13 @@ void exportCsv(QWidget* parent)
         return;
     QString why;
     const std::optional<std::vector<AbpmReading>> readings = abpmReadingsOf(*records, &why);
-    if (!readings || !AbpmCsv::write(path, *readings, AbpmSettings::load().inForce(), &why))
+    // The diary's periods decide WAKE when the details give them, as in the summary.
+    const RecordingDetails details =
+        RecordingDetailsStore::read(*records->connection()).value_or(RecordingDetails{});
+    const AbpmPeriods periods = details.hasDiary() ? diaryPeriods(details.bedtime, details.wakeUp)
+                                                   : AbpmSettings::load().inForce();
+    if (!readings
+        || !AbpmCsv::write(path, *readings, periods, AbpmCsv::subjectOf(details.patientNumber, gDataFile), &why))
         showFileMessage(parent, catText("data.msgCannotSave").arg(path, why));
 }
 

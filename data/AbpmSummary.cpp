@@ -236,6 +236,10 @@ AbpmSummary computeAbpmSummary(std::span<const AbpmReading> readings, const Abpm
         if (night.readings < kLeastNightReadings)
             s.problems.push_back(ValidityProblem::TooFewNight);
     }
+    if (details.hasOffice()) {
+        s.officeSys = details.officeSys;
+        s.officeDia = details.officeDia;
+    }
     if (details.hasOffice() && s.valid > 0)
         s.officeClass = officeClassOf(officeHypertensive(*details.officeSys, *details.officeDia),
                                       ambulatoryHypertensive(s));

@@ -113,7 +113,10 @@ struct AbpmSummary {
     std::array<AbpmHour, 24> hours;        // by clock hour of the time of day
     AbpmPeriodSource periodSource = AbpmPeriodSource::Given;
     AbpmPeriods periodsUsed;
-    // None without an office pressure or without valid readings.
+    // The office pressure of the details, and its class: none without an
+    // office pressure (the class also none without valid readings).
+    std::optional<int> officeSys;
+    std::optional<int> officeDia;
     std::optional<OfficeClass> officeClass;
 
     const AbpmPeriodFigures& period(AbpmPeriodKind p) const { return periods[size_t(p)]; }

@@ -200,6 +200,22 @@ QString patientNameText(const RecordingDetails& d)
     return d.surname.isEmpty() ? d.firstName : d.surname;
 }
 
+QString detailsHeadline(const RecordingDetails& d)
+{
+    QStringList parts;
+    if (const QString name = patientNameText(d); !name.isEmpty())
+        parts << name;
+    if (!d.patientNumber.isEmpty())
+        parts << catText("details.headNumber").arg(d.patientNumber);
+    if (d.birthDate.isValid())
+        parts << catText("details.headBorn").arg(detailsDateText(d.birthDate));
+    if (d.recordingStart.isValid())
+        parts << catText("details.headStart")
+                     .arg(detailsDateText(d.recordingStart.date()) + QLatin1Char(' ')
+                          + detailsTimeText(d.recordingStart.time()));
+    return parts.join(catText("details.headSeparator"));
+}
+
 QString sexText(PatientSex sex)
 {
     static const char* const keys[] = {"details.sexUnknown", "details.sexFemale", "details.sexMale",

@@ -89,5 +89,9 @@ QString detailsDateText(const QDate& date);
 QString detailsTimeText(const QTime& time);
 // "Surname, First name" (or the one given).
 QString patientNameText(const RecordingDetails& details);
+// The line that names the recording where a doctor looks (captions,
+// printed pages): name, number, birth date and the recording's start, as
+// far as they are given; empty when none is.
+QString detailsHeadline(const RecordingDetails& details);
 // The sex's name in the current edition.
 QString sexText(PatientSex sex);

@@ -37,6 +37,13 @@ QString reasonText(SetAsideReason reason)
     return catText(kReasonKeys[int(reason)]);
 }
 
+QString setAsideText(const SetAside& mark)
+{
+    const QString reason = mark.note.isEmpty() ? reasonText(mark.reason)
+                                               : catText("review.reasonWithNote").arg(reasonText(mark.reason), mark.note);
+    return catText("review.setAsideAs").arg(reason);
+}
+
 std::optional<QString> problemOf(const SetAside& mark)
 {
     if (mark.reason == SetAsideReason::Other && mark.note.trimmed().isEmpty())

@@ -31,6 +31,8 @@ inline constexpr const char* kTable = "ambpreview";
 
 // The reason's name in the current edition.
 QString reasonText(SetAsideReason reason);
+// "Set aside: <reason> (<note>)" in the current edition.
+QString setAsideText(const SetAside& mark);
 // Why the mark cannot be stored (Other without a text), in the current
 // edition; none when it can.
 std::optional<QString> problemOf(const SetAside& mark);

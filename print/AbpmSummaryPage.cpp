@@ -58,14 +58,18 @@ AbpmSummaryPage::AbpmSummaryPage(const AbpmPrintRequest& request, const QDate& p
     m_figures->setDefaultFont(figureFont());
     m_figures->setDefaultStyleSheet(AbpmSummaryText::styleSheet());
     m_figures->setDocumentMargin(0);
-    m_figures->setHtml(AbpmSummaryText::html(request.summary, request.choice));
+    // The page names the recording above its figures.
+    const QString named = request.headline.isEmpty()
+        ? QString()
+        : QStringLiteral("<p><b>") + request.headline.toHtmlEscaped() + QStringLiteral("</b></p>");
+    m_figures->setHtml(named + AbpmSummaryText::html(request.summary, request.choice));
     m_figures->setTextWidth(layoutWidth);
 
     m_chartHeight = std::max<double>(kLeastChartHeight, m_body.height() - chartTop());
     auto* chart = new AbpmHourlyChart;
     chart->usePixelFonts(kChartFontPixels);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setFigures(request.summary, request.choice.inForce());
+    chart->setFigures(request.summary, request.summary.periodsUsed);
     m_chart->addItem(chart);
     const QRectF area(0, 0, layoutWidth, m_chartHeight / kTwipsPerLayoutPixel);
     chart->setGeometry(area);

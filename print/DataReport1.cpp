@@ -1,6 +1,8 @@
 #include "print/DataReport1.h"
 
+#include "data/RecordingDetailsStore.h"
 #include "data/clsbpdata.h"
+#include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
 #include "print/ReportDocument.h"
@@ -45,7 +47,12 @@ std::unique_ptr<ReportDocument> DataReport1::documentFor(const std::shared_ptr<R
         *why = catText("frmMain.msgNotReadyPrintList");
         return nullptr;
     }
-    auto document = std::make_unique<ReportDocument>(m_layout, records, ReportPageSetup::bodyHeight(page));
+    // Details the file cannot give leave the pages as without them.
+    const std::optional<RecordingDetails> details =
+        records->connection() ? RecordingDetailsStore::read(*records->connection()) : std::nullopt;
+    const QString headline = details ? detailsHeadline(*details) : QString();
+    auto document = std::make_unique<ReportDocument>(ReportDesign::withRecordingLine(m_layout, headline), records,
+                                                     ReportPageSetup::bodyHeight(page));
     const QStringList missing = document->missingColumns();
     if (!missing.isEmpty()) {
         *why = catText("DataReport1.msgColumnsMissing").arg(missing.join(QStringLiteral(", ")));

@@ -25,6 +25,15 @@ QFont arial(double points, bool bold, bool italic)
     return font;
 }
 
+ReportLayout withRecordingLine(ReportLayout layout, const QString& headline)
+{
+    // Below the footer's rule, where the report has room on every page.
+    if (!headline.isEmpty())
+        layout.pageFooter.labels.push_back(
+            {"lblRecording", headline, QRect(0, 60, kBodyWidth, 240), Qt::AlignLeft | Qt::AlignTop, arial(8, false, false)});
+    return layout;
+}
+
 ReportLayout dataReport1()
 {
     const Edition& edition = Edition::current();

@@ -60,6 +60,10 @@ namespace ReportDesign {
 // The data list report in the current edition.
 ReportLayout dataReport1();
 
+// The layout with the line that names the recording (detailsHeadline) in
+// the page footer of every page; unchanged for an empty line.
+ReportLayout withRecordingLine(ReportLayout layout, const QString& headline);
+
 // Printed width of the body.
 inline constexpr int kBodyWidth = 8505;
 // Thickness of a rule: one screen pixel.

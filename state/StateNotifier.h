@@ -16,6 +16,9 @@ signals:
     void recordsetOpened();
     // gBpStats and gBpClass hold a new computation.
     void statisticsChanged();
+    // The current data file's recording details or review (set-aside
+    // readings) were written.
+    void recordingDetailsChanged();
 
 private:
     StateNotifier() = default;

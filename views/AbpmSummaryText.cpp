@@ -108,11 +108,16 @@ QString recording(const AbpmSummary& s, const AbpmPeriodChoice& choice)
     QStringList counts;
     for (ArtefactRule rule : kArtefactRules)
         counts << ruleText(rule) + QStringLiteral(": ") + QString::number(s.excludedBy(rule));
-    html += QStringLiteral("<br>") + catText("abpm.lblExcluded").arg(s.readings - s.valid) + QStringLiteral(" (")
-        + counts.join(QStringLiteral("; ")) + QLatin1Char(')');
-    const AbpmPeriods periods = choice.inForce();
+    html += QStringLiteral("<br>") + catText("abpm.lblExcluded").arg(s.readings - s.valid - s.setAside)
+        + QStringLiteral(" (") + counts.join(QStringLiteral("; ")) + QLatin1Char(')');
+    if (s.setAside > 0)
+        html += QStringLiteral("<br>") + catText("abpm.lblSetAside").arg(s.setAside);
+    const bool diary = s.periodSource == AbpmPeriodSource::Diary;
+    const AbpmPeriods periods = diary ? s.periodsUsed : choice.inForce();
     html += QStringLiteral("<br>") + catText("abpm.lblPeriods").arg(periods.day.text(), periods.night.text());
-    if (choice.narrow)
+    if (diary)
+        html += QLatin1Char(' ') + catText("abpm.lblDiary");
+    else if (choice.narrow)
         html += QLatin1Char(' ') + catText("abpm.lblNarrow");
     return html + QStringLiteral("</p>");
 }
@@ -184,6 +189,26 @@ QString thresholds(const AbpmSummary& s)
     return html + QStringLiteral("</table>");
 }
 
+QString officeClassText(OfficeClass c)
+{
+    static const char* const keys[] = {"office.sustained", "office.whiteCoat", "office.masked", "office.normotension"};
+    return catText(keys[int(c)]);
+}
+
+// Office against ambulatory, when the details give an office pressure.
+QString office(const AbpmSummary& s)
+{
+    if (!s.officeSys || !s.officeDia)
+        return QString();
+    QString html = heading("abpm.hdOffice") + QStringLiteral("<p>");
+    html += catText("abpm.lblOffice").arg(*s.officeSys).arg(*s.officeDia).arg(kOfficeSysThreshold).arg(kOfficeDiaThreshold);
+    html += QStringLiteral("<br>");
+    if (!s.officeClass)
+        return html + catText("abpm.none") + QStringLiteral("</p>");
+    const QString name = officeClassText(*s.officeClass);
+    return html + (*s.officeClass == OfficeClass::Normotension ? name : warning(name)) + QStringLiteral("</p>");
+}
+
 QString validity(const AbpmSummary& s)
 {
     QString html = heading("abpm.hdValidity") + QStringLiteral("<p>");
@@ -200,7 +225,7 @@ QString validity(const AbpmSummary& s)
 QString html(const AbpmSummary& summary, const AbpmPeriodChoice& choice)
 {
     return recording(summary, choice) + means(summary) + dipping(summary) + thresholds(summary)
-        + validity(summary);
+        + office(summary) + validity(summary);
 }
 
 QString styleSheet()

@@ -17,6 +17,9 @@ struct AbpmPrintRequest {
     AbpmSummary summary;
     AbpmPeriodChoice choice;
     QString dataFile;
+    // The line naming the patient and the recording (detailsHeadline);
+    // empty when the file gives none.
+    QString headline = {};
 };
 
 namespace AbpmWindows {

@@ -1,5 +1,6 @@
 // The chart windows' controls, layout, toolbar and printing; loading and
 // picking are in ChartWindowLoad.cpp.
+#include "views/RecordingHeadline.h"
 #include "views/ChartWindow.h"
 #include "views/WindowPlacement.h"
 
@@ -280,6 +281,10 @@ void ChartWindow::setPrintLook(bool printing)
         const QDateTime now = seams().now();
         StatusPanel[2]->setText(fieldText(now.date()));
         StatusPanel[3]->setText(fieldText(now.time()));
+        // The printed page names the recording beside its file.
+        const QString headline = currentRecordingHeadline();
+        StatusPanel[1]->setText(windowText("StatusBar1") + gDataFile
+                                + (headline.isEmpty() ? QString() : catText("details.headSeparator") + headline));
         StatusBar1->show();
         HScroll4->hide();
         Toolbar1->hide();

@@ -4,7 +4,8 @@
 // closed; showing it again loads it again.
 //
 // The windows that the list window opens (list report, trend chart, bar
-// chart, reading window, ABPM summary) are handed in as hooks; a hook that is not set
+// chart, reading window, ABPM summary, patient and recording) are handed in
+// as hooks; a hook that is not set
 // makes its button do nothing.
 #include <functional>
 
@@ -21,6 +22,7 @@ struct ListHooks {
     std::function<void()> showBar;
     std::function<void()> showRead;
     std::function<void()> showAbpm;
+    std::function<void()> showDetails;
 };
 
 void setListHooks(const ListHooks& hooks);

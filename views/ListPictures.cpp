@@ -179,6 +179,22 @@ void dayAndNight(QPainter& p)
     p.drawLine(QPointF(10, 10), QPointF(14, 12));
 }
 
+// A head and shoulders on a card: the patient and the recording.
+void patientCard(QPainter& p)
+{
+    p.setPen(pen(Qt::black, 1.2));
+    p.setBrush(QColor(235, 235, 215));
+    p.drawRect(QRectF(2.5, 3.5, 15, 13));
+    p.setBrush(QColor(60, 90, 150));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(7.5, 8), 2.2, 2.2);
+    p.drawChord(QRectF(3.5, 10.5, 8, 8), 0, 180 * 16);
+    p.setPen(pen(Qt::black, 1.2));
+    p.drawLine(QPointF(12, 7.5), QPointF(16, 7.5));
+    p.drawLine(QPointF(12, 10.5), QPointF(16, 10.5));
+    p.drawLine(QPointF(12, 13.5), QPointF(16, 13.5));
+}
+
 void frameOnly(QPainter& p)
 {
     p.setPen(pen(Qt::darkGray, 1));
@@ -234,6 +250,8 @@ QIcon commandIcon(const QString& controlName)
         return drawn(door);
     if (controlName == QLatin1String("cmdAbpm"))
         return drawn(dayAndNight);
+    if (controlName == QLatin1String("cmdDetails"))
+        return drawn(patientCard);
     return drawn(frameOnly);
 }
 

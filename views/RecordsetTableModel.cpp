@@ -3,6 +3,9 @@
 #include "platform/Recordset.h"
 #include "views/FieldText.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -109,12 +112,49 @@ int RecordsetTableModel::columnCount(const QModelIndex& parent) const
     return m_recordset->fieldCount();
 }
 
+void RecordsetTableModel::setSetAside(SetAsideReadings marks)
+{
+    if (marks == m_setAside)
+        return;
+    m_setAside = std::move(marks);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::FontRole, Qt::ToolTipRole});
+}
+
+const SetAside* RecordsetTableModel::setAsideAt(int row) const
+{
+    if (m_setAside.empty() || !m_recordset || row < 0 || row >= rowCount())
+        return nullptr;
+    for (int c = 0; c < m_recordset->fieldCount(); ++c) {
+        if (!m_recordset->fieldInfo(c).primaryKey)
+            continue;
+        const std::optional<double> id = m_recordset->numberAt(row, c);
+        const auto found = id ? m_setAside.find(qint64(*id)) : m_setAside.end();
+        return found == m_setAside.end() ? nullptr : &found->second;
+    }
+    return nullptr;
+}
+
 QVariant RecordsetTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !m_recordset)
         return {};
+    if (role == Qt::BackgroundRole || role == Qt::FontRole) {
+        if (!setAsideAt(index.row()))
+            return {};
+        if (role == Qt::BackgroundRole)
+            return QBrush(QColor(0xf3, 0xd9, 0xb1));
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
+    if (role == Qt::ToolTipRole) {
+        if (const SetAside* mark = setAsideAt(index.row()))
+            return RecordingReview::setAsideText(*mark);
+    }
     // Editing works on the text as shown, so that a shown value can be typed back.
     const QString text = fieldText(m_recordset->valueAt(index.row(), index.column()));
     if (role == Qt::EditRole)

@@ -9,9 +9,14 @@
 // paragraph (cut at kTipLength, which a tooltip still shows at once), and
 // the cell editor gets it whole.
 //
+// Readings the doctor set aside (RecordingReview.h) are shown on a shaded,
+// italic row whose tooltip gives the reason.
+//
 // Writing a cell writes the field of that record (making it current); a
 // value the column cannot hold is refused and valueRefused says which field
 // and why.
+#include "data/RecordingReview.h"
+
 #include <QAbstractTableModel>
 #include <QMetaObject>
 
@@ -39,6 +44,11 @@ public:
     void setEditable(bool editable);
     bool isEditable() const { return m_editable; }
 
+    // The set-aside readings to mark, by record number.
+    void setSetAside(SetAsideReadings marks);
+    // The mark of the record in the row, or null.
+    const SetAside* setAsideAt(int row) const;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -55,6 +65,7 @@ private:
 
     std::shared_ptr<Recordset> m_recordset;
     std::vector<QMetaObject::Connection> m_connections;
+    SetAsideReadings m_setAside;
     bool m_editable = false;
     bool m_resetting = false;
 };

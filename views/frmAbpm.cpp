@@ -3,6 +3,8 @@
 #include "data/AbpmReadings.h"
 #include "data/AbpmSettings.h"
 #include "data/CurrentDataFile.h"
+#include "data/RecordingDetailsStore.h"
+#include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
 #include "state/SharedState.h"
@@ -44,6 +46,7 @@ frmAbpm::frmAbpm(QWidget* parent)
     StateNotifier& notifier = StateNotifier::instance();
     connect(&notifier, &StateNotifier::recordsetOpened, m_refreshTimer, qOverload<>(&QTimer::start));
     connect(&notifier, &StateNotifier::statisticsChanged, m_refreshTimer, qOverload<>(&QTimer::start));
+    connect(&notifier, &StateNotifier::recordingDetailsChanged, m_refreshTimer, qOverload<>(&QTimer::start));
     connect(&notifier, &StateNotifier::dataFileChanged, this, &frmAbpm::followDataFile);
 }
 
@@ -162,12 +165,16 @@ void frmAbpm::refresh()
         showMessage(this, why, MsgButtons::Ok, MsgIcon::Information, windowTitle());
         return;
     }
-    m_summary = computeAbpmSummary(*readings, m_choice.inForce());
+    // Details or a review the file cannot give leave the summary as without them.
+    const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*records->connection());
+    const std::optional<SetAsideReadings> marks = RecordingReview::read(*records->connection());
+    m_details = details.value_or(RecordingDetails{});
+    m_summary = computeAbpmSummary(*readings, m_choice.inForce(), m_details, marks.value_or(SetAsideReadings{}));
     // Keep the reader's place in the figures.
     const int scrolled = txtSummary->verticalScrollBar()->value();
     txtSummary->setHtml(AbpmSummaryText::html(m_summary, m_choice));
     txtSummary->verticalScrollBar()->setValue(scrolled);
-    m_chart->setFigures(m_summary, m_choice.inForce());
+    m_chart->setFigures(m_summary, m_summary.periodsUsed);
 }
 
 void frmAbpm::followDataFile()
@@ -237,5 +244,5 @@ void frmAbpm::cmdHelp_Click()
 void frmAbpm::cmdPrint_Click()
 {
     if (const auto& print = AbpmWindows::printHook())
-        print({m_summary, m_choice, gDataFile});
+        print({m_summary, m_choice, gDataFile, detailsHeadline(m_details)});
 }

@@ -6,7 +6,8 @@
 // summary to the print hook (AbpmWindows.h).
 //
 // It follows the file: when the records change (a cursor opened the file,
-// the statistic ran after a change) or another file becomes current, the
+// the statistic ran after a change, the details or review were changed) or
+// another file becomes current, the
 // figures are made again; when no file is ready any more it closes.
 #include "data/AbpmPeriods.h"
 #include "data/AbpmSummary.h"
@@ -70,6 +71,7 @@ private:
 
     AbpmPeriodChoice m_choice;
     AbpmSummary m_summary;
+    RecordingDetails m_details;
     AbpmHourlyChart* m_chart = nullptr;
     QTimer* m_refreshTimer = nullptr;
 };

@@ -1,6 +1,9 @@
 #include "views/frmList.h"
 
+#include "data/RecordingDetailsStore.h"
+#include "platform/Connection.h"
 #include "state/SharedState.h"
+#include "state/StateNotifier.h"
 #include "data/clsbpdata.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
@@ -16,9 +19,11 @@
 #include "views/RecordNavigationStrip.h"
 #include "views/RecordsetTableModel.h"
 #include "views/SameRecord.h"
+#include "views/SetAsideCommand.h"
 #include "views/Twips.h"
 
 #include <QAbstractItemDelegate>
+#include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -30,6 +35,8 @@ namespace {
 
 // Places in twips.
 constexpr int kInnerWidth = 9000;
+// Wide enough at first for the whole button strip (Patient is the last).
+constexpr int kOpeningWidth = 9375;
 constexpr int kInnerHeight = 5400;
 constexpr int kCommandWidth = 735;
 constexpr int kCommandHeight = 660;
@@ -47,7 +54,10 @@ frmList::frmList(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(catText("frmList.caption"));
     buildControls();
-    resize(twipsToPixels(kInnerWidth), twipsToPixels(kInnerHeight));
+    resize(twipsToPixels(kOpeningWidth), twipsToPixels(kInnerHeight));
+    StateNotifier& notifier = StateNotifier::instance();
+    connect(&notifier, &StateNotifier::recordingDetailsChanged, this, &frmList::followReview);
+    connect(&notifier, &StateNotifier::recordsetOpened, this, &frmList::followReview);
 }
 
 frmList::~frmList() = default;
@@ -82,6 +92,11 @@ void frmList::buildControls()
     grdDataGrid->verticalHeader()->setFixedWidth(16); // record selector column
     grdDataGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     connect(grdDataGrid, &RecordGrid::userMovedToRow, this, &frmList::userMovedToRow);
+    mnuSetAside = new QAction(catText("frmList.mnuSetAside"), grdDataGrid);
+    mnuSetAside->setObjectName(QStringLiteral("mnuSetAside"));
+    grdDataGrid->addAction(mnuSetAside);
+    grdDataGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(mnuSetAside, &QAction::triggered, this, &frmList::mnuSetAside_Click);
 
     picButtons = new QWidget(this);
     picButtons->setObjectName(QStringLiteral("picButtons"));
@@ -97,6 +112,7 @@ void frmList::buildControls()
     cmdRefresh = makeCommandButton("cmdRefresh", 6000, &frmList::cmdRefresh_Click);
     cmdClose = makeCommandButton("cmdClose", 6840, &frmList::cmdClose_Click);
     cmdAbpm = makeCommandButton("cmdAbpm", 7680, &frmList::cmdAbpm_Click);
+    cmdDetails = makeCommandButton("cmdDetails", 8520, &frmList::cmdDetails_Click);
     fitCaptions();
 
     picStatBox = new RecordNavigationStrip("frmList", kInnerWidth, this);
@@ -147,6 +163,8 @@ bool frmList::Form_Load()
     cmdEdit->setEnabled(gEditEnabled);
     cmdDelete->setEnabled(gEditEnabled);
     cmdAdd->setEnabled(gEditEnabled);
+    mnuSetAside->setEnabled(gEditEnabled);
+    followReview();
     const std::shared_ptr<Recordset> rs = gRecordset;
     if (rs && rs->recordCount() > 0) {
         PrimaryCLS->MoveFirst();
@@ -312,6 +330,38 @@ void frmList::cmdAbpm_Click()
 {
     if (const auto& showAbpm = DataWindows::listHooks().showAbpm)
         showAbpm();
+}
+
+void frmList::cmdDetails_Click()
+{
+    if (const auto& showDetails = DataWindows::listHooks().showDetails)
+        showDetails();
+}
+
+void frmList::mnuSetAside_Click()
+{
+    const std::shared_ptr<Recordset> rs = m_model->recordset();
+    if (!rs || !mnuSetAside->isEnabled())
+        return;
+    if (const std::optional<qint64> id = SetAsideCommand::currentReadingId(*rs))
+        SetAsideCommand::toggle(this, *id);
+}
+
+void frmList::followReview()
+{
+    const std::shared_ptr<Recordset> rs = m_model->recordset();
+    const std::shared_ptr<Connection> connection = rs ? rs->connection() : nullptr;
+    std::optional<RecordingDetails> details;
+    std::optional<SetAsideReadings> marks;
+    // What cannot be read shows as not given; the records stay usable.
+    if (connection && connection->isOpen()) {
+        details = RecordingDetailsStore::read(*connection);
+        marks = RecordingReview::read(*connection);
+    }
+    const QString headline = details ? detailsHeadline(*details) : QString();
+    setWindowTitle(headline.isEmpty() ? catText("frmList.caption")
+                                      : catText("details.captionWith").arg(catText("frmList.caption"), headline));
+    m_model->setSetAside(marks.value_or(SetAsideReadings{}));
 }
 
 void frmList::cmdRead_Click()

@@ -2,8 +2,11 @@
 // The data list window: every record of the open data file in a grid bound
 // to the record cursor's data member "Primary", with the button strip
 // (Print, Trend, Analysis, Read, Edit, Add, Cancel, Delete, Update, Refresh,
-// Exit, and ABPM for the ABPM summary) and the navigation strip with the
-// record counter.
+// Exit, ABPM for the ABPM summary, Patient for the patient and recording
+// window) and the navigation strip with the record counter. The caption
+// names the recording's patient and start when the file gives them; rows
+// of readings set aside are marked, and the grid's context menu sets the
+// current reading aside or takes it back.
 //
 // Browse mode walks the records; Add and Edit switch to add/edit mode, in
 // which the grid's cells can be written and Update or Cancel end the change.
@@ -14,6 +17,7 @@
 
 #include <memory>
 
+class QAction;
 class QLabel;
 class QTimer;
 class QToolButton;
@@ -50,6 +54,10 @@ public:
     void cmdUpdate_Click();
     void cmdRefresh_Click();
     void cmdAbpm_Click();
+    void cmdDetails_Click();
+    void mnuSetAside_Click();
+    // Caption and marks from the file's details and review.
+    void followReview();
 
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     // The grid's current record was changed by the user.
@@ -71,6 +79,8 @@ public:
     QToolButton* cmdRefresh = nullptr;
     QToolButton* cmdClose = nullptr;
     QToolButton* cmdAbpm = nullptr;
+    QToolButton* cmdDetails = nullptr;
+    QAction* mnuSetAside = nullptr;
     RecordNavigationStrip* picStatBox = nullptr;
     QToolButton* cmdFirst = nullptr;
     QToolButton* cmdPrevious = nullptr;

@@ -1,5 +1,7 @@
 #include "views/frmbpdata.h"
 
+#include "state/StateNotifier.h"
+#include "platform/Connection.h"
 #include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "data/clsbpdata.h"
@@ -12,11 +14,13 @@
 #include "views/RecordKeys.h"
 #include "views/RecordNavigationStrip.h"
 #include "views/SameRecord.h"
+#include "views/SetAsideCommand.h"
 #include "views/Twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +39,9 @@ constexpr int kBoxHeight = 285;
 constexpr int kButtonsHeight = 360;
 constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 330;
+// The set-aside mark, between the last frame and the buttons.
+constexpr int kSetAsideTop = 4455;
+constexpr int kSetAsideHeight = 240;
 
 struct FieldPlace {
     int frameLeft, frameTop;
@@ -144,6 +151,21 @@ void frmbpdata::buildControls()
     cmdDelete = makeButton("cmdDelete", 1215, &frmbpdata::cmdDelete_Click);
     cmdClose = makeButton("cmdClose", 2370, &frmbpdata::cmdClose_Click);
 
+    // The doctor's review of the record shown: its mark, and the context
+    // menu that sets it aside or takes it back.
+    lblSetAside = new QLabel(this);
+    lblSetAside->setObjectName(QStringLiteral("lblSetAside"));
+    lblSetAside->setGeometry(twipsRect(360, kSetAsideTop, kFrameWidth, kSetAsideHeight));
+    QFont italic = lblSetAside->font();
+    italic.setItalic(true);
+    lblSetAside->setFont(italic);
+    mnuSetAside = new QAction(catText("frmbpdata.mnuSetAside"), this);
+    mnuSetAside->setObjectName(QStringLiteral("mnuSetAside"));
+    addAction(mnuSetAside);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(mnuSetAside, &QAction::triggered, this, &frmbpdata::mnuSetAside_Click);
+    connect(&StateNotifier::instance(), &StateNotifier::recordingDetailsChanged, this, &frmbpdata::showSetAside);
+
     picStatBox = new RecordNavigationStrip("frmbpdata", kInnerWidth, this);
     connectNavigation(*picStatBox, this);
     cmdFirst = picStatBox->cmdFirst;
@@ -173,6 +195,7 @@ bool frmbpdata::Form_Load()
         deleteLater();
         return false;
     }
+    mnuSetAside->setEnabled(gEditEnabled);
     showRecordCounter();
     return true;
 }
@@ -247,6 +270,29 @@ void frmbpdata::showRecord()
         // The record number is given by the file; without a record there is nothing to type into.
         box->setReadOnly(row < 0 || m_bound->fieldInfo(column).primaryKey);
     }
+    showSetAside();
+}
+
+void frmbpdata::showSetAside()
+{
+    const std::shared_ptr<Connection> connection = m_bound ? m_bound->connection() : nullptr;
+    const qint64 id = m_bound && m_bound->isOpen() ? SetAsideCommand::currentReadingId(*m_bound).value_or(-1) : -1;
+    QString text;
+    if (id >= 0 && connection && connection->isOpen()) {
+        if (const std::optional<SetAsideReadings> marks = RecordingReview::read(*connection)) {
+            if (const auto mark = marks->find(id); mark != marks->end())
+                text = RecordingReview::setAsideText(mark->second);
+        }
+    }
+    lblSetAside->setText(text);
+}
+
+void frmbpdata::mnuSetAside_Click()
+{
+    if (!m_bound || !mnuSetAside->isEnabled() || !commitBoxes())
+        return;
+    if (const std::optional<qint64> id = SetAsideCommand::currentReadingId(*m_bound))
+        SetAsideCommand::toggle(this, *id);
 }
 
 bool frmbpdata::commitBoxes()

@@ -3,13 +3,16 @@
 // record cursor's data member "Primary". What is typed into a box becomes
 // the value of its column in the current record, and the record is saved
 // when the cursor moves to another record. Add starts a new record, Delete
-// removes the current one after asking.
+// removes the current one after asking. A label shows whether the reading
+// is set aside from the analysis, and the window's context menu sets it
+// aside or takes it back (SetAsideCommand.h).
 #include "views/RecordNavigationStrip.h"
 #include "views/RecordWindow.h"
 
 #include <array>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -36,6 +39,9 @@ public:
 
     void cmdAdd_Click();
     void cmdDelete_Click();
+    // Sets the shown reading aside or takes it back (the context menu).
+    void mnuSetAside_Click();
+    void showSetAside();
 
     bool Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void rebindIfStale() override;
@@ -48,6 +54,8 @@ public:
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdClose = nullptr;
+    QLabel* lblSetAside = nullptr;
+    QAction* mnuSetAside = nullptr;
     RecordNavigationStrip* picStatBox = nullptr;
     QToolButton* cmdFirst = nullptr;
     QToolButton* cmdPrevious = nullptr;

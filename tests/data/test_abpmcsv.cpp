@@ -6,6 +6,8 @@
 // file as it was.
 #include "AbpmRecording.h"
 
+#include "data/AbpmCsv.h"
+#include "data/RecordingDetailsStore.h"
 #include "data/AbpmCsvExport.h"
 #include "data/AbpmSettings.h"
 #include "support/ScriptedSeams.h"
@@ -48,8 +50,9 @@ QList<QStringList> parsedCsv(const QString& path)
     return rows;
 }
 
-// The rows the CSV must hold, from the file through SQL: ID, date and time,
-// the four values, and WAKE by the standard periods (night 22:00-07:00).
+// The rows the CSV must hold, from the file through SQL: the subject (the
+// file's name), the record number, date and time, the four values, and WAKE
+// by the standard periods (night 22:00-07:00).
 QList<QStringList> expectedRows(const QString& path, EditionId edition)
 {
     const QStringList c = AmbSchema::columns(edition);
@@ -69,7 +72,7 @@ QList<QStringList> expectedRows(const QString& path, EditionId edition)
                 const int hour = time.left(2).toInt();
                 wake = hour >= 22 || hour < 7 ? "0" : "1";
             }
-            QStringList row{q.value(0).toString(),
+            QStringList row{QFileInfo(path).completeBaseName(), q.value(0).toString(),
                             time.isEmpty() ? QString() : q.value(1).toString() + ' ' + time};
             for (int i = 3; i <= 6; ++i)
                 row << (q.value(i).isNull() ? QString() : QString::number(q.value(i).toDouble(), 'g', 17));
@@ -89,7 +92,7 @@ bool sameRow(const QStringList& csv, const QStringList& expected)
     if (csv.size() != expected.size())
         return false;
     for (int i = 0; i < csv.size(); ++i) {
-        if (i >= 2 && i <= 5 && !csv[i].isEmpty() && !expected[i].isEmpty()) {
+        if (i >= 3 && i <= 6 && !csv[i].isEmpty() && !expected[i].isEmpty()) {
             if (std::abs(csv[i].toDouble() - expected[i].toDouble()) > 1e-12 * std::abs(expected[i].toDouble()))
                 return false;
         } else if (csv[i] != expected[i]) {
@@ -99,7 +102,7 @@ bool sameRow(const QStringList& csv, const QStringList& expected)
     return true;
 }
 
-const QStringList kHeader = {"ID", "DATE_TIME", "SBP", "DBP", "MAP", "HR", "WAKE"};
+const QStringList kHeader = {"ID", "NR", "DATE_TIME", "SBP", "DBP", "MAP", "HR", "WAKE"};
 
 } // namespace
 
@@ -178,14 +181,15 @@ private slots:
             QVERIFY2(sameRow(parsed[i + 1], expected[i]),
                      qPrintable(parsed[i + 1].join(',') + " vs " + expected[i].join(',')));
         // The fraction of the mean pressure survives; the records keep their order.
-        QCOMPARE(parsed[5][4], QString("93.3333333333333"));
-        QCOMPARE(parsed[5][5], QString());
-        QCOMPARE(parsed[6][1], QString());
-        QCOMPARE(parsed[6][6], QString());
+        QCOMPARE(parsed[5][5], QString("93.3333333333333"));
+        QCOMPARE(parsed[5][6], QString());
+        QCOMPARE(parsed[6][2], QString());
+        QCOMPARE(parsed[6][7], QString());
 
         // Plain bytes: no byte order mark, lines ended by CR LF.
         const QByteArray bytes = fileBytes(csv);
-        QVERIFY(bytes.startsWith("ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n1,2024-03-07 10:00:00,143,83,"));
+        QVERIFY(bytes.startsWith("ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n" + QFileInfo(data).completeBaseName().toUtf8()
+                                 + ",1,2024-03-07 10:00:00,143,83,"));
         QCOMPARE(bytes.count("\r\n"), 82);
         QCOMPARE(bytes.count('\n'), 82);
     }
@@ -196,7 +200,7 @@ private slots:
         const QString csv = csvPath();
         ScriptedSeams seams;
         exportTo(seams, csv);
-        QCOMPARE(fileBytes(csv), QByteArray("ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n"));
+        QCOMPARE(fileBytes(csv), QByteArray("ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n"));
         QCOMPARE(parsedCsv(csv), QList<QStringList>{kHeader});
     }
 
@@ -217,8 +221,51 @@ private slots:
         exportTo(seams, csv);
         QStringList wake;
         for (const QStringList& row : parsedCsv(csv).mid(1))
-            wake << row.value(6);
+            wake << row.value(7);
         QCOMPARE(wake, QStringList({"0", "1", "1", "1", "1"}));
+    }
+
+    // The patient's number is the subject, quoted when it must be; the
+    // diary's periods decide WAKE.
+    void subjectAndWakeFromTheDetails_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::newRow("plain") << QStringLiteral("4711");
+        QTest::newRow("comma and quote") << QStringLiteral("A,\"7\"");
+        QTest::newRow("umlaut") << QStringLiteral("Ä-0001");
+        QTest::newRow("line break") << QStringLiteral("a\r\nb");
+    }
+    void subjectAndWakeFromTheDetails()
+    {
+        QFETCH(QString, number);
+        std::vector<BpRow> rows;
+        for (QTime t : {QTime(0, 30), QTime(5, 59), QTime(6, 0), QTime(22, 59), QTime(23, 0)}) {
+            BpRow r = sampleRow();
+            r.time = t;
+            rows.push_back(r);
+        }
+        const QString data = dataFileWith(rows);
+        RecordingDetails d;
+        d.patientNumber = number;
+        d.bedtime = QTime(23, 0);
+        d.wakeUp = QTime(6, 0);
+        {
+            Connection c;
+            QVERIFY(c.openFile(data));
+            QVERIFY(RecordingDetailsStore::write(c, d));
+        }
+        const QString csv = csvPath();
+        ScriptedSeams seams;
+        exportTo(seams, csv);
+        const QList<QStringList> parsed = parsedCsv(csv);
+        QCOMPARE(parsed.size(), 6);
+        QStringList wake;
+        for (const QStringList& row : parsed.mid(1)) {
+            QCOMPARE(row.value(0), number);
+            wake << row.value(7);
+        }
+        QCOMPARE(wake, QStringList({"0", "0", "1", "1", "0"}));
+        QCOMPARE(AbpmCsv::subjectOf(QString(), QStringLiteral("/x/Mrs. Doe.2025.amb")), QStringLiteral("Mrs. Doe.2025"));
     }
 
     void asksBeforeReplacingAFile()
@@ -239,7 +286,7 @@ private slots:
 
         seams.answers = {MsgAnswer::Yes};
         exportTo(seams, csv);
-        QVERIFY(fileBytes(csv).startsWith("ID,DATE_TIME,"));
+        QVERIFY(fileBytes(csv).startsWith("ID,NR,DATE_TIME,"));
         QCOMPARE(parsedCsv(csv).size(), 2);
         // Nothing is left beside it.
         const QString name = QFileInfo(csv).fileName();

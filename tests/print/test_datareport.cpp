@@ -5,6 +5,7 @@
 // and saving as PDF. Runs once per edition.
 #include "PrintTestSupport.h"
 
+#include "data/RecordingDetailsStore.h"
 #include "print/ReportDocument.h"
 #include "print/ReportPageView.h"
 #include "text/MessageCatalogue.h"
@@ -250,6 +251,33 @@ private slots:
             const QList<double> rules = ruleRows(renderPage(pdf, page, 144), bodyLeft + 5, 840);
             QCOMPARE(rules.size(), 2); // captions' rule and foot rule
             QVERIFY(qAbs(rules[1] - (1440 + bodyHeight - 360) / 10.0) <= 1);
+        }
+    }
+
+    // A file with recording details prints their line at the foot of every
+    // page, in the foot band's room: the pages hold as many records as before.
+    void everyPageNamesTheRecording()
+    {
+        const QString path = fileWith(100);
+        RecordingDetails d;
+        d.surname = QStringLiteral("Łukasiewicz");
+        d.firstName = QStringLiteral("Zoë");
+        d.patientNumber = QStringLiteral("A-17");
+        d.birthDate = QDate(1944, 7, 1);
+        d.recordingStart = QDateTime(QDate(2025, 12, 30), QTime(8, 5), Qt::UTC);
+        {
+            Connection c;
+            QVERIFY(c.openFile(path));
+            QVERIFY(RecordingDetailsStore::write(c, d));
+        }
+        const QString pdf = printed(path);
+        const QStringList pages = pageTexts(pdf);
+        QCOMPARE(pages.size(), 4); // 31 + 33 + 33 + 3, as without the line
+        const QString headline = detailsHeadline(d);
+        QVERIFY(headline.contains(QStringLiteral("A-17")));
+        for (const QString& page : pages) {
+            QCOMPARE(linesOf(page).count(headline), 1);
+            QCOMPARE(linesOf(page).count(captionLine()), 1);
         }
     }
 

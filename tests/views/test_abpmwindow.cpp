@@ -5,6 +5,8 @@
 // its hook, a file that cannot be opened, names for screen readers, and a
 // picture of the window.
 #include "ViewTestSupport.h"
+#include "data/RecordingDetailsStore.h"
+#include "state/StateNotifier.h"
 #include "data/AbpmRecording.h"
 
 #include "data/AbpmSettings.h"
@@ -341,6 +343,49 @@ private slots:
         QCOMPARE(handed->summary.period(AbpmPeriodKind::Day).readings, 40);
     }
 
+    // The file's diary, set-aside readings and office pressure reach the
+    // figures, and a change of the details is followed at once.
+    void detailsAndReviewOfTheFile()
+    {
+        ScriptedSeams seams;
+        const QString path = recording();
+        RecordingDetails d;
+        d.surname = QStringLiteral("Doe");
+        d.bedtime = QTime(23, 0);
+        d.wakeUp = QTime(6, 0);
+        d.officeSys = 150;
+        d.officeDia = 95;
+        {
+            Connection c;
+            QVERIFY(c.openFile(path));
+            QVERIFY(RecordingDetailsStore::write(c, d));
+            QVERIFY(RecordingReview::setAside(c, 1, {SetAsideReason::PatientMoved, {}}));
+            QVERIFY(RecordingReview::setAside(c, 2, {SetAsideReason::Artefact, {}}));
+        }
+        frmAbpm* w = open(path);
+        QVERIFY(w);
+        QCOMPARE(w->summary().setAside, 2);
+        QCOMPARE(w->summary().periodSource, AbpmPeriodSource::Diary);
+        QString shown = text(w);
+        for (const char* part : {"Set aside by the physician: 2", "Left out as artefacts: 0",
+                                 "Day 06:00-23:00, night 23:00-06:00 (from the patient's diary)",
+                                 "Office against ambulatory", "Office 150/95 mmHg", "Sustained hypertension"})
+            QVERIFY2(shown.contains(QLatin1String(part)), qPrintable(QString(part) + " in " + shown));
+
+        d.officeSys = 130;
+        d.officeDia = 85;
+        QVERIFY(RecordingDetailsStore::writeCurrent(d));
+        emit StateNotifier::instance().recordingDetailsChanged();
+        QTRY_VERIFY(text(w).contains(QLatin1String("Masked hypertension")));
+
+        std::optional<AbpmPrintRequest> handed;
+        AbpmWindows::setPrintHook([&](const AbpmPrintRequest& r) { handed = r; });
+        w->cmdPrint->click();
+        QVERIFY(handed);
+        QCOMPARE(handed->headline, QStringLiteral("Doe"));
+        QVERIFY(seams.messages.empty());
+    }
+
     void aFileThatCannotBeOpenedOpensNoWindow()
     {
         ScriptedSeams seams;
@@ -386,9 +431,18 @@ private slots:
             rows[3].sys = 300;
             const QString path = fileWith(0, edition);
             insertRows(path, edition, rows);
+            RecordingDetails d;
+            d.officeSys = 138;
+            d.officeDia = 88;
+            {
+                Connection c;
+                QVERIFY(c.openFile(path));
+                QVERIFY(RecordingDetailsStore::write(c, d));
+                QVERIFY(RecordingReview::setAside(c, 9, {}));
+            }
             frmAbpm* w = open(path);
             QVERIFY(w);
-            w->resize(980, 700);
+            w->resize(1024, 768);
             QCoreApplication::processEvents();
             const QImage picture = w->grab().toImage();
             QCOMPARE(picture.size(), w->size());

@@ -523,10 +523,10 @@ private slots:
     void hooksOfTheOtherWindows()
     {
         ScriptedSeams seams;
-        int trend = 0, bar = 0, read = 0, abpm = 0;
+        int trend = 0, bar = 0, read = 0, abpm = 0, details = 0;
         clsbpdata* reported = nullptr;
         DataWindows::setListHooks({[&](clsbpdata* c) { reported = c; }, [&] { ++trend; }, [&] { ++bar; },
-                                   [&] { ++read; }, [&] { ++abpm; }});
+                                   [&] { ++read; }, [&] { ++abpm; }, [&] { ++details; }});
         frmList* list = openList(fileWith(2));
         QVERIFY(list);
         list->cmdPrint_Click();
@@ -537,6 +537,8 @@ private slots:
         QCOMPARE(bar, 1);
         list->cmdAbpm->click();
         QCOMPARE(abpm, 1);
+        list->cmdDetails->click();
+        QCOMPARE(details, 1);
         QVERIFY(list->isVisible());
         QPointer<frmList> alive = list;
         list->cmdRead_Click();
@@ -635,7 +637,7 @@ private slots:
             frmList* list = openList(fileWith(3, edition));
             QVERIFY(list);
             const QList<CaptionButton*> buttons = list->picButtons->findChildren<CaptionButton*>();
-            QCOMPARE(buttons.size(), 12);
+            QCOMPARE(buttons.size(), 13);
             for (CaptionButton* button : buttons) {
                 const QString name = button->objectName();
                 QCOMPARE(button->text(), catText(("frmList." + name).toLatin1().constData()));
