@@ -57,7 +57,7 @@ RecordingDetails detailsWith(RecordingDetails details, const GdtPatient& p)
 int heldReadings()
 {
     const frmRead* read = CommWindows::readWindow();
-    return read ? read->count() : 0;
+    return read && read->hasUnsettledReadings() ? read->count() : 0;
 }
 
 } // namespace

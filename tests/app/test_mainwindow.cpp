@@ -280,7 +280,7 @@ private slots:
                                                    "mnuFileExportCsv mnuFileSendGdt mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
                                                    "mnuFileBar2 mnuFileExit"));
         QCOMPARE(names("mnuData"), QStringLiteral("mnuDataReadWave mnuDataRead mnuDataEdit mnuDataBar0 mnuDataTable "
-                                                   "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataStatistic "
+                                                   "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataDetails mnuDataStatistic "
                                                    "mnuSetBar0 "
                                                    "mnuSetComm mnuSetGdt"));
         QCOMPARE(names("mnuSet"), QStringLiteral("mnuPassChange mnuSetBar1 mnuPassEnable"));
