@@ -1,10 +1,7 @@
 #include "views/AbpmWindows.h"
 
-#include "state/SharedState.h"
-#include "views/WindowPlacement.h"
+#include "views/SingleWindow.h"
 #include "views/frmAbpm.h"
-
-#include <QPointer>
 
 namespace AbpmWindows {
 
@@ -27,20 +24,7 @@ const PrintHook& printHook()
 
 frmAbpm* showSummary()
 {
-    // A window that was closed but is not deleted yet counts as gone.
-    if (!g_window || !g_window->isVisible()) {
-        if (g_window)
-            g_window->deleteLater();
-        auto* window = new frmAbpm(gMainWindow);
-        g_window = window;
-        if (!window->Form_Load())
-            return nullptr; // it closed itself
-        WindowPlacement::placeOnFirstShow(window);
-    }
-    g_window->show();
-    g_window->raise();
-    g_window->activateWindow();
-    return g_window;
+    return showSingleWindow(g_window);
 }
 
 void closeSummary()
@@ -51,7 +35,7 @@ void closeSummary()
 
 frmAbpm* summaryWindow()
 {
-    return g_window && g_window->isVisible() ? g_window.data() : nullptr;
+    return shownSingleWindow(g_window);
 }
 
 } // namespace AbpmWindows

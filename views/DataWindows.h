@@ -5,8 +5,7 @@
 //
 // The windows that the list window opens (list report, trend chart, bar
 // chart, reading window, ABPM summary, patient and recording) are handed in
-// as hooks; a hook that is not set
-// makes its button do nothing.
+// as hooks; a hook that is not set makes its button do nothing.
 #include <functional>
 
 class clsbpdata;

@@ -1,10 +1,7 @@
 #include "views/DetailsWindows.h"
 
-#include "state/SharedState.h"
-#include "views/WindowPlacement.h"
+#include "views/SingleWindow.h"
 #include "views/frmDetails.h"
-
-#include <QPointer>
 
 namespace DetailsWindows {
 
@@ -16,20 +13,7 @@ QPointer<frmDetails> g_window;
 
 frmDetails* showDetails()
 {
-    // A window that was closed but is not deleted yet counts as gone.
-    if (!g_window || !g_window->isVisible()) {
-        if (g_window)
-            g_window->deleteLater();
-        auto* window = new frmDetails(gMainWindow);
-        g_window = window;
-        if (!window->Form_Load())
-            return nullptr; // it closed itself
-        WindowPlacement::placeOnFirstShow(window);
-    }
-    g_window->show();
-    g_window->raise();
-    g_window->activateWindow();
-    return g_window;
+    return showSingleWindow(g_window);
 }
 
 void closeDetails()
@@ -40,7 +24,7 @@ void closeDetails()
 
 frmDetails* detailsWindow()
 {
-    return g_window && g_window->isVisible() ? g_window.data() : nullptr;
+    return shownSingleWindow(g_window);
 }
 
 } // namespace DetailsWindows

@@ -7,8 +7,9 @@
 //
 // It follows the file: when the records change (a cursor opened the file,
 // the statistic ran after a change, the details or review were changed) or
-// another file becomes current, the
-// figures are made again; when no file is ready any more it closes.
+// another file becomes current, the figures are made again; when no file is
+// ready any more it closes. The file's diary, set-aside readings and office
+// pressure go into the summary.
 #include "data/AbpmPeriods.h"
 #include "data/AbpmSummary.h"
 

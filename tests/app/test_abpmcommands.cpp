@@ -16,6 +16,7 @@
 #include "views/frmAbpm.h"
 #include "views/frmList.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -104,7 +105,8 @@ private slots:
         QCOMPARE(seams.fileRequests[0].filter, QString("CSV file (*.csv)"));
         const QByteArray bytes = fileBytes(csv);
         QCOMPARE(bytes.count("\r\n"), 79);
-        QVERIFY(bytes.startsWith("ID,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n1,2024-03-07 10:00:00,"));
+        QVERIFY(bytes.startsWith("ID,NR,DATE_TIME,SBP,DBP,MAP,HR,WAKE\r\n" + QFileInfo(data).completeBaseName().toUtf8()
+                                 + ",1,2024-03-07 10:00:00,"));
         QVERIFY(seams.messages.empty());
         QCOMPARE(gDataFile, data); // the data file stays current
     }
