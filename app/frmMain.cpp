@@ -68,6 +68,7 @@ const MenuItemEntry kMenuTree[] = {
     {"mnuFileExportCsv", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileExportCsv_Click},
     {"mnuFileExportFhir", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileExportFhir_Click},
     {"mnuFileAbpmReport", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileAbpmReport_Click},
+    {"mnuFileSendGdt", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileSendGdt_Click},
     {"mnuFileBar1", "mnuFile", K::Separator, nullptr, NoFlags, nullptr},
     {"mnuFilePrintSetup", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFilePrintSetup_Click},
     {"mnuFilePrintPreview", "mnuFile", K::Submenu, nullptr, Hidden, nullptr},
@@ -97,6 +98,7 @@ const MenuItemEntry kMenuTree[] = {
     {"mnuDataStatistic", "mnuData", K::Item, nullptr, Hidden, &frmMain::mnuDataStatistic_Click},
     {"mnuSetBar0", "mnuData", K::Separator, nullptr, NoFlags, nullptr},
     {"mnuSetComm", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuSetComm_Click},
+    {"mnuSetGdt", "mnuData", K::Item, nullptr, NoFlags, &frmMain::mnuSetGdt_Click},
 
     {"mnuSet", nullptr, K::Submenu, nullptr, NoFlags, nullptr},
     {"mnuPassChange", "mnuSet", K::Submenu, nullptr, NoFlags, nullptr},
@@ -194,6 +196,7 @@ frmMain::frmMain(QWidget* parent)
     buildToolBar();
     buildStatusBar();
     wireOtherParts();
+    wirePracticeSystem();
 
     Form_Load();
 }

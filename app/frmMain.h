@@ -16,6 +16,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class frmLogin;
+class GdtLink;
 class clsbpdata;
 struct AbpmPrintRequest;
 
@@ -40,6 +41,10 @@ public:
 
     QLabel* statusPanel(int panel) const;
 
+    // The link with the practice system and the line that shows a waiting request.
+    GdtLink* gdtLink() const { return m_gdt; }
+    QLabel* lblGdtRequest() const { return m_gdtRequest; }
+
     // Record cursor of the list report command.
     std::shared_ptr<clsbpdata> PrimaryCLS;
 
@@ -59,6 +64,7 @@ public:
     void mnuFileExportCsv_Click();
     void mnuFileExportFhir_Click();
     void mnuFileAbpmReport_Click();
+    void mnuFileSendGdt_Click();
     void mnuFilePrintSetup_Click();
     void mnuFilePrintPreviewList_Click();
     void mnuFilePrintPreviewWave_Click();
@@ -77,6 +83,7 @@ public:
     void mnuDataDetails_Click();
     void mnuDataStatistic_Click();
     void mnuSetComm_Click();
+    void mnuSetGdt_Click();
     void mnuSetLogin_Click();
     void mnuSetEdp_Click();
     void mnuSettingSecurityLogin_Click();
@@ -137,6 +144,9 @@ private:
 
     // The file commands and the closing of the data file at unload.
     void wireOtherParts();
+    // The practice system's link (frmMainGdt.cpp).
+    void wirePracticeSystem();
+    void showGdtSettings();
     void closeListWindow();
     void runFileNew();
     void runFileOpen();
@@ -154,6 +164,8 @@ private:
     QLabel* m_panels[7] = {};        // index 1..6
     QTimer* m_clockTimer = nullptr;
     bool m_unloaded = false;
+    GdtLink* m_gdt = nullptr;
+    QLabel* m_gdtRequest = nullptr;
     // The printer chosen in Printer setup, for the set-up and for printing
     // the report (the one printer of everything that prints).
     QPrinter* chosenPrinter();

@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 
 #include "app/FhirExport.h"
+#include "app/GdtLink.h"
 #include "app/HelpContents.h"
 #include "app/HelpWindows.h"
 #include "app/LoadedWindows.h"
@@ -51,7 +52,8 @@ void frmMain::wireOtherParts()
 
 void frmMain::runFileNew()
 {
-    FileCommands::newFile(this);
+    // With a request of the practice system waiting, New proposes its patient.
+    m_gdt->runNew();
 }
 
 void frmMain::runFileOpen()

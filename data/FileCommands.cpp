@@ -35,9 +35,11 @@ void call(const std::function<void()>& hook)
 
 // Asks for a file; an empty text is Cancel (or an empty name). The dialog
 // starts where data files were last chosen and never lists the template.
-QString chooseFile(QWidget* parent, FileDialogRequest::Kind kind, const char* titleKey)
+QString chooseFile(QWidget* parent, FileDialogRequest::Kind kind, const char* titleKey,
+                   const QString& proposedName = QString())
 {
     FileDialogRequest request;
+    request.fileName = proposedName;
     request.kind = kind;
     request.title = catText(titleKey);
     request.directory = DataFolder::startFolder();
@@ -163,13 +165,13 @@ QString FileCommands::templatePath()
     return QDir::currentPath() + QLatin1Char('/') + QLatin1String(AmbSchema::kTemplateName);
 }
 
-void FileCommands::newFile(QWidget* parent)
+void FileCommands::newFile(QWidget* parent, const QString& proposedName)
 {
     // Mark the template so that it is never taken for a data file.
     if (fileSystem().fileExists(templatePath()))
         fileSystem().setAttributes(templatePath(), FileSystem::Hidden);
 
-    const QString path = chooseFile(parent, FileDialogRequest::Kind::Open, "frmMain.dlgNewTitle");
+    const QString path = chooseFile(parent, FileDialogRequest::Kind::Open, "frmMain.dlgNewTitle", proposedName);
     if (path.isEmpty() || refuseOtherThanFile(parent, path))
         return;
 
@@ -191,6 +193,11 @@ void FileCommands::newFile(QWidget* parent)
     ensureRecordsetOnCurrentFile();
     if (gFileReady)
         call(g_windows.showRead);
+}
+
+void FileCommands::openPath(const QString& path, QWidget* parent)
+{
+    openExisting(parent, path);
 }
 
 void FileCommands::openFile(QWidget* parent)

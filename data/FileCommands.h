@@ -24,8 +24,11 @@ void setFileCommandWindows(const FileCommandWindows& windows);
 class FileCommands {
 public:
     // New: creates a data file from the template new.amb of the current
-    // folder, or opens the chosen file when it exists.
-    static void newFile(QWidget* parent = nullptr);
+    // folder, or opens the chosen file when it exists. The dialog proposes
+    // proposedName (a path) when one is given.
+    static void newFile(QWidget* parent = nullptr, const QString& proposedName = QString());
+    // Opens a file that exists without asking for it, as Open does once chosen.
+    static void openPath(const QString& path, QWidget* parent = nullptr);
     // Open: opens the chosen file, or creates it from the template.
     static void openFile(QWidget* parent = nullptr);
     // Save: copies the current file to another path and makes the copy current.

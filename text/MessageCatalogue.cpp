@@ -21,6 +21,7 @@ extern const std::span<const CatalogueEntry> kEcgTexts;
 extern const std::span<const CatalogueEntry> kRecordingTexts;
 extern const std::span<const CatalogueEntry> kFileSaveTexts;
 extern const std::span<const CatalogueEntry> kReportTexts;
+extern const std::span<const CatalogueEntry> kGdtTexts;
 
 namespace {
 
@@ -47,6 +48,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
         kRecordingTexts,
         kFileSaveTexts,
         kReportTexts,
+        kGdtTexts,
     };
     return tables;
 }

@@ -1,5 +1,6 @@
 #include "views/AbpmSummaryText.h"
 
+#include "data/AbpmSummaryWords.h"
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
@@ -72,61 +73,6 @@ QString ruleText(ArtefactRule rule)
     return QString();
 }
 
-QString dipClassText(DipClass dipClass)
-{
-    switch (dipClass) {
-    case DipClass::ExtremeDipper:
-        return catText("abpm.dipExtreme");
-    case DipClass::Dipper:
-        return catText("abpm.dipDipper");
-    case DipClass::NonDipper:
-        return catText("abpm.dipNon");
-    case DipClass::ReverseDipper:
-        return catText("abpm.dipReverse");
-    }
-    return QString();
-}
-
-// One reason per validity problem, in the summary's order.
-QStringList problemTexts(const AbpmSummary& s)
-{
-    QStringList texts;
-    for (ValidityProblem problem : s.problems) {
-        switch (problem) {
-        case ValidityProblem::NoReadings:
-            texts << catText("abpm.problemNoReadings");
-            break;
-        case ValidityProblem::TooFewValid:
-            texts << catText("abpm.problemTooFewValid")
-                         .arg(percent(s.valid, s.readings))
-                         .arg(qRound(kLeastValidShare * 100));
-            break;
-        case ValidityProblem::TooFewDay:
-            texts << catText("abpm.problemTooFewDay").arg(s.period(AbpmPeriodKind::Day).readings).arg(kLeastDayReadings);
-            break;
-        case ValidityProblem::TooFewNight:
-            texts << catText("abpm.problemTooFewNight")
-                         .arg(s.period(AbpmPeriodKind::Night).readings)
-                         .arg(kLeastNightReadings);
-            break;
-        }
-    }
-    return texts;
-}
-
-QString periodName(AbpmPeriodKind period)
-{
-    switch (period) {
-    case AbpmPeriodKind::Day24:
-        return catText("abpm.period24h");
-    case AbpmPeriodKind::Day:
-        return catText("abpm.periodDay");
-    case AbpmPeriodKind::Night:
-        return catText("abpm.periodNight");
-    }
-    return QString();
-}
-
 QString warning(const QString& text)
 {
     return QStringLiteral("<span style=\"color:#b00000\">") + text + QStringLiteral("</span>");
@@ -188,7 +134,7 @@ QString means(const AbpmSummary& s)
             html += QStringLiteral("<tr>");
             if (row == 0)
                 html += QStringLiteral("<td rowspan=\"4\"><b>%1</b><br>%2: %3</td>")
-                            .arg(periodName(AbpmPeriodKind(p)), catText("abpm.colReadings"))
+                            .arg(abpmPeriodName(AbpmPeriodKind(p)), catText("abpm.colReadings"))
                             .arg(f.readings);
             html += cell(catText(rowKeys[row]), false);
             for (const AbpmFigures& q : f.quantity) {
@@ -215,7 +161,7 @@ QString dipping(const AbpmSummary& s)
         html += cell(optional(s.period(AbpmPeriodKind::Day).of(quantities[i]).mean, 1));
         html += cell(optional(s.period(AbpmPeriodKind::Night).of(quantities[i]).mean, 1));
         html += cell(optional(d.ratio, 2)) + cell(optional(d.percent, 1));
-        html += cell(d.dipClass ? dipClassText(*d.dipClass) : catText("abpm.none"), false);
+        html += cell(d.dipClass ? abpmDipClassText(*d.dipClass) : catText("abpm.none"), false);
         html += QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
@@ -233,7 +179,7 @@ QString thresholds(const AbpmSummary& s)
         QString assessment = catText("abpm.none");
         if (f.readings > 0)
             assessment = meansAtOrAboveThreshold(f, kind) ? warning(catText("abpm.elevated")) : catText("abpm.normal");
-        html += QStringLiteral("<tr>") + cell(periodName(kind), false)
+        html += QStringLiteral("<tr>") + cell(abpmPeriodName(kind), false)
             + cell(QStringLiteral("%1/%2").arg(t.sys).arg(t.dia))
             + cell(optional(f.of(AbpmQuantity::Sys).mean, 1) + QLatin1Char('/')
                    + optional(f.of(AbpmQuantity::Dia).mean, 1))
@@ -269,7 +215,7 @@ QString validity(const AbpmSummary& s)
     if (s.validForDiagnosis())
         return html + catText("abpm.valid") + QStringLiteral("</p>");
     html += warning(catText("abpm.invalid"));
-    for (const QString& reason : problemTexts(s))
+    for (const QString& reason : abpmProblemTexts(s, percent(s.valid, s.readings)))
         html += QStringLiteral("<br>&nbsp;&nbsp;- ") + reason;
     return html + QStringLiteral("</p>");
 }

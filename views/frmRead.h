@@ -52,6 +52,8 @@ public:
     // The records of the current run, in the order received.
     const QList<BpRecord>& records() const { return m_run.records(); }
     int count() const { return int(m_run.records().size()); }
+    // Received readings not yet stored or let go by the user.
+    bool hasUnsettledReadings() const { return !m_run.records().isEmpty() && !m_settled; }
     // Number of the current run (0 before the first).
     quint64 currentRun() const { return m_run.currentRun(); }
     QString statusPanel(int panel) const;
@@ -85,8 +87,6 @@ private:
     void onStageReached(int stage);
     void showRecord(const BpRecord& record);
     void failRun(const QString& description);
-    // Received readings not yet stored or let go by the user.
-    bool hasUnsettledReadings() const { return !m_run.records().isEmpty() && !m_settled; }
     // Asks whether to store the run's readings and stores them; when storing
     // fails, offers a new data file for them. False when they are still
     // kept in this window (the user declined the new file).

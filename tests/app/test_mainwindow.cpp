@@ -277,12 +277,12 @@ private slots:
             bar << a->objectName();
         QCOMPARE(bar.join(' '), QStringLiteral("mnuCompany mnuFile mnuData mnuSet mnuView mnuHelp"));
         QCOMPARE(names("mnuFile"), QStringLiteral("mnuFileNew mnuFileOpen mnuFileBar0 mnuFileSave mnuFileClose "
-                                                   "mnuFileExportCsv mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
+                                                   "mnuFileExportCsv mnuFileSendGdt mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
                                                    "mnuFileBar2 mnuFileExit"));
         QCOMPARE(names("mnuData"), QStringLiteral("mnuDataReadWave mnuDataRead mnuDataEdit mnuDataBar0 mnuDataTable "
                                                    "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataDetails mnuDataStatistic "
                                                    "mnuSetBar0 "
-                                                   "mnuSetComm"));
+                                                   "mnuSetComm mnuSetGdt"));
         QCOMPARE(names("mnuSet"), QStringLiteral("mnuPassChange mnuSetBar1 mnuPassEnable"));
         QCOMPARE(names("mnuPassChange"), QStringLiteral("mnuSetLogin mnuSetEdp"));
         QCOMPARE(names("mnuPassEnable"), QStringLiteral("mnuSettingSecurityLogin mnuSettingSecurityEdit"));

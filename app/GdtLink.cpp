@@ -1,0 +1,215 @@
+#include "app/GdtLink.h"
+
+#include "data/DataFolder.h"
+#include "data/FileCommands.h"
+#include "data/RecordingDetailsStore.h"
+#include "platform/Connection.h"
+#include "platform/Seams.h"
+#include "state/SharedState.h"
+#include "text/MessageCatalogue.h"
+#include "views/CommWindows.h"
+#include "views/frmRead.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QWidget>
+
+namespace {
+
+QString nameOf(const GdtPatient& p)
+{
+    RecordingDetails d;
+    d.surname = p.surname;
+    d.firstName = p.firstName;
+    const QString name = patientNameText(d);
+    return name.isEmpty() ? p.number : name;
+}
+
+// Surname_First-name_number_yyyy-MM-dd.amb in the data folder.
+QString proposedFileName(const GdtPatient& p)
+{
+    QStringList parts;
+    for (const QString& part : {p.surname, p.firstName, p.number})
+        if (!part.isEmpty())
+            parts << part;
+    parts << seams().now().date().toString(QStringLiteral("yyyy-MM-dd"));
+    QString name = parts.join(u'_');
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\s]+")), QStringLiteral("-"));
+    return QDir(DataFolder::startFolder()).filePath(name + QStringLiteral(".amb"));
+}
+
+RecordingDetails detailsWith(RecordingDetails details, const GdtPatient& p)
+{
+    details.patientNumber = p.number;
+    details.surname = p.surname;
+    details.firstName = p.firstName;
+    details.birthDate = p.birthDate;
+    switch (p.sex) {
+    case GdtSex::Male: details.sex = PatientSex::Male; break;
+    case GdtSex::Female: details.sex = PatientSex::Female; break;
+    case GdtSex::Diverse: details.sex = PatientSex::Diverse; break;
+    default: details.sex = PatientSex::Unknown; break;
+    }
+    return details;
+}
+
+int heldReadings()
+{
+    const frmRead* read = CommWindows::readWindow();
+    return read && read->hasUnsettledReadings() ? read->count() : 0;
+}
+
+} // namespace
+
+GdtLink::GdtLink(QWidget* window, GdtPdfMaker makePdf)
+    : QObject(window), m_window(window), m_makePdf(std::move(makePdf)),
+      m_watcher({[this](const GdtRequest& r, const QString& path) { taken(r, path); },
+                 [this](const QString& path, const GdtReadError& e, const QString& moved) { refused(path, e, moved); }},
+                this)
+{
+}
+
+void GdtLink::applySettings()
+{
+    m_settings = GdtSettingsStore::load();
+    if (!m_settings.enabled) {
+        m_watcher.watch(QString(), QString(), QString());
+        return;
+    }
+    if (const auto problem = gdtSettingsProblem(m_settings))
+        showMessage(m_window, catText("gdt.msgNotWatching").arg(*problem));
+    m_watcher.watch(m_settings.importFolder, m_settings.ownId, m_settings.pvsId);
+}
+
+QString GdtLink::waitingText() const
+{
+    if (!m_waiting)
+        return QString();
+    const GdtPatient& p = m_waiting->patient;
+    return catText("gdt.lblWaiting").arg(nameOf(p), p.number, detailsDateText(p.birthDate));
+}
+
+void GdtLink::setWaiting(std::optional<GdtRequest> request)
+{
+    m_waiting = std::move(request);
+    if (m_changed)
+        m_changed();
+}
+
+void GdtLink::taken(const GdtRequest& request, const QString&)
+{
+    if (request.kind == GdtRequestKind::ShowExamination)
+        showExamination(request);
+    else
+        wait(request);
+}
+
+void GdtLink::wait(const GdtRequest& request)
+{
+    if (m_window) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    if (m_waiting && m_waiting->patient != request.patient) {
+        const MsgAnswer answer = showMessage(
+            m_window, catText("gdt.msgReplace").arg(nameOf(request.patient), nameOf(m_waiting->patient)),
+            MsgButtons::YesNo, MsgIcon::Question);
+        if (answer != MsgAnswer::Yes)
+            return;
+    } else if (const int held = heldReadings(); held > 0) {
+        const MsgAnswer answer = showMessage(
+            m_window, catText("gdt.msgWhileHeld").arg(nameOf(request.patient)).arg(held), MsgButtons::YesNo,
+            MsgIcon::Question);
+        if (answer != MsgAnswer::Yes)
+            return;
+    }
+    setWaiting(request);
+}
+
+void GdtLink::refused(const QString& path, const GdtReadError& error, const QString& moved)
+{
+    const QString where = error.line > 0 ? catText("gdt.noteLine").arg(error.line).arg(error.reason) : error.reason;
+    QString text = catText("gdt.msgRefused").arg(QDir::toNativeSeparators(path), where);
+    text += moved.isEmpty() ? catText("gdt.msgNotMoved") : catText("gdt.msgMoved").arg(QDir::toNativeSeparators(moved));
+    showMessage(m_window, text);
+}
+
+void GdtLink::showExamination(const GdtRequest& request)
+{
+    const QString folder = DataFolder::startFolder();
+    QString newest;
+    QDateTime newestStart;
+    QDirIterator files(folder, {QStringLiteral("*.amb")}, QDir::Files);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        Connection connection;
+        if (!connection.openFile(path))
+            continue;
+        const std::optional<RecordingDetails> details = RecordingDetailsStore::read(connection);
+        connection.close();
+        if (!details || details->patientNumber != request.patient.number)
+            continue;
+        const QDateTime start =
+            details->recordingStart.isValid() ? details->recordingStart : QFileInfo(path).lastModified().toUTC();
+        if (newest.isEmpty() || start > newestStart) {
+            newest = path;
+            newestStart = start;
+        }
+    }
+    if (newest.isEmpty()) {
+        showMessage(m_window, catText("gdt.msgNoFileOfPatient")
+                                  .arg(nameOf(request.patient), request.patient.number, QDir::toNativeSeparators(folder)));
+        return;
+    }
+    if (m_window) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    FileCommands::openPath(newest, m_window);
+}
+
+void GdtLink::runNew()
+{
+    if (!m_waiting) {
+        FileCommands::newFile(m_window);
+        return;
+    }
+    const QString before = gFileReady ? gDataFile : QString();
+    FileCommands::newFile(m_window, proposedFileName(m_waiting->patient));
+    if (!gFileReady || gDataFile == before)
+        return;
+    QString why;
+    const std::optional<RecordingDetails> details = RecordingDetailsStore::readCurrent(&why);
+    if (!details || (details->hasPatient() && details->patientNumber != m_waiting->patient.number))
+        return; // an existing file of another patient: the request still waits
+    if (!RecordingDetailsStore::writeCurrent(detailsWith(*details, m_waiting->patient), &why)) {
+        showMessage(m_window, catText("gdt.msgPatientNotFilled").arg(why));
+        return;
+    }
+    m_fromPvs.insert(gDataFile);
+    setWaiting(std::nullopt);
+}
+
+void GdtLink::sendCurrent()
+{
+    if (!m_settings.enabled) {
+        showMessage(m_window, catText("gdt.msgSendFailed").arg(catText("gdt.msgSwitchedOff")));
+        return;
+    }
+    const GdtSendOutcome outcome = sendCurrentGdtResult(m_settings, m_makePdf);
+    if (!outcome.sent()) {
+        showMessage(m_window, catText("gdt.msgSendFailed").arg(outcome.problem));
+        return;
+    }
+    showMessage(m_window, catText("gdt.msgSent").arg(QDir::toNativeSeparators(outcome.resultPath)));
+}
+
+void GdtLink::readingsStored()
+{
+    if (!m_settings.enabled || !gFileReady || !m_fromPvs.contains(gDataFile))
+        return;
+    const GdtSendOutcome outcome = sendCurrentGdtResult(m_settings, m_makePdf);
+    if (!outcome.sent())
+        showMessage(m_window, catText("gdt.msgStoredNotSent").arg(outcome.problem));
+}

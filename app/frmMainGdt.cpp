@@ -1,0 +1,96 @@
+// The main window's link with the practice system: its two commands, the
+// line that shows a waiting request, and the report's PDF it hands to the
+// link (the printed ABPM summary page).
+#include "app/frmMain.h"
+
+#include "app/GdtLink.h"
+#include "data/AbpmSettings.h"
+#include "platform/Seams.h"
+#include "print/AbpmSummaryPage.h"
+#include "print/ReportExport.h"
+#include "print/ReportPageSetup.h"
+#include "state/SharedState.h"
+#include "text/MessageCatalogue.h"
+#include "views/CommWindows.h"
+#include "views/DataWindows.h"
+#include "views/WindowPlacement.h"
+#include "views/frmGdt.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QToolBar>
+
+namespace {
+
+// The report attached to a result: the printed ABPM summary page on A4.
+bool makeReportPdf(const AbpmSummary& summary, const QString& path, QString* why)
+{
+    const QPageLayout page = ReportPageSetup::layoutFor(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    const AbpmSummaryPage document({summary, AbpmSettings::load(), gDataFile}, seams().now().date(), page);
+    return ReportExport::savePdf(document, page, catText("abpm.caption"), path, why);
+}
+
+QPointer<frmGdt> g_gdtWindow;
+
+} // namespace
+
+void frmMain::wirePracticeSystem()
+{
+    m_gdt = new GdtLink(this, makeReportPdf);
+    // A line of its own under the toolbar, the width of the window, shown
+    // while a request waits.
+    addToolBarBreak();
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("tbGdtRequest"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->toggleViewAction()->setVisible(false);
+    m_gdtRequest = new QLabel(bar);
+    m_gdtRequest->setObjectName(QStringLiteral("lblGdtRequest"));
+    m_gdtRequest->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; padding: 2px 6px; }"));
+    bar->addWidget(m_gdtRequest);
+    addToolBar(bar);
+    bar->hide();
+    m_gdt->setChangedHook([this, bar] {
+        m_gdtRequest->setText(m_gdt->waitingText());
+        bar->setVisible(m_gdt->waiting().has_value());
+    });
+    // Stored readings of a file whose patient came from the practice system
+    // go back to it; the reading window shows the list after every store.
+    const QPointer<frmMain> self(this);
+    CommWindows::setShowListWindow([self] {
+        DataWindows::showList();
+        if (self)
+            self->m_gdt->readingsStored();
+    });
+    m_gdt->applySettings();
+}
+
+void frmMain::mnuFileSendGdt_Click()
+{
+    if (!fileReadyOrRefuse("frmMain.msgNotReadySendGdt"))
+        return;
+    m_gdt->sendCurrent();
+}
+
+void frmMain::mnuSetGdt_Click()
+{
+    showGdtSettings();
+}
+
+void frmMain::showGdtSettings()
+{
+    if (!g_gdtWindow) {
+        g_gdtWindow = new frmGdt;
+        WindowPlacement::adopt(g_gdtWindow);
+        g_gdtWindow->setAttribute(Qt::WA_DeleteOnClose);
+        const QPointer<frmMain> self(this);
+        g_gdtWindow->setChangedHook([self](const GdtSettings&) {
+            if (self)
+                self->m_gdt->applySettings();
+        });
+    }
+    g_gdtWindow->show();
+    g_gdtWindow->raise();
+    g_gdtWindow->activateWindow();
+}
