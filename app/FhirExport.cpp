@@ -55,16 +55,9 @@ void exportFhir(QWidget* parent, QPrinter* printer)
     recording.details = source->details;
     recording.setAside = source->setAside;
     recording.periods = source->periods;
-    recording.conclusion = source->conclusion;
-    if (recording.conclusion.physician.isEmpty())
-        recording.conclusion.physician = source->details.physician;
     recording.issued = seams().now();
-    const AbpmReportFigures figures =
-        computeAbpmReport(source->readings, source->periods, source->details, source->setAside);
-    if (recording.conclusion.text.isEmpty())
-        recording.conclusion.text = draftConclusion(figures);
-    const AbpmSignedReportContent content{figures, source->details, recording.conclusion, ReportSettings::practice(),
-                                          recording.issued.date()};
+    const AbpmSignedReportContent content = draftedReportContent(*source, recording.issued.date());
+    recording.conclusion = content.conclusion;
     const QPageLayout page = ReportPageSetup::layoutFor(printer ? printer->pageLayout() : QPrinter().pageLayout());
     recording.reportPdf = reportPdf(content, page, &why);
     recording.reportTitle = catText("AbpmSignedReport.caption");

@@ -1,12 +1,12 @@
 // The main window's link with the practice system: its two commands, the
 // line that shows a waiting request, and the report's PDF it hands to the
-// link (the printed ABPM summary page).
+// link (the ABPM report).
 #include "app/frmMain.h"
 
 #include "app/GdtLink.h"
-#include "data/AbpmSettings.h"
+#include "data/AbpmReportSource.h"
 #include "platform/Seams.h"
-#include "print/AbpmSummaryPage.h"
+#include "print/AbpmSignedReport.h"
 #include "print/ReportExport.h"
 #include "print/ReportPageSetup.h"
 #include "state/SharedState.h"
@@ -22,12 +22,17 @@
 
 namespace {
 
-// The report attached to a result: the printed ABPM summary page on A4.
-bool makeReportPdf(const AbpmSummary& summary, const QString& path, QString* why)
+// The report attached to a result: the ABPM report of the open file (the
+// result is always of the open file) on A4, with its kept or drafted
+// conclusion.
+bool makeReportPdf(const AbpmSummary&, const QString& path, QString* why)
 {
+    const std::optional<AbpmReportSource> source = readAbpmReportSource(why);
+    if (!source)
+        return false;
     const QPageLayout page = ReportPageSetup::layoutFor(QPageSize(QPageSize::A4), QPageLayout::Portrait);
-    const AbpmSummaryPage document({summary, AbpmSettings::load(), gDataFile}, seams().now().date(), page);
-    return ReportExport::savePdf(document, page, catText("abpm.caption"), path, why);
+    const AbpmSignedReportPage document(draftedReportContent(*source, seams().now().date()), page);
+    return ReportExport::savePdf(document, page, catText("AbpmSignedReport.caption"), path, why);
 }
 
 QPointer<frmGdt> g_gdtWindow;

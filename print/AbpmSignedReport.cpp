@@ -153,6 +153,18 @@ QString AbpmSignedReport::pdfFileName() const
         + QStringLiteral(".pdf");
 }
 
+AbpmSignedReportContent draftedReportContent(const AbpmReportSource& source, QDate printed)
+{
+    const AbpmReportFigures figures =
+        computeAbpmReport(source.readings, source.periods, source.details, source.setAside);
+    AbpmConclusion conclusion = source.conclusion;
+    if (conclusion.physician.isEmpty())
+        conclusion.physician = source.details.physician;
+    if (conclusion.text.isEmpty())
+        conclusion.text = draftConclusion(figures);
+    return {figures, source.details, conclusion, ReportSettings::practice(), printed};
+}
+
 QByteArray reportPdf(const AbpmSignedReportContent& content, const QPageLayout& page, QString* error)
 {
     QTemporaryDir folder;

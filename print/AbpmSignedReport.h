@@ -53,6 +53,10 @@ private:
     QDate m_printed;
 };
 
+// The report of a recording as the window first shows it: the kept
+// conclusion (drafted when none is kept), its physician or the recording's.
+AbpmSignedReportContent draftedReportContent(const AbpmReportSource& source, QDate printed);
+
 // The report of a recording as PDF bytes, laid out for page; empty with the
 // reason in *error when it cannot be made.
 QByteArray reportPdf(const AbpmSignedReportContent& content, const QPageLayout& page, QString* error);

@@ -175,7 +175,7 @@ private slots:
         QProcess text;
         text.start("pdftotext", {fields.value(6305), "-"});
         QVERIFY(text.waitForFinished(30000));
-        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(ed("ABPM Summary", "ABDM-Auswertung")));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(ed("Ambulatory Blood Pressure Report", "Befund der ambulanten Blutdruckmessung")));
     }
 
     void secondRequestWhileOneWaitsAsks()

@@ -277,7 +277,7 @@ private slots:
             bar << a->objectName();
         QCOMPARE(bar.join(' '), QStringLiteral("mnuCompany mnuFile mnuData mnuSet mnuView mnuHelp"));
         QCOMPARE(names("mnuFile"), QStringLiteral("mnuFileNew mnuFileOpen mnuFileBar0 mnuFileSave mnuFileClose "
-                                                   "mnuFileExportCsv mnuFileSendGdt mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
+                                                   "mnuFileExportCsv mnuFileExportFhir mnuFileAbpmReport mnuFileSendGdt mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
                                                    "mnuFileBar2 mnuFileExit"));
         QCOMPARE(names("mnuData"), QStringLiteral("mnuDataReadWave mnuDataRead mnuDataEdit mnuDataBar0 mnuDataTable "
                                                    "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataDetails mnuDataStatistic "

@@ -76,7 +76,7 @@ const CatalogueEntry entries[] = {
     {"gdt.msgNoResultName", "a thousand results wait unread", "tausend Ergebnisse warten ungelesen"},
     {"gdt.msgResultFailed", "The result could not be written into %1: %2",
      "Das Ergebnis konnte nicht in %1 geschrieben werden: %2"},
-    {"gdt.pdfDescription", "ABPM summary", "ABDM-Auswertung"},
+    {"gdt.pdfDescription", "ABPM report", "ABDM-Befund"},
     // The main window's side.
     {"frmMain.mnuFileSendGdt", "Send to Practice System", "An Praxissystem senden"},
     {"frmMain.msgNotReadySendGdt", "Send to Practice System Failure ! , File Not Ready !",
