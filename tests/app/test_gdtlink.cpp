@@ -17,6 +17,11 @@
 #include "support/ScriptedSeams.h"
 #include "tools/practice/PracticeSide.h"
 #include "views/CommWindows.h"
+#include "views/frmRead.h"
+#include "comm/PtyWait.h"
+#include "platform/SerialSettings.h"
+#include "tools/recorder/BurstBuilder.h"
+#include "tools/recorder/PtyEndpoint.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -176,6 +181,50 @@ private slots:
         text.start("pdftotext", {fields.value(6305), "-"});
         QVERIFY(text.waitForFinished(30000));
         QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(ed("Ambulatory Blood Pressure Report", "Befund der ambulanten Blutdruckmessung")));
+    }
+
+    // The whole chain with the recorder on a pseudo-terminal: the reading
+    // window that New opens receives the bursts; a request while it holds
+    // them asks first; closing it stores them and the result goes back.
+    void requestNewRecorderStoredResult()
+    {
+        ScriptedSeams seams;
+        seams.clock = QDateTime(QDate(2026, 3, 8), QTime(12, 0));
+        PtyEndpoint recorder;
+        QVERIFY(recorder.open());
+        QVERIFY(writeSetting(kAppTitle, kPortsSection, QStringLiteral("COM1"), recorder.devicePath()));
+        gCommPort = QStringLiteral("COM1");
+        gCommSet = QStringLiteral("9600,n,8,1");
+        drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "4711", "Müller"));
+        seams.filePaths.push_back(m_data + "/Müller_Anna_4711_2026-03-08.amb");
+        m_window->mnuFileNew_Click();
+        frmRead* read = CommWindows::readWindow();
+        QVERIFY(read);
+        QVERIFY(waitUntil([&] { return read->currentRun() > 0 && recorder.peerIsOpen(); }));
+        double sys = 0;
+        for (int i = 0; i < 6; ++i) {
+            const BpReading r{quint8(130 + 3 * i), 85, 70, 3, 7, quint8(10 + i), 0};
+            sys += r.systolic;
+            QCOMPARE(recorder.write(buildBurst(r, BurstShape{96, 5, false})), 96);
+            QVERIFY(waitUntil([&] { return read->count() == i + 1; }));
+            QTest::qWait(150); // the line's 100 ms for the burst, then a silence
+        }
+        const size_t asked = seams.messages.size();
+        seams.answers = {MsgAnswer::No};
+        drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "99", "Other"));
+        QCOMPARE(seams.messages.size(), asked + 1);
+        QVERIFY(seams.lastMessageText().contains("Other"));
+        QVERIFY(!m_window->gdtLink()->waiting());
+
+        seams.answers = {MsgAnswer::Yes};
+        read->cmdClose->click();
+        const QString result = m_export + "/PRAXKORV.GDT";
+        QVERIFY2(waitUntil([&] { return QFileInfo::exists(result); }), qPrintable(seams.messageTexts().join('\n')));
+        const QHash<int, QString> fields = fieldsOf(result);
+        QCOMPARE(fields.value(3000), QStringLiteral("4711"));
+        const QHash<QString, QString> values = testValues(result);
+        QCOMPARE(values.value("ANZAHL"), QStringLiteral("6.0"));
+        QCOMPARE(values.value("SYS24"), QString::number(sys / 6, 'f', 1));
     }
 
     void secondRequestWhileOneWaitsAsks()
