@@ -261,26 +261,37 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
         return plot.bottom() - plot.height() * (std::clamp(v, kScaleLow, kScaleHigh) - kScaleLow) / (kScaleHigh - kScaleLow);
     };
 
-    // Asleep shaded; thresholds by phase, sampled every 5 minutes.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(Qt::black, Qt::Dense6Pattern));
+    // Asleep shaded; thresholds by phase, sampled every 5 minutes. A run of
+    // steps in one phase is one shape: a recording of many days has many
+    // thousands of steps.
     const qint64 step = 300;
-    for (qint64 t = 0; t < qint64(span); t += step) {
-        const QDateTime at = from.addSecs(t);
-        if (periods.phaseOf(at.time()) == AbpmPhase::Night)
-            p.drawRect(QRectF(xOf(at), plot.top(), plot.width() * double(step) / span, plot.height()));
-    }
-    p.setBrush(Qt::NoBrush);
-    p.setPen(pen(12, Qt::DashLine));
+    struct PhaseRun {
+        AbpmPhase phase;
+        double x0, x1;
+    };
+    QList<PhaseRun> runs;
     for (qint64 t = 0; t < qint64(span); t += step) {
         const QDateTime at = from.addSecs(t);
         const AbpmPhase phase = periods.phaseOf(at.time());
-        if (phase == AbpmPhase::Neither)
-            continue;
-        const AbpmThreshold th = abpmThreshold(phase == AbpmPhase::Day ? AbpmPeriodKind::Day : AbpmPeriodKind::Night);
         const double x0 = xOf(at), x1 = xOf(at.addSecs(step));
-        p.drawLine(QPointF(x0, yOf(th.sys)), QPointF(x1, yOf(th.sys)));
-        p.drawLine(QPointF(x0, yOf(th.dia)), QPointF(x1, yOf(th.dia)));
+        if (!runs.isEmpty() && runs.last().phase == phase)
+            runs.last().x1 = x1;
+        else
+            runs.append({phase, x0, x1});
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(Qt::black, Qt::Dense6Pattern));
+    for (const PhaseRun& run : runs)
+        if (run.phase == AbpmPhase::Night)
+            p.drawRect(QRectF(run.x0, plot.top(), run.x1 - run.x0, plot.height()));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(12, Qt::DashLine));
+    for (const PhaseRun& run : runs) {
+        if (run.phase == AbpmPhase::Neither)
+            continue;
+        const AbpmThreshold th = abpmThreshold(run.phase == AbpmPhase::Day ? AbpmPeriodKind::Day : AbpmPeriodKind::Night);
+        p.drawLine(QPointF(run.x0, yOf(th.sys)), QPointF(run.x1, yOf(th.sys)));
+        p.drawLine(QPointF(run.x0, yOf(th.dia)), QPointF(run.x1, yOf(th.dia)));
     }
 
     // Axes, grid labels every 20 mmHg and every 2 hours (4 beyond a day).
@@ -302,19 +313,48 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
     p.drawText(QRectF(0, plot.top() - legendHeight, axisLeft + 600, legendHeight), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("mmHg, /min"));
 
-    // The readings: systolic bold, diastolic thin, pulse dotted.
+    // The readings: systolic bold, diastolic thin, pulse dotted. Readings
+    // closer together than a printer's dot are drawn as that column's
+    // first, lowest, highest and last point: the same line, and a file of
+    // many days stays quick to show.
     const auto series = [&](double width, Qt::PenStyle style, auto value) {
+        constexpr double kColumnTwips = 2;
         QPainterPath path;
-        for (size_t i = 0; i < f.profile.size(); ++i) {
-            const std::optional<double> v = value(f.profile[i]);
-            if (!v)
-                continue;
-            const QPointF at(xOf(f.profile[i].moment), yOf(*v));
+        const auto add = [&path](const QPointF& at) {
             if (path.elementCount() == 0)
                 path.moveTo(at);
-            else
+            else if (path.currentPosition() != at)
                 path.lineTo(at);
+        };
+        std::optional<qint64> column;
+        QPointF low, high, last;
+        const auto flush = [&] {
+            if (!column)
+                return;
+            const bool lowFirst = low.x() <= high.x();
+            add(lowFirst ? low : high);
+            add(lowFirst ? high : low);
+            add(last);
+        };
+        for (const AbpmProfilePoint& r : f.profile) {
+            const std::optional<double> v = value(r);
+            if (!v)
+                continue;
+            const QPointF at(xOf(r.moment), yOf(*v));
+            const auto atColumn = qint64(std::floor(at.x() / kColumnTwips));
+            if (column != atColumn) {
+                flush();
+                column = atColumn;
+                add(at);
+                low = high = at;
+            }
+            if (at.y() > low.y())
+                low = at;
+            if (at.y() < high.y())
+                high = at;
+            last = at;
         }
+        flush();
         p.setPen(pen(width, style));
         p.drawPath(path);
     };
