@@ -1,5 +1,6 @@
 #include "data/DataFileCopy.h"
 
+#include "platform/FileSystem.h"
 #include "platform/SqliteFile.h"
 
 #include <QDir>
@@ -22,6 +23,16 @@ bool fail(QString* error, const QString& why)
     if (error)
         *error = why;
     return false;
+}
+
+// A regular file (not a link) that holds an SQLite database.
+bool isLeftOverCopy(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isFile())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
 bool syncFile(const QString& path)
@@ -47,11 +58,18 @@ bool copyDatabase(const QString& source, const QString& target, QString* error)
     if (!to.dir().exists())
         return fail(error, QStringLiteral("the folder %1 does not exist").arg(to.absolutePath()));
 
-    // One name per target: a copy that a crash or a kill interrupted is
-    // taken away by the next copy to the same target, never left to pile up.
-    const QString part = to.absoluteFilePath() + QStringLiteral(".korvane-part");
-    if (QFileInfo(part).isFile() && !QFile::remove(part))
-        return fail(error, QStringLiteral("cannot remove %1").arg(part));
+    // A copy that a crash or a kill interrupted is taken away by the next
+    // copy to the same target, never left to pile up; only a database file
+    // of our name is such a copy. The copy itself goes to a name created
+    // exclusively, so a user's file, a link or a FIFO there is left alone.
+    const QString suffix = QStringLiteral(".korvane-part");
+    if (isLeftOverCopy(to.absoluteFilePath() + suffix) && !QFile::remove(to.absoluteFilePath() + suffix))
+        return fail(error, QStringLiteral("cannot remove %1").arg(to.absoluteFilePath() + suffix));
+    QString part;
+    const int fd = createFileBeside(to.absoluteFilePath(), suffix, &part, error);
+    if (fd < 0)
+        return false;
+    ::close(fd); // an empty file: SQLite copies into it
 
     QString why;
     {

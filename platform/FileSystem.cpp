@@ -41,31 +41,6 @@ bool fail(QString* error, const QString& why)
     return false;
 }
 
-// Creates a new empty file beside target, under a name nothing stood at:
-// created exclusively, so that a file, a link or a FIFO of that name is
-// never opened, followed or replaced; another name is tried then. The
-// first name tried is "<target>.part". The open descriptor, or -1 with the
-// reason in *error.
-int createBeside(const QString& target, QString* temp, QString* error)
-{
-    constexpr int kTries = 100;
-    for (int i = 0; i < kTries; ++i) {
-        *temp = i == 0 ? target + QStringLiteral(".part")
-                       : QStringLiteral("%1.%2.part").arg(target).arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                                     QLatin1Char('0'));
-        const int fd = ::open(QFile::encodeName(*temp).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST) {
-            fail(error, QString::fromLocal8Bit(std::strerror(errno)));
-            return -1;
-        }
-    }
-    fail(error, QString::fromLocal8Bit(std::strerror(EEXIST)));
-    return -1;
-}
-
 } // namespace
 
 bool FileSystem::copyFile(const QString& source, const QString& target, QString* error) const
@@ -84,7 +59,7 @@ bool FileSystem::copyFile(const QString& source, const QString& target, QString*
     // Write beside the target and rename, so a failed copy never leaves a
     // half-written file under the target's name.
     QString temp;
-    const int fd = createBeside(target, &temp, error);
+    const int fd = createFileBeside(target, QStringLiteral(".part"), &temp, error);
     if (fd < 0)
         return false;
     QFile out;
@@ -144,4 +119,26 @@ bool sameFile(const QString& a, const QString& b)
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath())
         == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+int createFileBeside(const QString& target, const QString& suffix, QString* created, QString* error)
+{
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        *created = i == 0 ? target + suffix
+                          : QStringLiteral("%1.%2%3")
+                                .arg(target)
+                                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))
+                                .arg(suffix);
+        const int fd = ::open(QFile::encodeName(*created).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST) {
+            fail(error, QString::fromLocal8Bit(std::strerror(errno)));
+            return -1;
+        }
+    }
+    fail(error, QString::fromLocal8Bit(std::strerror(EEXIST)));
+    return -1;
 }

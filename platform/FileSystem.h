@@ -28,6 +28,13 @@ public:
     bool setAttributes(const QString& path, int attributes) const;
 };
 
+// Creates a new empty file beside target under a name nothing stood at:
+// "<target><suffix>" first, then "<target>.<random hex><suffix>". It is
+// created exclusively, so a file, a link or a FIFO of that name is never
+// opened, followed or replaced. Returns the open descriptor and the name in
+// *created, or -1 with the reason in *error.
+int createFileBeside(const QString& target, const QString& suffix, QString* created, QString* error);
+
 // True when both paths name the same file: the same path, or another path
 // to it (a link, "..", a hard link).
 bool sameFile(const QString& a, const QString& b);

@@ -368,6 +368,59 @@ private slots:
         QCOMPARE(rs->value("SYS_mmHg").toInt(), 131); // the old set keeps its change
     }
 
+    // The copy's temporary name never meets what a user put there: a file,
+    // a link or a FIFO stays as it is; a copy a kill left behind is removed.
+    void saveLeavesAloneWhatStandsAtTheCopysName()
+    {
+        const QString victim = path("victim.txt");
+        QFile v(victim);
+        QVERIFY(v.open(QIODevice::WriteOnly));
+        v.write("another file");
+        v.close();
+        for (const QString kind : {"file", "link", "fifo", "leftover"}) {
+            ScriptedSeams seams;
+            const QString a = dataFile({{120, 80, 93, 70}}, "from-" + kind + ".amb");
+            setReady(a);
+            openRecords(a);
+            const QString b = path("to-" + kind + ".amb");
+            const QString part = b + ".korvane-part";
+            int reader = -1;
+            if (kind == "file") {
+                QFile f(part);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write("the user's notes");
+            } else if (kind == "link") {
+                QVERIFY(QFile::link(victim, part));
+            } else if (kind == "fifo") {
+                QCOMPARE(::mkfifo(QFile::encodeName(part).constData(), 0600), 0);
+                // A reader, so that a copy that wrongly wrote into the FIFO fails instead of blocking.
+                reader = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_NONBLOCK);
+                QVERIFY(reader >= 0);
+            } else {
+                QVERIFY(QFile::copy(a, part));
+            }
+            seams.filePaths = {b};
+            FileCommands::saveFile();
+            if (reader >= 0)
+                ::close(reader);
+            QVERIFY2(seams.messages.empty(), qPrintable(kind));
+            expectState(b, true);
+            QVERIFY(AmbFileCheck::check(b).ok());
+            if (kind == "file")
+                QCOMPARE(fileBytes(part), QByteArray("the user's notes"));
+            else if (kind == "link")
+                QCOMPARE(QFileInfo(part).symLinkTarget(), victim);
+            else if (kind == "fifo")
+                QVERIFY(!QFileInfo(part).isFile() && QFileInfo(part).exists());
+            else
+                QVERIFY(!QFileInfo::exists(part));
+            QCOMPARE(fileBytes(victim), QByteArray("another file"));
+            const QStringList left = QDir(m_dir).entryList({"to-" + kind + ".amb*"}, QDir::AllEntries | QDir::System);
+            QCOMPARE(left, kind == "leftover" ? QStringList({"to-" + kind + ".amb"})
+                                              : QStringList({"to-" + kind + ".amb", "to-" + kind + ".amb.korvane-part"}));
+        }
+    }
+
     void saveCopiesTheCommittedStateWhileAWriteIsOpen()
     {
         ScriptedSeams seams;
