@@ -25,14 +25,18 @@ bool fail(QString* error, const QString& why)
     return false;
 }
 
-// A regular file (not a link) that holds an SQLite database.
+// A regular file (not a link) that is empty (a kill came before the copy
+// began) or holds an SQLite database.
 bool isLeftOverCopy(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() || !info.isFile())
         return false;
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(16);
+    return head.isEmpty() || head == QByteArray("SQLite format 3", 16);
 }
 
 bool syncFile(const QString& path)
@@ -59,8 +63,8 @@ bool copyDatabase(const QString& source, const QString& target, QString* error)
         return fail(error, QStringLiteral("the folder %1 does not exist").arg(to.absolutePath()));
 
     // A copy that a crash or a kill interrupted is taken away by the next
-    // copy to the same target, never left to pile up; only a database file
-    // of our name is such a copy. The copy itself goes to a name created
+    // copy to the same target, never left to pile up; only an empty or a
+    // database file of our name is such a copy. The copy itself goes to a name created
     // exclusively, so a user's file, a link or a FIFO there is left alone.
     const QString suffix = QStringLiteral(".korvane-part");
     if (isLeftOverCopy(to.absoluteFilePath() + suffix) && !QFile::remove(to.absoluteFilePath() + suffix))
