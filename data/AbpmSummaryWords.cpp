@@ -30,6 +30,21 @@ QString abpmDipClassText(DipClass dipClass)
     return QString();
 }
 
+QString abpmOfficeClassText(OfficeClass officeClass)
+{
+    switch (officeClass) {
+    case OfficeClass::SustainedHypertension:
+        return catText("office.sustained");
+    case OfficeClass::WhiteCoatHypertension:
+        return catText("office.whiteCoat");
+    case OfficeClass::MaskedHypertension:
+        return catText("office.masked");
+    case OfficeClass::Normotension:
+        return catText("office.normotension");
+    }
+    return QString();
+}
+
 QStringList abpmProblemTexts(const AbpmSummary& s, const QString& validPercent)
 {
     QStringList texts;

@@ -65,17 +65,6 @@ QString dippingWords(const AbpmDipping& d)
     return catText("gdt.findDipValue").arg(gdtValue(*d.percent), abpmDipClassText(*d.dipClass));
 }
 
-QString officeClassText(OfficeClass officeClass)
-{
-    switch (officeClass) {
-    case OfficeClass::SustainedHypertension: return catText("office.sustained");
-    case OfficeClass::WhiteCoatHypertension: return catText("office.whiteCoat");
-    case OfficeClass::MaskedHypertension: return catText("office.masked");
-    case OfficeClass::Normotension: return catText("office.normotension");
-    }
-    return QString();
-}
-
 QStringList findingsOf(const AbpmSummary& s)
 {
     QStringList lines;
@@ -100,7 +89,7 @@ QStringList findingsOf(const AbpmSummary& s)
     }
     lines << catText("gdt.findDipping").arg(dippingWords(s.sysDipping), dippingWords(s.diaDipping));
     if (s.officeClass)
-        lines << catText("gdt.findOffice").arg(officeClassText(*s.officeClass));
+        lines << catText("gdt.findOffice").arg(abpmOfficeClassText(*s.officeClass));
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "print/AbpmSignedReportPage.h"
 
+#include "data/AbpmSummaryWords.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPageSetup.h"
 #include "text/Edition.h"
@@ -67,51 +68,6 @@ QString timeText(const QDateTime& m)
 void line(QPainter& p, double top, const QString& text, double width, Qt::Alignment align = Qt::AlignLeft)
 {
     p.drawText(QRectF(0, top, width, kLine), align | Qt::AlignVCenter, text);
-}
-
-QString dipWord(DipClass c)
-{
-    switch (c) {
-    case DipClass::ExtremeDipper:
-        return catText("abpm.dipExtreme");
-    case DipClass::Dipper:
-        return catText("abpm.dipDipper");
-    case DipClass::NonDipper:
-        return catText("abpm.dipNon");
-    case DipClass::ReverseDipper:
-        return catText("abpm.dipReverse");
-    }
-    return QString();
-}
-
-QString officeWord(OfficeClass c)
-{
-    const char* keys[] = {"office.sustained", "office.whiteCoat", "office.masked", "office.normotension"};
-    return catText(keys[int(c)]);
-}
-
-QStringList problemWords(const AbpmSummary& s)
-{
-    QStringList words;
-    for (ValidityProblem problem : s.problems) {
-        switch (problem) {
-        case ValidityProblem::NoReadings:
-            words << catText("abpm.problemNoReadings");
-            break;
-        case ValidityProblem::TooFewValid:
-            words << catText("abpm.problemTooFewValid")
-                         .arg(decimal(std::floor(1000.0 * s.validShare()) / 10.0, 1))
-                         .arg(int(kLeastValidShare * 100));
-            break;
-        case ValidityProblem::TooFewDay:
-            words << catText("abpm.problemTooFewDay").arg(s.period(AbpmPeriodKind::Day).readings).arg(kLeastDayReadings);
-            break;
-        case ValidityProblem::TooFewNight:
-            words << catText("abpm.problemTooFewNight").arg(s.period(AbpmPeriodKind::Night).readings).arg(kLeastNightReadings);
-            break;
-        }
-    }
-    return words;
 }
 
 // Age in whole years on a day.
@@ -237,7 +193,7 @@ double AbpmSignedReportPage::paintValidity(QPainter& p, double top) const
     p.setFont(bodyFont(true));
     line(p, top + 2 * kLine,
          s.validForDiagnosis() ? catText("report.lblFit")
-                               : catText("report.lblNotFit").arg(problemWords(s).join(QStringLiteral("; "))),
+                               : catText("report.lblNotFit").arg(abpmProblemTexts(s, decimal(std::floor(1000.0 * s.validShare()) / 10.0, 1)).join(QStringLiteral("; "))),
          width);
     p.setFont(bodyFont());
     return top + 3 * kLine + kGap;
@@ -460,7 +416,7 @@ double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
     const double width = m_body.width();
     if (s.sysDipping.percent && s.diaDipping.percent && s.sysDipping.dipClass)
         line(p, top, catText("report.lblNightFall").arg(decimal(*s.sysDipping.percent, 1), decimal(*s.diaDipping.percent, 1),
-                                                         dipWord(*s.sysDipping.dipClass)), width);
+                                                         abpmDipClassText(*s.sysDipping.dipClass)), width);
     else
         line(p, top, catText("report.lblNoNightFall"), width);
     if (f.morningSurge)
@@ -471,7 +427,7 @@ double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
         line(p, top + kLine, catText("report.lblNoSurge"), width);
     const RecordingDetails& d = m_content.details;
     if (d.hasOffice() && s.officeClass)
-        line(p, top + 2 * kLine, catText("report.lblOffice").arg(*d.officeSys).arg(*d.officeDia).arg(officeWord(*s.officeClass)),
+        line(p, top + 2 * kLine, catText("report.lblOffice").arg(*d.officeSys).arg(*d.officeDia).arg(abpmOfficeClassText(*s.officeClass)),
              width);
     return top + 3 * kLine + kGap;
 }

@@ -189,12 +189,6 @@ QString thresholds(const AbpmSummary& s)
     return html + QStringLiteral("</table>");
 }
 
-QString officeClassText(OfficeClass c)
-{
-    static const char* const keys[] = {"office.sustained", "office.whiteCoat", "office.masked", "office.normotension"};
-    return catText(keys[int(c)]);
-}
-
 // Office against ambulatory, when the details give an office pressure.
 QString office(const AbpmSummary& s)
 {
@@ -205,7 +199,7 @@ QString office(const AbpmSummary& s)
     html += QStringLiteral("<br>");
     if (!s.officeClass)
         return html + catText("abpm.none") + QStringLiteral("</p>");
-    const QString name = officeClassText(*s.officeClass);
+    const QString name = abpmOfficeClassText(*s.officeClass);
     return html + (*s.officeClass == OfficeClass::Normotension ? name : warning(name)) + QStringLiteral("</p>");
 }
 
