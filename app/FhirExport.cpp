@@ -15,27 +15,10 @@
 
 namespace FhirExport {
 
-namespace {
-
-QString chooseTarget(QWidget* parent)
-{
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.title = catText("fhir.dlgExportTitle");
-    request.filter = catText("fhir.dlgFilter");
-    request.defaultSuffix = QStringLiteral("json");
-    request.overwritePrompt = false; // asked below, in the program's words
-    const QFileInfo data(gDataFile);
-    request.directory = data.absolutePath();
-    request.fileName = data.completeBaseName() + QStringLiteral(".json");
-    return seams().fileDialog(parent, request);
-}
-
-} // namespace
 
 void exportFhir(QWidget* parent, QPrinter* printer)
 {
-    const QString path = chooseTarget(parent);
+    const QString path = AbpmCsvExport::chooseTarget(parent, "fhir.dlgExportTitle", "fhir.dlgFilter", QStringLiteral("json"));
     if (path.isEmpty())
         return;
     if (const QString why = AbpmCsvExport::refusalOf(path); !why.isEmpty()) {

@@ -20,20 +20,6 @@ namespace AbpmCsvExport {
 
 namespace {
 
-QString chooseTarget(QWidget* parent)
-{
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.title = catText("abpm.dlgExportTitle");
-    request.filter = catText("abpm.dlgCsvFilter");
-    request.defaultSuffix = QStringLiteral("csv");
-    request.overwritePrompt = false; // asked below, in the program's words
-    const QFileInfo data(gDataFile);
-    request.directory = data.absolutePath();
-    request.fileName = data.completeBaseName() + QStringLiteral(".csv");
-    return seams().fileDialog(parent, request);
-}
-
 // A database (a data file, the template, any other) is never replaced by text.
 bool isDatabase(const QString& path)
 {
@@ -42,6 +28,20 @@ bool isDatabase(const QString& path)
 }
 
 } // namespace
+
+QString chooseTarget(QWidget* parent, const char* titleKey, const char* filterKey, const QString& suffix)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = catText(titleKey);
+    request.filter = catText(filterKey);
+    request.defaultSuffix = suffix;
+    request.overwritePrompt = false; // asked by confirmReplace, in the program's words
+    const QFileInfo data(gDataFile);
+    request.directory = data.absolutePath();
+    request.fileName = data.completeBaseName() + QLatin1Char('.') + suffix;
+    return seams().fileDialog(parent, request);
+}
 
 QString refusalOf(const QString& path)
 {
@@ -64,7 +64,7 @@ bool confirmReplace(QWidget* parent, const QString& path)
 
 void exportCsv(QWidget* parent)
 {
-    const QString path = chooseTarget(parent);
+    const QString path = chooseTarget(parent, "abpm.dlgExportTitle", "abpm.dlgCsvFilter", QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (const QString why = refusalOf(path); !why.isEmpty()) {

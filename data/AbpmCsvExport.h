@@ -13,10 +13,12 @@ namespace AbpmCsvExport {
 // Runs the command while a data file is ready; parent owns the dialogs.
 void exportCsv(QWidget* parent);
 
-// What every export to a file checks (the FHIR export too): why the target
+// What every export to a file does (the FHIR export too): the save dialog
+// in the data file's folder with its name and the export's suffix; why the target
 // must not be written (the open data file, a database, not a regular
 // file), or empty; and, for a file that exists, whether the user lets it be
 // replaced.
+QString chooseTarget(QWidget* parent, const char* titleKey, const char* filterKey, const QString& suffix);
 QString refusalOf(const QString& path);
 bool confirmReplace(QWidget* parent, const QString& path);
 
