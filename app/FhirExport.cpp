@@ -10,7 +10,6 @@
 #include "state/SharedState.h"
 #include "text/MessageCatalogue.h"
 
-#include <QFileInfo>
 #include <QPrinter>
 
 namespace FhirExport {

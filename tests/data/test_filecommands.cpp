@@ -50,6 +50,30 @@ Texts textsFor(bool german, const QString& p)
             "File  " + p + "  Can not Open ! , Made by the Other Edition (German)"};
 }
 
+// Puts what a user may have at a copy's temporary name: a file of notes,
+// a link to victim, or a FIFO. For a FIFO returns a reader's descriptor,
+// so that a copy that wrongly opened it fails the test instead of blocking
+// it; -1 otherwise.
+int placeAt(const QString& part, const QString& kind, const QString& victim)
+{
+    if (kind == "file") {
+        QFile f(part);
+        if (!f.open(QIODevice::WriteOnly) || f.write("the user's notes") < 0)
+            qFatal("cannot write %s", qPrintable(part));
+    } else if (kind == "link") {
+        if (!QFile::link(victim, part))
+            qFatal("cannot link %s", qPrintable(part));
+    } else {
+        if (::mkfifo(QFile::encodeName(part).constData(), 0600) != 0)
+            qFatal("cannot make the FIFO %s", qPrintable(part));
+        const int reader = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_NONBLOCK);
+        if (reader < 0)
+            qFatal("cannot read the FIFO %s", qPrintable(part));
+        return reader;
+    }
+    return -1;
+}
+
 } // namespace
 
 class TestFileCommands : public QObject {
@@ -171,19 +195,7 @@ private slots:
             ScriptedSeams seams;
             const QString p = path("patient-" + kind + ".amb");
             const QString part = p + ".part";
-            int reader = -1;
-            if (kind == "file") {
-                QFile f(part);
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write("the user's notes");
-            } else if (kind == "link") {
-                QVERIFY(QFile::link(victim, part));
-            } else {
-                QCOMPARE(::mkfifo(QFile::encodeName(part).constData(), 0600), 0);
-                // A reader, so that a copy that wrongly opened the FIFO fails this test instead of blocking it.
-                reader = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_NONBLOCK);
-                QVERIFY(reader >= 0);
-            }
+            const int reader = placeAt(part, kind, victim);
             seams.filePaths = {p};
             FileCommands::newFile();
             if (reader >= 0)
@@ -384,21 +396,9 @@ private slots:
             openRecords(a);
             const QString b = path("to-" + kind + ".amb");
             const QString part = b + ".korvane-part";
-            int reader = -1;
-            if (kind == "file") {
-                QFile f(part);
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write("the user's notes");
-            } else if (kind == "link") {
-                QVERIFY(QFile::link(victim, part));
-            } else if (kind == "fifo") {
-                QCOMPARE(::mkfifo(QFile::encodeName(part).constData(), 0600), 0);
-                // A reader, so that a copy that wrongly wrote into the FIFO fails instead of blocking.
-                reader = ::open(QFile::encodeName(part).constData(), O_RDONLY | O_NONBLOCK);
-                QVERIFY(reader >= 0);
-            } else {
+            const int reader = kind == "leftover" ? -1 : placeAt(part, kind, victim);
+            if (kind == "leftover")
                 QVERIFY(QFile::copy(a, part));
-            }
             seams.filePaths = {b};
             FileCommands::saveFile();
             if (reader >= 0)
