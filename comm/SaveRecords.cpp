@@ -4,7 +4,6 @@
 #include "state/SharedState.h"
 #include "data/AmbSchema.h"
 #include "data/CurrentDataFile.h"
-#include "data/RecordingDetailsStore.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
@@ -100,27 +99,12 @@ std::optional<QDate> recordDate(int month, int day, const QDate& saveDate)
 {
     if (month < 1 || month > 12 || day < 1 || day > 31 || !saveDate.isValid())
         return std::nullopt;
-    int year = saveDate.year();
-    // Up to one day ahead of the save date still counts as this year (the
-    // recorder's clock may run ahead); later in the year it was last year.
+    // Up to one day ahead of the save date is a recorder's clock running
+    // ahead; anything later in the year was last year.
     const QDate limit = saveDate.addDays(1);
-    if (limit.year() == year
-        && (month > limit.month() || (month == limit.month() && day > limit.day())))
-        --year;
-    const QDate date(year, month, day);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
-}
-
-std::optional<QDate> recordDateFromStart(int month, int day, const QDate& startDate)
-{
-    if (month < 1 || month > 12 || day < 1 || day > 31 || !startDate.isValid())
-        return std::nullopt;
-    const QDate from = startDate.addDays(-1);
-    for (int year = from.year(); year <= from.year() + 1; ++year) {
+    for (int year = limit.year(); year >= limit.year() - 1; --year) {
         const QDate date(year, month, day);
-        if (date.isValid() && date >= from)
+        if (date.isValid() && date <= limit)
             return date;
     }
     return std::nullopt;
@@ -133,8 +117,7 @@ std::optional<QTime> recordTime(int hour, int minute)
     return QTime(hour, minute, 0);
 }
 
-StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, const QDate& saveDate,
-                          const QDate& recordingStart)
+StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, const QDate& saveDate)
 {
     StoreOutcome outcome;
     const Columns c = columnsOf(target);
@@ -152,9 +135,7 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, con
     // The last record received first.
     for (qsizetype i = records.size() - 1; i >= 0; --i) {
         const BpRecord& r = records.at(i);
-        const std::optional<QDate> date = recordingStart.isValid()
-            ? recordDateFromStart(r.month, r.day, recordingStart)
-            : recordDate(r.month, r.day, saveDate);
+        const std::optional<QDate> date = recordDate(r.month, r.day, saveDate);
         const std::optional<QTime> time = recordTime(r.hour, r.minute);
         if (!date || !time) {
             ++outcome.outOfRange;
@@ -180,9 +161,6 @@ StoreOutcome storeRecords(const QList<BpRecord>& records, Recordset& target, con
         }
         stored.insert(key);
         ++outcome.added;
-        const QDateTime moment(*date, *time, Qt::UTC);
-        if (!outcome.earliest.isValid() || moment < outcome.earliest)
-            outcome.earliest = moment;
     }
     return outcome;
 }
@@ -196,24 +174,15 @@ StoreOutcome SaveRecords(const QList<BpRecord>& records)
         outcome.error = catText("frmRead.msgFileUnavailable");
         return outcome;
     }
-    // Details the file cannot give (a foreign table) leave today's rule.
-    std::optional<RecordingDetails> details = RecordingDetailsStore::read(*rs->connection());
-    const QDate start = details ? details->recordingStart.date() : QDate();
     if (!rs->beginBatch()) {
         outcome.error = rs->lastError();
         return outcome;
     }
-    outcome = storeRecords(records, *rs, seams().now().date(), start);
+    outcome = storeRecords(records, *rs, seams().now().date());
     // The rows stored before a failing one stay.
     const bool committed = rs->commitBatch();
     if (!committed && outcome.ok())
         outcome.error = rs->lastError();
-    // The user can correct the start in the details window; failing to
-    // set it loses no reading.
-    if (committed && details && !start.isValid() && outcome.earliest.isValid()) {
-        details->recordingStart = outcome.earliest;
-        RecordingDetailsStore::write(*rs->connection(), *details);
-    }
     if (!rs->requery() && outcome.ok())
         outcome.error = rs->lastError();
     gRecordCount = rs->recordCount();

@@ -1,17 +1,99 @@
-// The date a received month and day get when they are stored: with the
-// recording's start, the first such date from the start on; without it the
-// save date's year, the year before for days that lie ahead; none for days
-// that do not exist. The first store into a file without a start sets it.
+// The date a received month and day get when they are stored: the latest
+// date with that month and day not later than the day after storing,
+// whatever the file's details say; none for days that do not exist. Storing
+// writes the readings and nothing else: a file without details keeps the
+// template's tables, given details stay as they were, and stored readings
+// keep their dates when the file is used again.
 #include "comm/SaveRecords.h"
 #include "data/DataTestSupport.h"
 #include "data/RecordingDetailsStore.h"
 #include "support/ScriptedSeams.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
+
+namespace {
+
+// The rule written out the long way: walk back a day at a time from the
+// day after storing to the first of January of the year before it.
+std::optional<QDate> latestDateNotAfterTomorrow(int month, int day, const QDate& saved)
+{
+    const QDate limit = saved.addDays(1);
+    for (QDate d = limit; d >= QDate(limit.year() - 1, 1, 1); d = d.addDays(-1))
+        if (d.month() == month && d.day() == day)
+            return d;
+    return std::nullopt;
+}
+
+BpRecord recordAt(const QDateTime& t, int systolic = 120)
+{
+    return BpRecord{quint8(systolic), 80, 70, quint8(t.date().month()), quint8(t.date().day()),
+                    quint8(t.time().hour()), quint8(t.time().minute())};
+}
+
+// Every stored row's moment, in record order.
+QList<QDateTime> storedMoments(const Recordset& rs)
+{
+    const int date = rs.fieldIndex(AmbSchema::column(AmbSchema::Column::Date));
+    const int time = rs.fieldIndex(AmbSchema::column(AmbSchema::Column::Time));
+    QList<QDateTime> moments;
+    for (qint64 row = 0; row < rs.recordCount(); ++row)
+        moments << QDateTime(rs.valueAt(row, date).toDate(), rs.valueAt(row, time).toTime(), Qt::UTC);
+    return moments;
+}
+
+// What sqlite3's .schema prints, and the file's own list of tables.
+QByteArray schemaText(const QString& path)
+{
+    const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (sqlite3.isEmpty())
+        return QByteArray("(no sqlite3)");
+    QProcess run;
+    run.start(sqlite3, {path, QStringLiteral(".schema")});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0)
+        return QByteArray("(sqlite3 failed) ") + run.readAllStandardError();
+    return run.readAllStandardOutput();
+}
+
+QStringList masterRows(const QString& path)
+{
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-master"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("select type, name, tbl_name, sql from sqlite_master order by name"));
+            while (q.next())
+                rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                    q.value(3).toString()}
+                            .join(QLatin1Char('|'));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-master"));
+    return rows;
+}
+
+// A recording from 28 December 2025 08:00 to 3 January 2026 20:00, every six hours.
+QList<BpRecord> acrossNewYear()
+{
+    QList<BpRecord> run;
+    for (QDateTime t(QDate(2025, 12, 28), QTime(8, 0), Qt::UTC); t <= QDateTime(QDate(2026, 1, 3), QTime(20, 0), Qt::UTC);
+         t = t.addSecs(6 * 3600))
+        run << recordAt(t, 110 + run.size());
+    return run;
+}
+
+} // namespace
 
 class TestRecordDate : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { resetAll(); }
+
     void dateOfAReceivedRecord_data()
     {
         QTest::addColumn<QDate>("saved");
@@ -21,15 +103,20 @@ private slots:
 
         const QDate none;
         QTest::newRow("same day") << QDate(2025, 6, 1) << 6 << 1 << QDate(2025, 6, 1);
-        QTest::newRow("one day ahead") << QDate(2025, 6, 1) << 6 << 2 << QDate(2025, 6, 2);
+        QTest::newRow("clock a day ahead") << QDate(2025, 6, 1) << 6 << 2 << QDate(2025, 6, 2);
         QTest::newRow("two days ahead") << QDate(2025, 6, 1) << 6 << 3 << QDate(2024, 6, 3);
         QTest::newRow("new year's eve saved 2 Jan") << QDate(2025, 1, 2) << 12 << 31 << QDate(2024, 12, 31);
-        QTest::newRow("1 Jan saved 31 Dec") << QDate(2024, 12, 31) << 1 << 1 << QDate(2024, 1, 1);
+        QTest::newRow("1 Jan saved 31 Dec: clock a day ahead") << QDate(2024, 12, 31) << 1 << 1 << QDate(2025, 1, 1);
+        QTest::newRow("2 Jan saved 31 Dec") << QDate(2024, 12, 31) << 1 << 2 << QDate(2024, 1, 2);
         QTest::newRow("31 Dec saved 31 Dec") << QDate(2024, 12, 31) << 12 << 31 << QDate(2024, 12, 31);
         QTest::newRow("29 Feb in a leap year") << QDate(2024, 3, 1) << 2 << 29 << QDate(2024, 2, 29);
-        QTest::newRow("29 Feb outside a leap year") << QDate(2025, 3, 1) << 2 << 29 << none;
-        QTest::newRow("29 Feb of last year, a leap year") << QDate(2025, 1, 2) << 2 << 29 << QDate(2024, 2, 29);
-        QTest::newRow("29 Feb saved 28 Feb 2025") << QDate(2025, 2, 28) << 2 << 29 << none;
+        QTest::newRow("29 Feb saved 28 Feb 2024: clock a day ahead") << QDate(2024, 2, 28) << 2 << 29 << QDate(2024, 2, 29);
+        QTest::newRow("1 Mar saved 28 Feb 2024") << QDate(2024, 2, 28) << 3 << 1 << QDate(2023, 3, 1);
+        QTest::newRow("1 Mar saved 29 Feb 2024") << QDate(2024, 2, 29) << 3 << 1 << QDate(2024, 3, 1);
+        QTest::newRow("29 Feb saved 1 Mar 2025: last year's") << QDate(2025, 3, 1) << 2 << 29 << QDate(2024, 2, 29);
+        QTest::newRow("29 Feb saved 28 Feb 2025: last year's") << QDate(2025, 2, 28) << 2 << 29 << QDate(2024, 2, 29);
+        QTest::newRow("29 Feb saved 2026: none within a year") << QDate(2026, 3, 1) << 2 << 29 << none;
+        QTest::newRow("29 Feb saved 28 Feb 2028") << QDate(2028, 2, 28) << 2 << 29 << QDate(2028, 2, 29);
         QTest::newRow("31 April") << QDate(2025, 6, 1) << 4 << 31 << none;
         QTest::newRow("30 February") << QDate(2024, 6, 1) << 2 << 30 << none;
         QTest::newRow("month 13") << QDate(2025, 6, 1) << 13 << 1 << none;
@@ -37,6 +124,7 @@ private slots:
         QTest::newRow("day 32") << QDate(2025, 6, 1) << 1 << 32 << none;
         QTest::newRow("day 0") << QDate(2025, 6, 1) << 1 << 0 << none;
         QTest::newRow("byte 255") << QDate(2025, 6, 1) << 255 << 255 << none;
+        QTest::newRow("no save date") << QDate() << 6 << 1 << none;
     }
 
     void dateOfAReceivedRecord()
@@ -51,104 +139,183 @@ private slots:
             QCOMPARE(*date, expected);
     }
 
-    void dateFromTheRecordingStart_data()
+    // Every month and day stored on every day of six years (two leap days
+    // among them) against the rule walked out day by day.
+    void everyDayOfSixYearsFollowsTheRule()
     {
-        QTest::addColumn<QDate>("start");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<int>("day");
-        QTest::addColumn<QDate>("expected"); // invalid: not stored
-        const QDate start(2025, 12, 30);
-        QTest::newRow("start day") << start << 12 << 30 << QDate(2025, 12, 30);
-        QTest::newRow("new year's eve") << start << 12 << 31 << QDate(2025, 12, 31);
-        QTest::newRow("new year's day") << start << 1 << 1 << QDate(2026, 1, 1);
-        QTest::newRow("day before the start") << start << 12 << 29 << QDate(2025, 12, 29);
-        QTest::newRow("two days before is next year") << start << 12 << 28 << QDate(2026, 12, 28);
-        QTest::newRow("29 Feb from 2024-02-28") << QDate(2024, 2, 28) << 2 << 29 << QDate(2024, 2, 29);
-        QTest::newRow("29 Feb from 2025-02-28") << QDate(2025, 2, 28) << 2 << 29 << QDate();
-        QTest::newRow("1 Mar from 2024-02-28") << QDate(2024, 2, 28) << 3 << 1 << QDate(2024, 3, 1);
-        QTest::newRow("31 April") << start << 4 << 31 << QDate();
-        QTest::newRow("month 13") << start << 13 << 1 << QDate();
-        QTest::newRow("day 0") << start << 1 << 0 << QDate();
-    }
-    void dateFromTheRecordingStart()
-    {
-        QFETCH(QDate, start);
-        QFETCH(int, month);
-        QFETCH(int, day);
-        QFETCH(QDate, expected);
-        const std::optional<QDate> date = recordDateFromStart(month, day, start);
-        QCOMPARE(date.has_value(), expected.isValid());
-        if (date)
-            QCOMPARE(*date, expected);
+        int compared = 0;
+        for (QDate saved(2023, 1, 1); saved <= QDate(2028, 12, 31); saved = saved.addDays(1))
+            for (int month = 1; month <= 12; ++month)
+                for (int day = 1; day <= 31; ++day) {
+                    const std::optional<QDate> got = recordDate(month, day, saved);
+                    const std::optional<QDate> want = latestDateNotAfterTomorrow(month, day, saved);
+                    if (got != want)
+                        QFAIL(qPrintable(QStringLiteral("%1/%2 saved %3: %4 instead of %5")
+                                             .arg(month)
+                                             .arg(day)
+                                             .arg(saved.toString(Qt::ISODate),
+                                                  got ? got->toString(Qt::ISODate) : QStringLiteral("none"),
+                                                  want ? want->toString(Qt::ISODate) : QStringLiteral("none"))));
+                    ++compared;
+                }
+        QCOMPARE(compared, 2192 * 372);
     }
 
-    // A recording from 30 December to 1 January, stored on 2 January, on
-    // 30 January and a year later: the start puts every reading in its year.
-    // Without a start the save date's rule holds, and the first store sets
-    // the start from its earliest reading.
+    // A recording from 28 December to 3 January stored on every day from
+    // 25 December to 10 January, into a file without details, one with a
+    // patient and a start given, and one whose start was typed two days
+    // late: the readings get the same dates in all three. A reading that
+    // lies more than a day after the store day is last year's.
     void storingAcrossNewYear_data()
     {
         QTest::addColumn<QDate>("saved");
-        QTest::addColumn<bool>("withStart");
-        QTest::addColumn<int>("yearOfDecember"); // the year the 30 Dec readings get
-        QTest::newRow("2 Jan, start") << QDate(2026, 1, 2) << true << 2025;
-        QTest::newRow("30 Jan, start") << QDate(2026, 1, 30) << true << 2025;
-        QTest::newRow("a year later, start") << QDate(2027, 1, 20) << true << 2025;
-        QTest::newRow("2 Jan, no start") << QDate(2026, 1, 2) << false << 2025;
-        QTest::newRow("30 Jan, no start") << QDate(2026, 1, 30) << false << 2025;
-        QTest::newRow("a year later, no start") << QDate(2027, 1, 20) << false << 2026;
+        QTest::addColumn<QDateTime>("start"); // invalid: no details
+        const QDateTime onTime(QDate(2025, 12, 28), QTime(7, 45), Qt::UTC);
+        const QDateTime late(QDate(2025, 12, 30), QTime(9, 0), Qt::UTC);
+        for (QDate saved(2025, 12, 25); saved <= QDate(2026, 1, 10); saved = saved.addDays(1)) {
+            const QByteArray day = saved.toString(Qt::ISODate).toLatin1();
+            QTest::newRow(day + " no details") << saved << QDateTime();
+            QTest::newRow(day + " start given") << saved << onTime;
+            QTest::newRow(day + " start typed late") << saved << late;
+        }
     }
     void storingAcrossNewYear()
     {
         QFETCH(QDate, saved);
-        QFETCH(bool, withStart);
-        QFETCH(int, yearOfDecember);
+        QFETCH(QDateTime, start);
         QTemporaryDir dir;
-        Edition::select(EditionId::German);
+        for (EditionId edition : {EditionId::English, EditionId::German}) {
+            Edition::select(edition);
+            ScriptedSeams seams;
+            seams.clock = QDateTime(saved, QTime(23, 50));
+            const QString templatePath = makeDataFile(dir.filePath(QStringLiteral("template%1.amb").arg(int(edition))), edition);
+            const QString path = makeDataFile(dir.filePath(QStringLiteral("ny%1.amb").arg(int(edition))), edition);
+            RecordingDetails given;
+            if (start.isValid()) {
+                given.surname = QStringLiteral("Neujahr");
+                given.patientNumber = QStringLiteral("1231");
+                given.recordingStart = start;
+                Connection c;
+                QVERIFY(c.openFile(path));
+                QVERIFY(RecordingDetailsStore::write(c, given));
+            }
+            gDataFile = path;
+            gFileReady = true;
+            const QList<BpRecord> run = acrossNewYear();
+            const StoreOutcome outcome = SaveRecords(run);
+            QVERIFY2(outcome.ok(), qPrintable(outcome.error));
+            QCOMPARE(outcome.added, int(run.size()));
+
+            // Stored last received first: compare as sets of moments.
+            QList<QDateTime> expected;
+            const QDate tomorrow = saved.addDays(1);
+            for (QDateTime t(QDate(2025, 12, 28), QTime(8, 0), Qt::UTC); expected.size() < run.size();
+                 t = t.addSecs(6 * 3600))
+                expected << (t.date() <= tomorrow ? t : t.addYears(-1));
+            QList<QDateTime> stored = storedMoments(*gRecordset);
+            std::sort(stored.begin(), stored.end());
+            std::sort(expected.begin(), expected.end());
+            QCOMPARE(stored, expected);
+
+            // Storing wrote the readings only: details given are as they were,
+            // a file without them has the template's tables, byte for byte.
+            const std::optional<RecordingDetails> after = RecordingDetailsStore::read(*gRecordset->connection());
+            QVERIFY(after);
+            QCOMPARE(*after, given);
+            resetAll();
+            if (!start.isValid()) {
+                QCOMPARE(masterRows(path), masterRows(templatePath));
+                QCOMPARE(schemaText(path), schemaText(templatePath));
+            }
+        }
+    }
+
+    // A file with details (a start in November 2025) gets another recording
+    // in November 2026 with the same values at the same clock times: it is
+    // dated 2026, so none of it counts as a duplicate of last year's rows,
+    // and last year's rows keep their dates.
+    void aFileUsedAgainAYearLater()
+    {
+        QTemporaryDir dir;
+        Edition::select(EditionId::English);
         ScriptedSeams seams;
-        seams.clock = QDateTime(saved, QTime(10, 0));
-        const QString path = makeDataFile(dir.filePath(QStringLiteral("ny.amb")), EditionId::German);
-        if (withStart) {
-            RecordingDetails d;
-            d.surname = QStringLiteral("Neujahr");
-            d.recordingStart = QDateTime(QDate(2025, 12, 30), QTime(9, 0), Qt::UTC);
+        const QString path = makeDataFile(dir.filePath(QStringLiteral("again.amb")), EditionId::English);
+        RecordingDetails given;
+        given.surname = QStringLiteral("Wieder");
+        given.recordingStart = QDateTime(QDate(2025, 11, 10), QTime(9, 0), Qt::UTC);
+        {
             Connection c;
             QVERIFY(c.openFile(path));
-            QVERIFY(RecordingDetailsStore::write(c, d));
+            QVERIFY(RecordingDetailsStore::write(c, given));
         }
         gDataFile = path;
         gFileReady = true;
-        QList<BpRecord> run;
-        for (int h = 0; h < 60; h += 2) { // 30 Dec 10:00 to 1 Jan 20:00
-            const QDateTime t = QDateTime(QDate(2025, 12, 30), QTime(10, 0)).addSecs(qint64(h) * 3600);
-            run.append({quint8(120 + h % 10), 80, 70, quint8(t.date().month()), quint8(t.date().day()),
-                        quint8(t.time().hour()), 0});
-        }
-        const StoreOutcome outcome = SaveRecords(run);
-        QVERIFY2(outcome.ok(), qPrintable(outcome.error));
-        QCOMPARE(outcome.added, 30);
-        const auto rs = gRecordset;
-        const int dateColumn = rs->fieldIndex(AmbSchema::column(AmbSchema::Column::Date));
-        for (qint64 row = 0; row < rs->recordCount(); ++row) {
-            const QDate d = rs->valueAt(row, dateColumn).toDate();
-            QCOMPARE(d.year(), d.month() == 12 ? yearOfDecember : yearOfDecember + 1);
-        }
-        const RecordingDetails details = *RecordingDetailsStore::read(*rs->connection());
-        // A start given stays; a missing one is the earliest reading.
-        QCOMPARE(details.recordingStart,
-                 withStart ? QDateTime(QDate(2025, 12, 30), QTime(9, 0), Qt::UTC)
-                           : QDateTime(QDate(yearOfDecember, 12, 30), QTime(10, 0), Qt::UTC));
-        QCOMPARE(details.surname, withStart ? QStringLiteral("Neujahr") : QString());
-        // A second run goes by the start the first one set, whatever the clock says.
-        seams.clock = QDateTime(saved.addYears(1), QTime(10, 0));
-        const StoreOutcome again = SaveRecords({BpRecord{150, 90, 70, 1, 1, 21, 0}});
-        QCOMPARE(again.added, 1);
-        bool found = false;
-        for (qint64 row = 0; row < rs->recordCount(); ++row)
-            found |= rs->valueAt(row, dateColumn).toDate() == QDate(yearOfDecember + 1, 1, 1)
-                && rs->valueAt(row, rs->fieldIndex(QStringLiteral("SYS_mmHg"))).toInt() == 150;
-        QVERIFY(found);
-        resetAll();
+        QList<BpRecord> day;
+        for (int h = 0; h < 24; ++h)
+            day << recordAt(QDateTime(QDate(2025, 11, 10), QTime(9, 0), Qt::UTC).addSecs(h * 3600), 120 + h);
+        seams.clock = QDateTime(QDate(2025, 11, 11), QTime(10, 0));
+        QCOMPARE(SaveRecords(day).added, 24);
+        const QList<QDateTime> lastYear = storedMoments(*gRecordset);
+
+        seams.clock = QDateTime(QDate(2026, 11, 12), QTime(10, 0));
+        const StoreOutcome again = SaveRecords(day);
+        QVERIFY2(again.ok(), qPrintable(again.error));
+        QCOMPARE(again.added, 24);
+        QCOMPARE(again.duplicates, 0);
+        const QList<QDateTime> all = storedMoments(*gRecordset);
+        QCOMPARE(all.size(), 48);
+        QCOMPARE(all.mid(0, 24), lastYear); // never re-dated
+        QList<QDateTime> thisYear = all.mid(24);
+        QList<QDateTime> expected;
+        for (const QDateTime& t : lastYear)
+            expected << t.addYears(1);
+        std::sort(thisYear.begin(), thisYear.end());
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(thisYear, expected);
+        // The same recording stored twice the same day is stored once.
+        QCOMPARE(SaveRecords(day).duplicates, 24);
+        QCOMPARE(*RecordingDetailsStore::read(*gRecordset->connection()), given);
+    }
+
+    // Leap days stored into a file, and a recorder whose clock runs a day
+    // ahead of the computer's on New Year's Eve.
+    void leapDaysAndAClockADayAhead()
+    {
+        QTemporaryDir dir;
+        Edition::select(EditionId::German);
+        ScriptedSeams seams;
+        const QString path = makeDataFile(dir.filePath(QStringLiteral("leap.amb")), EditionId::German);
+        gDataFile = path;
+        gFileReady = true;
+        seams.clock = QDateTime(QDate(2024, 3, 1), QTime(8, 0));
+        QCOMPARE(SaveRecords({recordAt(QDateTime(QDate(2024, 2, 28), QTime(22, 0))),
+                              recordAt(QDateTime(QDate(2024, 2, 29), QTime(8, 0))),
+                              recordAt(QDateTime(QDate(2024, 3, 1), QTime(7, 30)))})
+                     .added,
+                 3);
+        seams.clock = QDateTime(QDate(2024, 12, 31), QTime(23, 40));
+        QCOMPARE(SaveRecords({recordAt(QDateTime(QDate(2024, 12, 31), QTime(23, 30)), 140),
+                              recordAt(QDateTime(QDate(2025, 1, 1), QTime(0, 30)), 141)})
+                     .added,
+                 2);
+        // In a year without 29 February the leap day is last leap year's, or none.
+        seams.clock = QDateTime(QDate(2025, 3, 1), QTime(8, 0));
+        QCOMPARE(SaveRecords({recordAt(QDateTime(QDate(2024, 2, 29), QTime(9, 0)), 150)}).added, 1);
+        seams.clock = QDateTime(QDate(2026, 3, 1), QTime(8, 0));
+        const StoreOutcome old = SaveRecords({recordAt(QDateTime(QDate(2024, 2, 29), QTime(10, 0)), 151)});
+        QCOMPARE(old.added, 0);
+        QCOMPARE(old.outOfRange, 1);
+
+        QList<QDateTime> stored = storedMoments(*gRecordset);
+        std::sort(stored.begin(), stored.end());
+        QCOMPARE(stored, (QList<QDateTime>{
+                             QDateTime(QDate(2024, 2, 28), QTime(22, 0), Qt::UTC),
+                             QDateTime(QDate(2024, 2, 29), QTime(8, 0), Qt::UTC),
+                             QDateTime(QDate(2024, 2, 29), QTime(9, 0), Qt::UTC),
+                             QDateTime(QDate(2024, 3, 1), QTime(7, 30), Qt::UTC),
+                             QDateTime(QDate(2024, 12, 31), QTime(23, 30), Qt::UTC),
+                             QDateTime(QDate(2025, 1, 1), QTime(0, 30), Qt::UTC),
+                         }));
     }
 
     void timeOfAReceivedRecord()
@@ -181,7 +348,6 @@ private slots:
         QCOMPARE(outcome.added, 1);
         QCOMPARE(outcome.duplicates, 1);
         QCOMPARE(rs->recordCount(), 3);
-        resetAll();
     }
 };
 
