@@ -3,6 +3,7 @@
 #include "data/DataFolder.h"
 #include "data/FileCommands.h"
 #include "data/RecordingDetailsStore.h"
+#include "data/RecordingStart.h"
 #include "platform/Connection.h"
 #include "platform/Seams.h"
 #include "state/SharedState.h"
@@ -143,15 +144,17 @@ void GdtLink::showExamination(const GdtRequest& request)
     QDirIterator files(folder, {QStringLiteral("*.amb")}, QDir::Files);
     while (files.hasNext()) {
         const QString path = files.next();
-        Connection connection;
-        if (!connection.openFile(path))
+        const auto connection = std::make_shared<Connection>();
+        if (!connection->openFile(path))
             continue;
-        const std::optional<RecordingDetails> details = RecordingDetailsStore::read(connection);
-        connection.close();
+        const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*connection);
         if (!details || details->patientNumber != request.patient.number)
             continue;
-        const QDateTime start =
-            details->recordingStart.isValid() ? details->recordingStart : QFileInfo(path).lastModified().toUTC();
+        // Without a start given, the earliest reading's; a file without readings by its time.
+        QDateTime start = recordingStartOf(*details, connection);
+        connection->close();
+        if (!start.isValid())
+            start = QFileInfo(path).lastModified().toUTC();
         if (newest.isEmpty() || start > newestStart) {
             newest = path;
             newestStart = start;

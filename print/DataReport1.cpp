@@ -1,6 +1,6 @@
 #include "print/DataReport1.h"
 
-#include "data/RecordingDetailsStore.h"
+#include "data/RecordingStart.h"
 #include "data/clsbpdata.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
@@ -48,9 +48,7 @@ std::unique_ptr<ReportDocument> DataReport1::documentFor(const std::shared_ptr<R
         return nullptr;
     }
     // Details the file cannot give leave the pages as without them.
-    const std::optional<RecordingDetails> details =
-        records->connection() ? RecordingDetailsStore::read(*records->connection()) : std::nullopt;
-    const QString headline = details ? detailsHeadline(*details) : QString();
+    const QString headline = patientHeadlineOf(*records);
     auto document = std::make_unique<ReportDocument>(ReportDesign::withRecordingLine(m_layout, headline), records,
                                                      ReportPageSetup::bodyHeight(page));
     const QStringList missing = document->missingColumns();

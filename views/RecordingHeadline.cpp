@@ -1,6 +1,6 @@
 #include "views/RecordingHeadline.h"
 
-#include "data/RecordingDetailsStore.h"
+#include "data/RecordingStart.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "state/SharedState.h"
@@ -11,6 +11,5 @@ QString currentRecordingHeadline()
     const std::shared_ptr<Connection> connection = records ? records->connection() : nullptr;
     if (!gFileReady || !connection || !connection->isOpen())
         return QString();
-    const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*connection);
-    return details ? detailsHeadline(*details) : QString();
+    return patientHeadlineOf(*records);
 }

@@ -4,6 +4,7 @@
 #include "data/AbpmSettings.h"
 #include "data/CurrentDataFile.h"
 #include "data/RecordingDetailsStore.h"
+#include "data/RecordingStart.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Seams.h"
@@ -244,5 +245,5 @@ void frmAbpm::cmdHelp_Click()
 void frmAbpm::cmdPrint_Click()
 {
     if (const auto& print = AbpmWindows::printHook())
-        print({m_summary, m_choice, gDataFile, detailsHeadline(m_details)});
+        print({m_summary, m_choice, gDataFile, detailsHeadline(withRecordingStart(m_details, m_summary.first))});
 }

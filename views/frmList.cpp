@@ -1,6 +1,7 @@
 #include "views/frmList.h"
 
-#include "data/RecordingDetailsStore.h"
+#include "data/RecordingReview.h"
+#include "data/RecordingStart.h"
 #include "platform/Connection.h"
 #include "state/SharedState.h"
 #include "state/StateNotifier.h"
@@ -343,14 +344,13 @@ void frmList::followReview()
 {
     const std::shared_ptr<Recordset> rs = m_model->recordset();
     const std::shared_ptr<Connection> connection = rs ? rs->connection() : nullptr;
-    std::optional<RecordingDetails> details;
     std::optional<SetAsideReadings> marks;
+    QString headline;
     // What cannot be read shows as not given; the records stay usable.
     if (connection && connection->isOpen()) {
-        details = RecordingDetailsStore::read(*connection);
+        headline = patientHeadlineOf(*rs);
         marks = RecordingReview::read(*connection);
     }
-    const QString headline = details ? detailsHeadline(*details) : QString();
     setWindowTitle(headline.isEmpty() ? catText("frmList.caption")
                                       : catText("details.captionWith").arg(catText("frmList.caption"), headline));
     m_model->setSetAside(marks.value_or(SetAsideReadings{}));

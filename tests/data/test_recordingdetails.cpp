@@ -9,6 +9,7 @@
 #include "data/DataFileCopy.h"
 #include "data/RecordingDetailsStore.h"
 #include "data/RecordingReview.h"
+#include "data/RecordingStart.h"
 #include "platform/SqliteFile.h"
 #include "support/Unprivileged.h"
 #include "text/MessageCatalogue.h"
@@ -279,6 +280,67 @@ private slots:
         QCOMPARE(RecordingReview::readCurrent()->count(3), size_t(1));
         QVERIFY(RecordingReview::takeBackCurrent(3));
         QVERIFY(RecordingReview::readCurrent()->empty());
+    }
+
+    // Without a start given, the start is the earliest reading's moment,
+    // whatever the order of the rows; a row without a date or a time, or
+    // one being added, is no reading. The file is only read.
+    void theStartIsTheEarliestReadingWhenNoneIsGiven()
+    {
+        Edition::select(EditionId::English);
+        const QString path = makeDataFile(m_dir.filePath(QStringLiteral("start%1.amb").arg(++m_n)), EditionId::English);
+        std::vector<BpRow> rows(5, BpRow{120, 80, 93, 70});
+        rows[0].date = QDate(2026, 1, 1);
+        rows[0].time = QTime(0, 30);
+        rows[1].date = QDate(2025, 12, 31);
+        rows[1].time = QTime(23, 50);
+        rows[2].date = QDate(2025, 12, 31);
+        rows[2].time = QTime();     // no time
+        rows[3].date = QDate();     // no date
+        rows[3].time = QTime(1, 0);
+        rows[4].date = QDate(2026, 1, 2);
+        insertRows(path, EditionId::English, rows);
+        const QByteArray before = fileBytes(path);
+        const QDateTime earliest(QDate(2025, 12, 31), QTime(23, 50), Qt::UTC);
+        {
+            auto c = openFile(path);
+            Recordset rs;
+            QVERIFY(rs.open(AmbSchema::recordQuery(), c));
+            QCOMPARE(earliestReadingOf(rs), earliest);
+            RecordingDetails d;
+            QCOMPARE(recordingStartOf(d, c), earliest);
+            QCOMPARE(withRecordingStart(d, earliest).recordingStart, earliest);
+            d.recordingStart = QDateTime(QDate(2025, 12, 30), QTime(9, 0), Qt::UTC);
+            QCOMPARE(recordingStartOf(d, c), d.recordingStart);
+            QCOMPARE(withRecordingStart(d, earliest).recordingStart, d.recordingStart);
+            // Without a patient the headline is empty, with one it names the start.
+            QCOMPARE(patientHeadlineOf(rs), QString());
+            QVERIFY(!namesPatient(d));
+            d.birthDate = QDate(1950, 2, 3);
+            QVERIFY(namesPatient(d));
+            // A record being added earlier than all is not a reading yet.
+            QVERIFY(rs.addNew());
+            QVERIFY(rs.setValue(rs.fieldIndex(QStringLiteral("Date")), QDate(2020, 1, 1)));
+            QVERIFY(rs.setValue(rs.fieldIndex(QStringLiteral("Time")), QTime(1, 0)));
+            QCOMPARE(earliestReadingOf(rs), earliest);
+            rs.cancelUpdate();
+            rs.close();
+        }
+        QCOMPARE(fileBytes(path), before);
+        {
+            auto c = openFile(path);
+            RecordingDetails d;
+            d.surname = QStringLiteral("Doe");
+            QVERIFY(RecordingDetailsStore::write(*c, d));
+            Recordset rs;
+            QVERIFY(rs.open(AmbSchema::recordQuery(), c));
+            QCOMPARE(patientHeadlineOf(rs), QStringLiteral("Doe \u00b7 recording from 12/31/2025 23:50"));
+            rs.close();
+        }
+        // An empty file has no start.
+        const QString empty = makeDataFile(m_dir.filePath(QStringLiteral("empty%1.amb").arg(++m_n)), EditionId::English);
+        auto c = openFile(empty);
+        QCOMPARE(recordingStartOf(RecordingDetails{}, c), QDateTime());
     }
 };
 
