@@ -143,8 +143,8 @@ private slots:
     void theFileMenuReachesTheReportAndTheFhirExport()
     {
         ScriptedSeams seams;
-        QCOMPARE(m_window->menuItem("mnuFileAbpmReport")->text(), QString("ABPM Report..."));
-        QCOMPARE(m_window->menuItem("mnuFileExportFhir")->text(), QString("Export FHIR..."));
+        QCOMPARE(m_window->menuItem("mnuFileAbpmReport")->text(), QString("ABP&M Report..."));
+        QCOMPARE(m_window->menuItem("mnuFileExportFhir")->text(), QString("Export &FHIR..."));
         // Without a file both refuse.
         m_window->menuItem("mnuFileAbpmReport")->trigger();
         m_window->menuItem("mnuFileExportFhir")->trigger();

@@ -42,8 +42,8 @@ private slots:
         m_window = openShell();
         ScriptedSeams seams;
         QCOMPARE(m_window->menuItem("mnuDataDetails")->text(),
-                 edition == EditionId::German ? QStringLiteral("Patient und Aufzeichnung...")
-                                              : QStringLiteral("Patient and Recording..."));
+                 edition == EditionId::German ? QStringLiteral("&Patient und Aufzeichnung...")
+                                              : QStringLiteral("&Patient and Recording..."));
         m_window->menuItem("mnuDataDetails")->trigger();
         QCOMPARE(seams.messageTexts(), QStringList{catText("frmMain.msgNotReadyDetails")});
         QCOMPARE(seams.messages[0].title, catText("frmMain.caption"));

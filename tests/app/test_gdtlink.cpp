@@ -277,6 +277,34 @@ private slots:
         QCOMPARE(gDataFile, m_data + "/newer.amb");
     }
 
+    // A file whose details give no start is as new as its earliest reading,
+    // whatever its file time says (a copy, a restore from backup).
+    void showExaminationTakesTheEarliestReadingForAMissingStart()
+    {
+        ScriptedSeams seams;
+        seams.clock = QDateTime(QDate(2026, 3, 8), QTime(12, 0));
+        for (const char* name : {"/given.amb", "/read.amb"}) {
+            seams.filePaths.push_back(m_data + name);
+            m_window->mnuFileOpen_Click();
+            RecordingDetails d;
+            d.patientNumber = QStringLiteral("7");
+            if (qstrcmp(name, "/given.amb") == 0)
+                d.recordingStart = QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC);
+            QVERIFY(RecordingDetailsStore::writeCurrent(d));
+            if (qstrcmp(name, "/read.amb") == 0)
+                QVERIFY(SaveRecords(readings()).ok()); // from 7 March 10:00
+        }
+        m_window->mnuFileClose_Click();
+        QFile read(m_data + "/read.amb");
+        QVERIFY(read.open(QIODevice::ReadWrite));
+        QVERIFY(read.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+        read.close();
+        drop("KORVPRAX.GDT", request(GdtRequestKind::ShowExamination, "7", "Seven"));
+        QCOMPARE(gDataFile, m_data + "/read.amb");
+        // Looking did not give the file a start.
+        QCOMPARE(RecordingDetailsStore::readCurrent()->recordingStart, QDateTime());
+    }
+
     void unwritableExportKeepsReadingsAndSendRepeats()
     {
         ScriptedSeams seams;
@@ -300,7 +328,7 @@ private slots:
         ScriptedSeams seams;
         m_window->mnuFileSendGdt_Click();
         QCOMPARE(seams.lastMessageText(), ed("Send to Practice System Failure ! , File Not Ready !",
-                                             "An Praxissystem senden nicht möglich ! , Datei nicht bereit !"));
+                                             "Wird das Öffnen Datei !"));
         seams.filePaths.push_back(m_data + "/anonymous.amb");
         m_window->mnuFileOpen_Click();
         m_window->mnuFileSendGdt_Click();

@@ -34,6 +34,38 @@ private slots:
         QCOMPARE(Edition::current().colPulse(), QString("Pulse_min"));
     }
 
+    // Every refusal for a missing data file, the program's own and every one
+    // added since, says the one German text; and that text says nothing else.
+    void everyNoFileReadyRefusalHasTheOneGermanText()
+    {
+        const QString german = QStringLiteral("Wird das Öffnen Datei !");
+        QStringList refusals;
+        for (const auto& table : catalogueTables()) {
+            for (const CatalogueEntry& e : table) {
+                const QString english = QString::fromUtf8(e.english ? e.english : "");
+                const bool noFileReady = english.contains(QStringLiteral("File Not Ready"), Qt::CaseInsensitive);
+                if (noFileReady) {
+                    QVERIFY2(english.endsWith(QStringLiteral(", File Not Ready !")), e.key);
+                    QVERIFY2(e.german && QString::fromUtf8(e.german) == german,
+                             qPrintable(QStringLiteral("%1: %2").arg(QString::fromLatin1(e.key),
+                                                                     QString::fromUtf8(e.german ? e.german : "(none)"))));
+                    refusals << QString::fromLatin1(e.key);
+                } else {
+                    QVERIFY2(!e.german || QString::fromUtf8(e.german) != german, e.key);
+                }
+            }
+        }
+        // The thirteen of the main window, the cursor's and the charts', and
+        // those of the commands added to the main window.
+        for (const char* key : {"frmMain.msgNotReadyBar", "frmMain.msgNotReadyPreviewWave", "frmMain.msgFileNotReadySave",
+                                "clsbpdata.msgNoFile", "frmBar.msgNotReady", "frmWave.msgNotReady",
+                                "frmMain.msgNotReadyAbpm", "frmMain.msgNotReadyExportCsv", "frmMain.msgNotReadyDetails",
+                                "frmMain.msgNotReadyAbpmReport", "frmMain.msgNotReadyExportFhir",
+                                "frmMain.msgNotReadySendGdt"})
+            QVERIFY2(refusals.contains(QString::fromLatin1(key)), key);
+        QVERIFY(refusals.size() >= 21);
+    }
+
     // A mistyped key only shows itself when its window runs: look at every
     // key the program's sources name literally.
     void everyKeyTheSourcesNameExists()

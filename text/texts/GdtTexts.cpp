@@ -56,7 +56,7 @@ const CatalogueEntry entries[] = {
     {"gdt.msgFolderNotWritable", "%1: the folder %2 can not be written", "%1: der Ordner %2 ist nicht beschreibbar"},
     {"gdt.msgBadId", "%1: %2 is not four letters or digits", "%1: %2 sind nicht vier Buchstaben oder Ziffern"},
     // The settings window and its command.
-    {"frmMain.mnuSetGdt", "&GDT Link...", "&GDT-Anbindung..."},
+    {"frmMain.mnuSetGdt", "GDT Li&nk...", "GDT-A&nbindung..."},
     {"frmGdt.caption", "GDT Link", "GDT-Anbindung"},
     {"frmGdt.chkEnabled", "Link with the practice system switched on", "Anbindung an das Praxissystem eingeschaltet"},
     {"frmGdt.txtExportEmpty", "empty: the request folder", "leer: der Anforderungsordner"},
@@ -78,9 +78,9 @@ const CatalogueEntry entries[] = {
      "Das Ergebnis konnte nicht in %1 geschrieben werden: %2"},
     {"gdt.pdfDescription", "ABPM report", "ABDM-Befund"},
     // The main window's side.
-    {"frmMain.mnuFileSendGdt", "Send to Practice System", "An Praxissystem senden"},
+    {"frmMain.mnuFileSendGdt", "Send to Pract&ice System", "An Prax&issystem senden"},
     {"frmMain.msgNotReadySendGdt", "Send to Practice System Failure ! , File Not Ready !",
-     "An Praxissystem senden nicht möglich ! , Datei nicht bereit !"},
+     "Wird das Öffnen Datei !"},
     {"gdt.lblWaiting", "Request waiting: %1 (%2, born %3)", "Anforderung wartet: %1 (%2, geb. %3)"},
     {"gdt.msgNotWatching", "GDT Link Not Watching ! , %1", "GDT-Anbindung überwacht nicht ! , %1"},
     {"gdt.msgReplace",

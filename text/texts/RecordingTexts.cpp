@@ -6,7 +6,7 @@
 namespace {
 const CatalogueEntry entries[] = {
     // The window and its commands.
-    {"frmMain.mnuDataDetails", "Patient and Recording...", "Patient und Aufzeichnung..."},
+    {"frmMain.mnuDataDetails", "&Patient and Recording...", "&Patient und Aufzeichnung..."},
     {"frmMain.msgNotReadyDetails", "Can not Open Patient and Recording ! , File Not Ready !",
      "Wird das Öffnen Datei !"},
     {"frmList.cmdDetails", "Patient", "Patient"},

@@ -5,8 +5,8 @@
 namespace {
 const CatalogueEntry entries[] = {
     // Main window: the two commands and their refusals without a file.
-    {"frmMain.mnuFileAbpmReport", "ABPM Report...", "ABDM-Befund..."},
-    {"frmMain.mnuFileExportFhir", "Export FHIR...", "FHIR exportieren..."},
+    {"frmMain.mnuFileAbpmReport", "ABP&M Report...", "ABD&M-Befund..."},
+    {"frmMain.mnuFileExportFhir", "Export &FHIR...", "&FHIR exportieren..."},
     {"frmMain.msgNotReadyAbpmReport", "Can not Open ABPM Report ! , File Not Ready !", "Wird das Öffnen Datei !"},
     {"frmMain.msgNotReadyExportFhir", "Export FHIR Failure ! , File Not Ready !", "Wird das Öffnen Datei !"},
 
