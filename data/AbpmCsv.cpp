@@ -18,7 +18,15 @@ QByteArray wake(const AbpmReading& r, const AbpmPeriods& periods)
 {
     if (!r.moment.isValid())
         return QByteArray();
-    return periods.phaseOf(r.moment.time()) == AbpmPhase::Night ? "0" : "1";
+    switch (periods.phaseOf(r.moment.time())) {
+    case AbpmPhase::Day:
+        return "1";
+    case AbpmPhase::Night:
+        return "0";
+    case AbpmPhase::Neither:
+        break;
+    }
+    return QByteArray();
 }
 
 QByteArray field(const QString& text)

@@ -10,11 +10,14 @@
 // subject, the same in every line, so that a tool takes the recording as
 // one subject; NR is the record number. DATE_TIME is
 // "yyyy-MM-dd HH:mm:ss"; numbers are written with a point and up to 15
-// significant digits; an empty value is an empty field. WAKE is 0 for a
-// reading in the night period and 1 otherwise (a tool needs 0 or 1 in every
-// row, so a reading between the narrow periods counts as awake); it is
-// empty only when the reading has no time. Only ID can need quoting; it is
-// quoted as RFC 4180 says when it holds a comma, a quote or a line break.
+// significant digits; an empty value is an empty field. WAKE says whether
+// the patient was awake: 1 for a reading in the day period given, 0 in the
+// night period, empty when the reading has no time or lies in neither (own
+// periods with a gap between them). The caller gives the patient's day and
+// night: the diary's when the details have one, else the wide split the
+// user set (never the narrow periods, which leave the hours of getting up
+// and going to bed out of both). Only ID can need quoting; it is quoted as
+// RFC 4180 says when it holds a comma, a quote or a line break.
 #include "data/AbpmPeriods.h"
 #include "data/AbpmReadings.h"
 

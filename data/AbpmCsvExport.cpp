@@ -79,11 +79,13 @@ void exportCsv(QWidget* parent)
         return;
     QString why;
     const std::optional<std::vector<AbpmReading>> readings = abpmReadingsOf(*records, &why);
-    // The diary's periods decide WAKE when the details give them, as in the summary.
+    // WAKE says whether the patient was awake: by the diary when the details
+    // give it, else by the wide day and night, even while the summary uses
+    // the narrow periods.
     const RecordingDetails details =
         RecordingDetailsStore::read(*records->connection()).value_or(RecordingDetails{});
     const AbpmPeriods periods = details.hasDiary() ? diaryPeriods(details.bedtime, details.wakeUp)
-                                                   : AbpmSettings::load().inForce();
+                                                   : AbpmSettings::load().own;
     if (!readings
         || !AbpmCsv::write(path, *readings, periods, AbpmCsv::subjectOf(details.patientNumber, gDataFile), &why))
         showFileMessage(parent, catText("data.msgCannotSave").arg(path, why));

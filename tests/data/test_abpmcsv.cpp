@@ -1,6 +1,6 @@
 // File > Export CSV: the file read back by Python's csv module equals the
 // data file's rows (read with SQL of their own), in either edition; an
-// empty file gives the header alone; WAKE follows the periods in force;
+// empty file gives the header alone; WAKE says whether the patient was awake;
 // the question before replacing a file; the open data file, other
 // databases and folders are never replaced; a failed write leaves the old
 // file as it was.
@@ -204,25 +204,69 @@ private slots:
         QCOMPARE(parsedCsv(csv), QList<QStringList>{kHeader});
     }
 
-    void wakeFollowsThePeriodsInForce()
+    // WAKE says whether the patient was awake: by the wide day and night
+    // even while the summary uses the narrow periods (06:30 and 21:00 lie in
+    // neither narrow period, and are asleep and awake), empty in a gap the
+    // user's own periods leave; then the mean of the WAKE rows is the
+    // summary's day mean with those periods.
+    void wakeSaysWhetherThePatientWasAwake_data()
     {
+        QTest::addColumn<bool>("narrow");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("night");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList wide = {"0", "0", "1", "1", "1", "1", "0", "0"};
+        QTest::newRow("wide") << false << "07:00-22:00" << "22:00-07:00" << wide;
+        QTest::newRow("narrow in force") << true << "07:00-22:00" << "22:00-07:00" << wide;
+        QTest::newRow("own with gaps") << false << "08:00-21:00" << "22:00-06:00"
+                                       << QStringList{"0", "", "", "1", "", "", "0", "0"};
+        QTest::newRow("own with gaps, narrow in force") << true << "08:00-21:00" << "22:00-06:00"
+                                                        << QStringList{"0", "", "", "1", "", "", "0", "0"};
+    }
+    void wakeSaysWhetherThePatientWasAwake()
+    {
+        QFETCH(bool, narrow);
+        QFETCH(QString, day);
+        QFETCH(QString, night);
+        QFETCH(QStringList, expected);
         std::vector<BpRow> rows;
-        for (QTime t : {QTime(3, 0), QTime(6, 30), QTime(8, 0), QTime(21, 0), QTime(23, 0)}) {
+        int sys = 110;
+        for (QTime t : {QTime(3, 0), QTime(6, 30), QTime(7, 0), QTime(8, 0), QTime(21, 0), QTime(21, 59),
+                        QTime(22, 0), QTime(23, 0)}) {
             BpRow r = sampleRow();
             r.time = t;
+            r.sys = sys += 3;
             rows.push_back(r);
         }
         dataFileWith(rows);
         AbpmPeriodChoice choice;
-        choice.narrow = true; // 06:30 and 21:00 lie between day and night: awake
+        choice.own = {*ClockPeriod::fromText(day), *ClockPeriod::fromText(night)};
+        choice.narrow = narrow;
         QVERIFY(AbpmSettings::store(choice));
         const QString csv = csvPath();
         ScriptedSeams seams;
         exportTo(seams, csv);
         QStringList wake;
-        for (const QStringList& row : parsedCsv(csv).mid(1))
+        double awakeSum = 0;
+        int awake = 0;
+        for (const QStringList& row : parsedCsv(csv).mid(1)) {
             wake << row.value(7);
-        QCOMPARE(wake, QStringList({"0", "1", "1", "1", "1"}));
+            if (row.value(7) == QLatin1String("1")) {
+                awakeSum += row.value(3).toDouble();
+                ++awake;
+            }
+        }
+        QCOMPARE(wake, expected);
+        // The awake mean from the CSV is the one the own periods give.
+        double daySum = 0;
+        int dayCount = 0;
+        for (const BpRow& r : rows)
+            if (choice.own.day.contains(r.time)) {
+                daySum += *r.sys;
+                ++dayCount;
+            }
+        QCOMPARE(awake, dayCount);
+        QCOMPARE(awakeSum / awake, daySum / dayCount);
     }
 
     // The patient's number is the subject, quoted when it must be; the
