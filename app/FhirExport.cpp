@@ -37,6 +37,7 @@ void exportFhir(QWidget* parent, QPrinter* printer)
     recording.details = source->details;
     recording.setAside = source->setAside;
     recording.periods = source->periods;
+    recording.thresholds = source->thresholds;
     recording.issued = seams().now();
     const AbpmSignedReportContent content = draftedReportContent(*source, recording.issued.date());
     recording.conclusion = content.conclusion;

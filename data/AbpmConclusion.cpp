@@ -1,5 +1,6 @@
 #include "data/AbpmConclusion.h"
 
+#include "data/AbpmSummaryWords.h"
 #include "data/DataTransaction.h"
 #include "platform/Connection.h"
 #include "text/MessageCatalogue.h"
@@ -8,28 +9,23 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-#include <cmath>
 
 namespace {
 
-QString pressureText(double sys, double dia)
+QString figure(double value)
 {
-    return QStringLiteral("%1/%2").arg(std::lround(shownValue(sys))).arg(std::lround(shownValue(dia)));
+    return abpmNumber(value, 1);
 }
 
-// "24-hour mean 138/86 mmHg above 130/80", or empty for a period without readings.
+// "24-hour mean (time-weighted) 129.6/79.6 mmHg, below 130/80", or empty
+// for a period without readings: the means as the table shows them and
+// the verdict drawn from exactly those.
 QString periodPart(const AbpmSummary& s, AbpmPeriodKind kind, const char* key)
 {
-    const AbpmPeriodFigures& p = s.period(kind);
-    const std::optional<double>& sys = p.of(AbpmQuantity::Sys).mean;
-    const std::optional<double>& dia = p.of(AbpmQuantity::Dia).mean;
-    if (!sys || !dia)
+    const std::optional<AbpmMeansVerdict> v = meansVerdict(s, kind);
+    if (!v)
         return QString();
-    const AbpmThreshold t = abpmThreshold(kind);
-    const bool above = meansAtOrAboveThreshold(p, kind);
-    return catText(key).arg(pressureText(*sys, *dia),
-                            catText(above ? "report.conclAbove" : "report.conclBelow"),
-                            QStringLiteral("%1/%2").arg(t.sys).arg(t.dia));
+    return catText(key).arg(figure(v->sys) + QLatin1Char('/') + figure(v->dia), abpmVerdictText(*v, figure));
 }
 
 const char* dipKey(DipClass c)
@@ -75,17 +71,23 @@ QString draftConclusion(const AbpmReportFigures& figures)
     if (s.valid == 0)
         return catText("report.conclNoReadings");
     QStringList means{periodPart(s, AbpmPeriodKind::Day24, "report.concl24h")};
-    // Below the 24-hour threshold, an awake or asleep mean above its own is what makes the verdict.
-    if (!meansAtOrAboveThreshold(s.period(AbpmPeriodKind::Day24), AbpmPeriodKind::Day24)) {
-        if (meansAtOrAboveThreshold(s.period(AbpmPeriodKind::Day), AbpmPeriodKind::Day))
+    // Below the 24-hour threshold, an awake or asleep mean at or above its own is what makes the verdict.
+    if (!meansAtOrAboveThreshold(s, AbpmPeriodKind::Day24)) {
+        if (meansAtOrAboveThreshold(s, AbpmPeriodKind::Day))
             means << periodPart(s, AbpmPeriodKind::Day, "report.conclAwake");
-        if (meansAtOrAboveThreshold(s.period(AbpmPeriodKind::Night), AbpmPeriodKind::Night))
+        if (meansAtOrAboveThreshold(s, AbpmPeriodKind::Night))
             means << periodPart(s, AbpmPeriodKind::Night, "report.conclAsleep");
     }
-    QString text = means.join(QStringLiteral(", ")) + QStringLiteral(": ")
-        + catText(ambulatoryHypertensive(s) ? "report.conclHypertension" : "report.conclNormal");
+    QString text = means.join(QStringLiteral("; ")) + QStringLiteral(": ")
+        + catText(ambulatoryHypertensive(s) ? "report.conclHypertension" : "report.conclNormal") + QLatin1Char(' ')
+        + catText("report.conclSet").arg(abpmThresholdSetName(s.thresholds));
+    QStringList dipping;
     if (s.sysDipping.dipClass)
-        text += QStringLiteral("; ") + catText(dipKey(*s.sysDipping.dipClass));
+        dipping << catText("report.conclDipSys").arg(catText(dipKey(*s.sysDipping.dipClass)));
+    if (s.diaDipping.dipClass)
+        dipping << catText("report.conclDipDia").arg(catText(dipKey(*s.diaDipping.dipClass)));
+    if (!dipping.isEmpty())
+        text += QStringLiteral("; ") + dipping.join(QStringLiteral(", "));
     if (s.officeClass)
         text += QStringLiteral("; ") + catText(officeKey(*s.officeClass));
     if (!s.validForDiagnosis())

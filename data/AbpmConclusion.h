@@ -6,11 +6,15 @@
 // write, each write one transaction. A file without the table has no
 // conclusion and is never changed by reading.
 //
-// The draft names the 24-hour mean against its threshold (and, when it is
-// below, the awake and asleep means that reach theirs), the verdict, the
-// dipping class, the office class when there is an office pressure, and a
-// recording that is not fit for diagnosis: "24-hour mean 138/86 mmHg above 130/80: ambulatory
-// hypertension; non-dipper."
+// The draft names the time-weighted 24-hour mean against its threshold
+// (and, when it is below, the awake and asleep means that reach theirs),
+// each figure to one decimal as the table shows it and each pressure at or
+// above its threshold by name, the verdict with the set of thresholds, the
+// systolic and diastolic dipping class, the office class when there is an
+// office pressure, and a recording that is not fit for diagnosis:
+// "24-hour mean (time-weighted) 131.2/79.6 mmHg, systolic 131.2 at or above
+// 130: ambulatory hypertension (ESH thresholds); systolic dipper, diastolic
+// non-dipper."
 #include "data/AbpmReportFigures.h"
 
 #include <QDate>

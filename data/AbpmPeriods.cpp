@@ -25,6 +25,11 @@ bool ClockPeriod::contains(QTime time) const
     return t >= from || t < to; // past midnight
 }
 
+int ClockPeriod::minutes() const
+{
+    return (minuteOfDay(end) - minuteOfDay(start) + kMinutesPerDay) % kMinutesPerDay;
+}
+
 QString ClockPeriod::text() const
 {
     return start.toString(QStringLiteral("HH:mm")) + QLatin1Char('-') + end.toString(QStringLiteral("HH:mm"));

@@ -4,6 +4,8 @@
 // 07:00-22:00 and the night 22:00-07:00; the user may set both periods, or
 // choose the narrow fixed periods (day 10:00-20:00, night 00:00-06:00),
 // which leave the hours of getting up and going to bed out of both.
+#include "data/AbpmThresholds.h"
+
 #include <QString>
 #include <QTime>
 
@@ -17,6 +19,8 @@ struct ClockPeriod {
 
     bool contains(QTime time) const;
     bool isEmpty() const { return start == end; }
+    // Its length in minutes (0 to 1439).
+    int minutes() const;
     // "HH:mm-HH:mm", the form the settings store keeps.
     QString text() const;
     static std::optional<ClockPeriod> fromText(const QString& text);
@@ -40,10 +44,12 @@ struct AbpmPeriods {
 };
 
 // What the user chose: periods of their own, or the narrow fixed ones (the
-// own periods are kept for when the user goes back to them).
+// own periods are kept for when the user goes back to them), and the set of
+// thresholds the means are read against.
 struct AbpmPeriodChoice {
     AbpmPeriods own = AbpmPeriods::standard();
     bool narrow = false;
+    AbpmThresholdSet thresholds = AbpmThresholdSet::Esh;
 
     AbpmPeriods inForce() const { return narrow ? AbpmPeriods::narrowFixed() : own; }
     bool operator==(const AbpmPeriodChoice&) const = default;

@@ -100,24 +100,20 @@ QDateTime wakeUpAfter(const QDateTime& asleep, const ClockPeriod& night)
 }
 
 AbpmReportFigures computeAbpmReport(std::span<const AbpmReading> readings, const AbpmPeriods& periods,
-                                    const RecordingDetails& details, const SetAsideReadings& setAside)
+                                    const RecordingDetails& details, const SetAsideReadings& setAside,
+                                    AbpmThresholdSet thresholds)
 {
     AbpmReportFigures f;
-    f.summary = computeAbpmSummary(readings, periods, details, setAside);
+    f.summary = computeAbpmSummary(readings, periods, details, setAside, thresholds);
     const AbpmPeriods& used = f.summary.periodsUsed;
 
-    // The same readings count as in the summary: set-aside ones first, then the artefact rules.
+    // The same readings count as in the summary, in the same (elapsed) time order.
     std::vector<const AbpmReading*> valid;
-    for (const AbpmReading& r : readings) {
-        if (r.id && setAside.count(*r.id)) {
-            if (r.moment.isValid() && r.sys && r.dia)
-                f.setAside.push_back(pointOf(r));
-        } else if (!artefactOf(r)) {
-            valid.push_back(&r);
-        }
-    }
-    std::stable_sort(valid.begin(), valid.end(),
-                     [](const AbpmReading* a, const AbpmReading* b) { return a->moment < b->moment; });
+    for (const TimedReading& t : validReadingsInTimeOrder(readings, setAside))
+        valid.push_back(t.reading);
+    for (const AbpmReading& r : readings)
+        if (r.id && setAside.count(*r.id) && r.moment.isValid() && r.sys && r.dia)
+            f.setAside.push_back(pointOf(r));
     std::stable_sort(f.setAside.begin(), f.setAside.end(),
                      [](const AbpmProfilePoint& a, const AbpmProfilePoint& b) { return a.moment < b.moment; });
 
@@ -140,11 +136,11 @@ AbpmReportFigures computeAbpmReport(std::span<const AbpmReading> readings, const
         for (int q = 0; q < kReportQuantityCount; ++q) {
             period.quantity[size_t(q)].mean = s.of(summaryQuantity[q]).mean;
             period.quantity[size_t(q)].sd = s.of(summaryQuantity[q]).sd;
+            period.quantity[size_t(q)].weightedMean = s.of(summaryQuantity[q]).weightedMean;
+            period.quantity[size_t(q)].weightedSd = s.of(summaryQuantity[q]).weightedSd;
         }
-        if (s.readings > 0) {
-            period.sysLoad = 100.0 * double(s.sysAtOrAbove) / double(s.readings);
-            period.diaLoad = 100.0 * double(s.diaAtOrAbove) / double(s.readings);
-        }
+        period.sysLoad = shownPercent(s.sysAtOrAbove, s.readings);
+        period.diaLoad = shownPercent(s.diaAtOrAbove, s.readings);
     }
     f.morningSurge = morningSurgeOf(valid, used);
     return f;

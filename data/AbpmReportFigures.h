@@ -4,7 +4,9 @@
 // class) and what the report adds to it: per period the smallest and the
 // largest systolic, diastolic pressure and pulse with their moments, the
 // load (share of readings at or above the period's threshold, as the
-// summary counts them), the morning surge, and the points of the 24-hour
+// summary counts them, cut to one decimal as shownPercent shows a share),
+// for 24 hours the time-weighted mean and SD beside the plain ones of all
+// readings, the morning surge, and the points of the 24-hour
 // profile (valid readings, and the readings the doctor set aside apart).
 //
 // Morning surge, as Kario defined it: the mean systolic pressure of the
@@ -36,8 +38,11 @@ struct AbpmExtreme {
 };
 
 struct AbpmReportQuantity {
-    std::optional<double> mean;
+    std::optional<double> mean; // of all readings, plain
     std::optional<double> sd;
+    // 24 hours only: the time-weighted mean and Bilo's weighted SD (AbpmSummary.h).
+    std::optional<double> weightedMean;
+    std::optional<double> weightedSd;
     std::optional<AbpmExtreme> minimum;
     std::optional<AbpmExtreme> maximum;
 };
@@ -45,7 +50,8 @@ struct AbpmReportQuantity {
 struct AbpmReportPeriod {
     qint64 count = 0;
     std::array<AbpmReportQuantity, kReportQuantityCount> quantity;
-    // Percent of the period's readings at or above its threshold; none without readings.
+    // Percent of the period's readings at or above its threshold, as shown
+    // (shownPercent); none without readings.
     std::optional<double> sysLoad;
     std::optional<double> diaLoad;
 
@@ -78,7 +84,8 @@ struct AbpmReportFigures {
 };
 
 AbpmReportFigures computeAbpmReport(std::span<const AbpmReading> readings, const AbpmPeriods& periods,
-                                    const RecordingDetails& details, const SetAsideReadings& setAside);
+                                    const RecordingDetails& details, const SetAsideReadings& setAside,
+                                    AbpmThresholdSet thresholds = AbpmThresholdSet::Esh);
 
 // The moment the asleep period that holds `asleep` ends.
 QDateTime wakeUpAfter(const QDateTime& asleep, const ClockPeriod& night);

@@ -25,7 +25,9 @@ std::optional<AbpmReportSource> readAbpmReportSource(QString* error)
     s.readings = std::move(*readings);
     s.details = *details;
     s.setAside = *setAside;
-    s.periods = AbpmSettings::load().inForce();
+    const AbpmPeriodChoice choice = AbpmSettings::load();
+    s.periods = choice.inForce();
+    s.thresholds = choice.thresholds;
     s.conclusion = *conclusion;
     return s;
 }

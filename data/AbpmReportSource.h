@@ -1,7 +1,8 @@
 #pragma once
 // What the ABPM report and the FHIR export read from the current data file:
 // the readings, the recording details, the readings set aside, the day and
-// night periods in force (settings store) and the kept conclusion; and
+// night periods and the set of thresholds in force (settings store) and
+// the kept conclusion; and
 // the practice line the report's settings keep. Each
 // opens the file through CurrentDataFile, which says why it cannot.
 #include "data/AbpmConclusion.h"
@@ -21,6 +22,7 @@ struct AbpmReportSource {
     RecordingDetails details;
     SetAsideReadings setAside;
     AbpmPeriods periods;
+    AbpmThresholdSet thresholds = AbpmThresholdSet::Esh;
     AbpmConclusion conclusion;
 };
 

@@ -31,6 +31,7 @@ AbpmPeriodChoice load()
     }
     // Flags count as yes only as the exact text YES.
     choice.narrow = read(kNarrow) == QLatin1String("YES");
+    choice.thresholds = thresholdSetFromKey(read(kThresholds).trimmed()).value_or(AbpmThresholdSet::Esh);
     return choice;
 }
 
@@ -39,7 +40,8 @@ bool store(const AbpmPeriodChoice& choice, QString* why)
     // The store refuses a write for reasons that hold for every key (it
     // cannot be read, it is write-protected), so the first refusal is all.
     return write(kDay, choice.own.day.text(), why) && write(kNight, choice.own.night.text(), why)
-        && write(kNarrow, QString::fromLatin1(choice.narrow ? "YES" : "NO"), why);
+        && write(kNarrow, QString::fromLatin1(choice.narrow ? "YES" : "NO"), why)
+        && write(kThresholds, thresholdSetKey(choice.thresholds), why);
 }
 
 } // namespace AbpmSettings

@@ -1,6 +1,66 @@
 #include "data/AbpmSummaryWords.h"
 
+#include "text/Edition.h"
 #include "text/MessageCatalogue.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+// Like shownValue at any number of decimals.
+double rounded(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    double shown = std::floor(std::fabs(value) * scale + 0.5 + 1e-7) / scale;
+    if (value < 0)
+        shown = -shown;
+    return shown == 0 ? 0 : shown; // no minus sign before a zero
+}
+
+} // namespace
+
+QString abpmNumber(double value, int decimals)
+{
+    QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
+                                                   : QLocale(QLocale::English, QLocale::UnitedStates);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(rounded(value, decimals), 'f', decimals);
+}
+
+QString abpmPointNumber(double value, int decimals)
+{
+    return QString::number(rounded(value, decimals), 'f', decimals);
+}
+
+QString abpmPercentText(qint64 part, qint64 whole)
+{
+    const std::optional<double> share = shownPercent(part, whole);
+    return share ? abpmNumber(*share, 1) : catText("abpm.none");
+}
+
+QString abpmThresholdSetName(AbpmThresholdSet set)
+{
+    return catText(set == AbpmThresholdSet::AccAha2017 ? "abpm.setAccAha" : "abpm.setEsh");
+}
+
+QString abpmThresholdsUsed(AbpmThresholdSet set)
+{
+    return catText("abpm.lblThresholdSet").arg(abpmThresholdSetName(set));
+}
+
+QString abpmVerdictText(const AbpmMeansVerdict& v, const std::function<QString(double)>& number)
+{
+    if (!v.atOrAbove())
+        return catText("abpm.verdictBelow").arg(v.threshold.sys).arg(v.threshold.dia);
+    QStringList parts;
+    if (v.sysAtOrAbove)
+        parts << catText("abpm.verdictSys").arg(number(v.sys)).arg(v.threshold.sys);
+    if (v.diaAtOrAbove)
+        parts << catText("abpm.verdictDia").arg(number(v.dia)).arg(v.threshold.dia);
+    return parts.join(QStringLiteral(", "));
+}
 
 QString abpmPeriodName(AbpmPeriodKind period)
 {

@@ -250,18 +250,30 @@ std::vector<MeanCodes> meanCodes()
     };
 }
 
+// The threshold the component is read against and the set it comes from.
+QJsonArray thresholdRange(AbpmThresholdSet set, int threshold)
+{
+    const char* name = set == AbpmThresholdSet::AccAha2017 ? "ACC/AHA 2017" : "ESH";
+    return QJsonArray{QJsonObject{
+        {"text", QStringLiteral("%1 threshold: %2 mm[Hg] and above is elevated").arg(QLatin1String(name)).arg(threshold)}}};
+}
+
 QJsonArray addMeans(Builder& b, const AbpmSummary& s, const QString& patient, const QString& device)
 {
     QJsonArray results;
     for (const MeanCodes& m : meanCodes()) {
-        const AbpmPeriodFigures& f = s.period(m.period);
-        const std::optional<double>& sys = f.of(AbpmQuantity::Sys).mean;
-        const std::optional<double>& dia = f.of(AbpmQuantity::Dia).mean;
-        if (!sys || !dia || !s.first.isValid())
+        const std::optional<AbpmMeansVerdict> v = meansVerdict(s, m.period);
+        if (!v || !s.first.isValid())
             continue;
         QJsonObject o = observation(m.code, patient, device);
         o["effectivePeriod"] = QJsonObject{{"start", dateTimeText(s.first)}, {"end", dateTimeText(s.last)}};
-        o["component"] = QJsonArray{pressureComponent(m.sys, shownValue(*sys)), pressureComponent(m.dia, shownValue(*dia))};
+        if (m.period == AbpmPeriodKind::Day24)
+            o["method"] = QJsonObject{{"text", "Time-weighted mean: each reading weighted by half the interval to each "
+                                               "neighbour, intervals capped at 2 hours"}};
+        QJsonObject sys = pressureComponent(m.sys, v->sys), dia = pressureComponent(m.dia, v->dia);
+        sys["referenceRange"] = thresholdRange(s.thresholds, v->threshold.sys);
+        dia["referenceRange"] = thresholdRange(s.thresholds, v->threshold.dia);
+        o["component"] = QJsonArray{sys, dia};
         b.add(QLatin1String(m.name), o);
         results.append(reference(b.urlOf(QLatin1String(m.name))));
     }
@@ -299,7 +311,7 @@ QJsonObject reportOf(const Recording& rec, const AbpmSummary& s, const QJsonArra
 
 QJsonObject bundle(const Recording& rec)
 {
-    const AbpmSummary summary = computeAbpmSummary(rec.readings, rec.periods, rec.details, rec.setAside);
+    const AbpmSummary summary = computeAbpmSummary(rec.readings, rec.periods, rec.details, rec.setAside, rec.thresholds);
     Builder b(rec);
     const QString patient = b.urlOf(QStringLiteral("patient"));
     const QString device = b.urlOf(QStringLiteral("device"));

@@ -16,7 +16,10 @@
 //                      the awake and asleep means (codes "awake-mean" and
 //                      "asleep-mean" of the program's own system kCodeSystem,
 //                      beside LOINC 96607-7; components 96608-5 and 96609-3),
-//                      for each period that has valid readings.
+//                      for each period that has valid readings, as shown
+//                      (one decimal); the 24-hour mean is the time-weighted
+//                      one (method) and each component names the threshold
+//                      and its set (referenceRange).
 //   DiagnosticReport   the conclusion, the means as results, and the report
 //                      PDF as presentedForm (base64), when there is one;
 //                      "final" once the conclusion was kept (it has a date),
@@ -51,6 +54,7 @@ struct Recording {
     RecordingDetails details;
     SetAsideReadings setAside;
     AbpmPeriods periods; // the periods in force (the diary's replace them)
+    AbpmThresholdSet thresholds = AbpmThresholdSet::Esh;
     AbpmConclusion conclusion;
     QByteArray reportPdf;  // empty: no presentedForm
     QString reportTitle;   // the PDF's title

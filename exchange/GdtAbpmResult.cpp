@@ -44,7 +44,8 @@ std::vector<GdtTest> testsOf(const AbpmSummary& s)
 {
     std::vector<GdtTest> tests;
     for (const MeanTest& t : kMeanTests) {
-        if (const auto mean = s.period(t.period).of(t.quantity).mean)
+        // The 24-hour means are the time-weighted ones the thresholds are read against.
+        if (const auto mean = s.period(t.period).assessedMean(t.quantity))
             tests.push_back({QString::fromLatin1(t.ident), catText(t.nameKey), gdtValue(*mean), unitOf(t.quantity)});
     }
     if (s.sysDipping.percent)
@@ -60,9 +61,9 @@ std::vector<GdtTest> testsOf(const AbpmSummary& s)
 
 QString dippingWords(const AbpmDipping& d)
 {
-    if (!d.percent || !d.dipClass)
+    if (!d.ratio || !d.percent || !d.dipClass)
         return catText("abpm.none");
-    return catText("gdt.findDipValue").arg(gdtValue(*d.percent), abpmDipClassText(*d.dipClass));
+    return catText("gdt.findDipValue").arg(abpmPointNumber(*d.ratio, 3), gdtValue(*d.percent), abpmDipClassText(*d.dipClass));
 }
 
 QStringList findingsOf(const AbpmSummary& s)
@@ -74,18 +75,23 @@ QStringList findingsOf(const AbpmSummary& s)
         const QString share = s.readings > 0 ? gdtValue(std::floor(1000.0 * s.validShare()) / 10.0) : catText("abpm.none");
         lines << catText("abpm.invalid") + QLatin1Char(' ') + abpmProblemTexts(s, share).join(QStringLiteral("; "));
     }
+    lines << abpmThresholdsUsed(s.thresholds);
     for (int p = 0; p < kAbpmPeriodCount; ++p) {
         const auto kind = AbpmPeriodKind(p);
-        const AbpmPeriodFigures& f = s.period(kind);
-        const AbpmThreshold t = abpmThreshold(kind);
-        QString verdict = catText("abpm.none");
-        if (f.of(Q::Sys).mean && f.of(Q::Dia).mean)
-            verdict = catText(meansAtOrAboveThreshold(f, kind) ? "abpm.elevated" : "abpm.normal");
+        const QString name = abpmPeriodName(kind);
+        const std::optional<AbpmMeansVerdict> v = meansVerdict(s, kind);
+        if (!v) {
+            lines << catText("gdt.findMeans").arg(name, catText("abpm.none"), catText("abpm.none"), catText("abpm.none"),
+                                                  catText("abpm.none"));
+            continue;
+        }
         lines << catText("gdt.findMeans")
-                     .arg(abpmPeriodName(kind), optionalValue(f.of(Q::Sys).mean), optionalValue(f.of(Q::Dia).mean),
-                          verdict)
-                     .arg(t.sys)
-                     .arg(t.dia);
+                     .arg(kind == AbpmPeriodKind::Day24 ? catText("abpm.period24hWeighted") : name, gdtValue(v->sys),
+                          gdtValue(v->dia), abpmVerdictText(*v, gdtValue),
+                          catText(v->atOrAbove() ? "abpm.elevated" : "abpm.normal"));
+        if (kind == AbpmPeriodKind::Day24)
+            lines << catText("gdt.findMeansAll")
+                         .arg(name, optionalValue(s.period(kind).of(Q::Sys).mean), optionalValue(s.period(kind).of(Q::Dia).mean));
     }
     lines << catText("gdt.findDipping").arg(dippingWords(s.sysDipping), dippingWords(s.diaDipping));
     if (s.officeClass)
@@ -111,8 +117,9 @@ QStringList tableOf(const AbpmSummary& s)
     for (int p = 0; p < kAbpmPeriodCount; ++p) {
         const AbpmPeriodFigures& f = s.period(AbpmPeriodKind(p));
         lines << row(abpmPeriodName(AbpmPeriodKind(p)),
-                     {QString::number(f.readings), optionalValue(f.of(Q::Sys).mean), optionalValue(f.of(Q::Dia).mean),
-                      optionalValue(f.of(Q::Map).mean), optionalValue(f.of(Q::Pulse).mean)});
+                     {QString::number(f.readings), optionalValue(f.assessedMean(Q::Sys)),
+                      optionalValue(f.assessedMean(Q::Dia)), optionalValue(f.assessedMean(Q::Map)),
+                      optionalValue(f.assessedMean(Q::Pulse))});
     }
     return lines;
 }
@@ -121,10 +128,7 @@ QStringList tableOf(const AbpmSummary& s)
 
 QString gdtValue(double value)
 {
-    double shown = shownValue(value);
-    if (shown == 0)
-        shown = 0; // no minus sign before a zero
-    return QString::number(shown, 'f', 1);
+    return abpmPointNumber(value, 1);
 }
 
 GdtPatient gdtPatientOf(const RecordingDetails& details)

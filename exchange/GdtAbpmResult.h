@@ -5,12 +5,16 @@
 // edition's language. Pure: the summary and the recording's details in,
 // the values of a 6310 out (GdtResult.h writes them).
 //
-// Test idents: SYS24, DIA24, MAP24, PULS24 (24-hour means), SYSTAG,
+// Test idents: SYS24, DIA24, MAP24, PULS24 (24-hour means, time-weighted
+// as the thresholds are read against them), SYSTAG,
 // DIATAG, PULSTAG (day), SYSNACHT, DIANACHT, PULSNACHT (night), DIPSYS,
 // DIPDIA (night fall in %), ANZAHL (readings), GUELTIG (valid readings).
 // Values have one decimal and a point, as the summary shows them; a figure
 // the summary has not (no night readings) leaves its block out, so that the
-// practice system never takes a missing value for a zero.
+// practice system never takes a missing value for a zero. The findings name
+// the set of thresholds, each period's means with the pressure at or above
+// its threshold, the 24-hour means of all readings, and the night/day
+// ratio with its class.
 #include "data/AbpmSummary.h"
 #include "data/RecordingDetails.h"
 #include "exchange/GdtResult.h"

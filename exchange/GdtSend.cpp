@@ -91,7 +91,8 @@ GdtSendOutcome sendCurrentGdtResult(const GdtSettings& settings, const GdtPdfMak
     const std::optional<SetAsideReadings> setAside = readings && details ? RecordingReview::readCurrent(&why) : std::nullopt;
     if (!readings || !details || !setAside)
         return refused(why);
+    const AbpmPeriodChoice choice = AbpmSettings::load();
     const AbpmSummary summary =
-        computeAbpmSummary(*readings, AbpmSettings::load().inForce(), *details, *setAside);
+        computeAbpmSummary(*readings, choice.inForce(), *details, *setAside, choice.thresholds);
     return sendGdtResult(settings, summary, *details, makePdf);
 }

@@ -88,7 +88,7 @@ bool AbpmSignedReport::Show()
         return false;
     }
     m_source = std::move(*source);
-    m_figures = computeAbpmReport(m_source.readings, m_source.periods, m_source.details, m_source.setAside);
+    m_figures = computeAbpmReport(m_source.readings, m_source.periods, m_source.details, m_source.setAside, m_source.thresholds);
     m_printed = seams().now().date();
     const QSignalBlocker a(txtConclusion), b(txtPhysician), c(txtPractice);
     txtConclusion->setPlainText(m_source.conclusion.text.isEmpty() ? draftConclusion(m_figures) : m_source.conclusion.text);
@@ -156,7 +156,7 @@ QString AbpmSignedReport::pdfFileName() const
 AbpmSignedReportContent draftedReportContent(const AbpmReportSource& source, QDate printed)
 {
     const AbpmReportFigures figures =
-        computeAbpmReport(source.readings, source.periods, source.details, source.setAside);
+        computeAbpmReport(source.readings, source.periods, source.details, source.setAside, source.thresholds);
     AbpmConclusion conclusion = source.conclusion;
     if (conclusion.physician.isEmpty())
         conclusion.physician = source.details.physician;

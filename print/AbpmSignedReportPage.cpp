@@ -7,7 +7,6 @@
 #include "text/MessageCatalogue.h"
 
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -43,11 +42,7 @@ bool german()
 
 QString decimal(double value, int decimals)
 {
-    QLocale locale = german() ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedStates);
-    double shown = std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
-    if (shown == 0)
-        shown = 0;
-    return locale.toString(shown, 'f', decimals);
+    return abpmNumber(value, decimals);
 }
 
 QString dateText(const QDate& d)
@@ -111,7 +106,7 @@ double AbpmSignedReportPage::firstPartHeight() const
     const double header = kTitle + kLine + kGap;
     const double patient = (missing ? 3 : 2) * kLine + kGap;
     const double validity = 3 * kLine + kGap;
-    const double table = (1 + 3 * kReportQuantityCount) * kTableRow + kGap;
+    const double table = (1 + 3 * kReportQuantityCount) * kTableRow + kLine + kGap;
     const double classes = 3 * kLine + kGap;
     return header + patient + validity + kProfileHeight + kGap + table + classes;
 }
@@ -193,7 +188,7 @@ double AbpmSignedReportPage::paintValidity(QPainter& p, double top) const
     p.setFont(bodyFont(true));
     line(p, top + 2 * kLine,
          s.validForDiagnosis() ? catText("report.lblFit")
-                               : catText("report.lblNotFit").arg(abpmProblemTexts(s, decimal(std::floor(1000.0 * s.validShare()) / 10.0, 1)).join(QStringLiteral("; "))),
+                               : catText("report.lblNotFit").arg(abpmProblemTexts(s, abpmPercentText(s.valid, s.readings)).join(QStringLiteral("; "))),
          width);
     p.setFont(bodyFont());
     return top + 3 * kLine + kGap;
@@ -245,7 +240,7 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
     for (const PhaseRun& run : runs) {
         if (run.phase == AbpmPhase::Neither)
             continue;
-        const AbpmThreshold th = abpmThreshold(run.phase == AbpmPhase::Day ? AbpmPeriodKind::Day : AbpmPeriodKind::Night);
+        const AbpmThreshold th = f.summary.threshold(run.phase == AbpmPhase::Day ? AbpmPeriodKind::Day : AbpmPeriodKind::Night);
         p.drawLine(QPointF(run.x0, yOf(th.sys)), QPointF(run.x1, yOf(th.sys)));
         p.drawLine(QPointF(run.x0, yOf(th.dia)), QPointF(run.x1, yOf(th.dia)));
     }
@@ -365,7 +360,7 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
 
 double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
 {
-    const double columns[] = {0, 1250, 1950, 3500, 5150, 6800, 7800, m_body.width()};
+    const double columns[] = {0, 1250, 1950, 4700, 6050, 7400, 8500, m_body.width()};
     const char* heads[] = {"report.colPeriod", nullptr, "report.colMean", "report.colMin", "report.colMax",
                            "report.colLoad", "report.colCount"};
     const auto cell = [&](int c, double y, const QString& text) {
@@ -393,7 +388,15 @@ double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
             }
             p.setFont(bodyFont());
             cell(1, y, catText(rowKeys[q]));
-            cell(2, y, v.mean ? decimal(*v.mean, 1) + QStringLiteral(" ± ") + (v.sd ? decimal(*v.sd, 1) : none) : none);
+            const auto meanSd = [&](const std::optional<double>& mean, const std::optional<double>& sd) {
+                return mean ? decimal(*mean, 1) + QStringLiteral(" ± ") + (sd ? decimal(*sd, 1) : none) : none;
+            };
+            // 24 hours: the time-weighted figures, those of all readings in brackets.
+            if (v.weightedMean)
+                cell(2, y, meanSd(v.weightedMean, v.weightedSd) + QStringLiteral(" (") + meanSd(v.mean, v.sd)
+                               + QLatin1Char(')'));
+            else
+                cell(2, y, meanSd(v.mean, v.sd));
             const auto extreme = [&](const std::optional<AbpmExtreme>& e) {
                 return e ? decimal(e->value, 0) + QStringLiteral(" (") + timeText(e->moment) + QLatin1Char(')') : none;
             };
@@ -401,12 +404,14 @@ double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
             cell(4, y, extreme(v.maximum));
             const std::optional<double> load = q == 0 ? f.sysLoad : q == 1 ? f.diaLoad : std::nullopt;
             if (q < 2)
-                cell(5, y, load ? decimal(*load, 0) + QStringLiteral(" %") : none);
+                cell(5, y, load ? decimal(*load, 1) + QStringLiteral(" %") : none);
         }
         p.setPen(pen(period == kAbpmPeriodCount - 1 ? ReportDesign::kRuleTwips : 6, Qt::SolidLine));
         p.drawLine(QPointF(0, y), QPointF(m_body.width(), y));
     }
-    return y + kGap;
+    p.setFont(bodyFont());
+    line(p, y, catText("report.lblWeighted").arg(abpmThresholdsUsed(m_content.figures.summary.thresholds)), m_body.width());
+    return y + kLine + kGap;
 }
 
 double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
@@ -414,9 +419,13 @@ double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
     const AbpmReportFigures& f = m_content.figures;
     const AbpmSummary& s = f.summary;
     const double width = m_body.width();
-    if (s.sysDipping.percent && s.diaDipping.percent && s.sysDipping.dipClass)
-        line(p, top, catText("report.lblNightFall").arg(decimal(*s.sysDipping.percent, 1), decimal(*s.diaDipping.percent, 1),
-                                                         abpmDipClassText(*s.sysDipping.dipClass)), width);
+    const AbpmDipping& sys = s.sysDipping;
+    const AbpmDipping& dia = s.diaDipping;
+    if (sys.ratio && sys.percent && sys.dipClass && dia.ratio && dia.percent && dia.dipClass)
+        line(p, top, catText("report.lblNightFall")
+                         .arg(decimal(*sys.ratio, 3), decimal(*sys.percent, 1), abpmDipClassText(*sys.dipClass),
+                              decimal(*dia.ratio, 3), decimal(*dia.percent, 1), abpmDipClassText(*dia.dipClass)),
+             width);
     else
         line(p, top, catText("report.lblNoNightFall"), width);
     if (f.morningSurge)

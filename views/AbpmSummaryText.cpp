@@ -4,30 +4,16 @@
 #include "text/Edition.h"
 #include "text/MessageCatalogue.h"
 
-#include <QLocale>
 
-#include <cmath>
+#include <vector>
 
 namespace AbpmSummaryText {
 
 namespace {
 
-QLocale editionLocale()
-{
-    QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
-                                                   : QLocale(QLocale::English, QLocale::UnitedStates);
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
-}
-
-// A number to the given decimals ("-0.0" is written "0.0").
 QString decimal(double value, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    double shown = std::round(value * scale) / scale;
-    if (shown == 0)
-        shown = 0; // no minus sign before a zero
-    return editionLocale().toString(shown, 'f', decimals);
+    return abpmNumber(value, decimals);
 }
 
 // A moment as the data windows write dates, with hours and minutes.
@@ -42,13 +28,9 @@ QString optional(const std::optional<double>& value, int decimals)
     return value ? decimal(*value, decimals) : catText("abpm.none");
 }
 
-// A share in percent, cut (not rounded) to one decimal, so that it never
-// shows a threshold reached that was not.
 QString percent(qint64 part, qint64 whole)
 {
-    if (whole <= 0)
-        return catText("abpm.none");
-    return decimal(std::floor(1000.0 * double(part) / double(whole)) / 10.0, 1);
+    return abpmPercentText(part, whole);
 }
 
 QString share(qint64 part, qint64 whole)
@@ -119,28 +101,45 @@ QString recording(const AbpmSummary& s, const AbpmPeriodChoice& choice)
         html += QLatin1Char(' ') + catText("abpm.lblDiary");
     else if (choice.narrow)
         html += QLatin1Char(' ') + catText("abpm.lblNarrow");
+    html += QStringLiteral("<br>") + abpmThresholdsUsed(s.thresholds);
     return html + QStringLiteral("</p>");
 }
+
+// One row of the means table: a caption and a figure of each quantity.
+struct MeansRow {
+    const char* caption;
+    std::optional<double> AbpmFigures::*figure;
+};
 
 QString means(const AbpmSummary& s)
 {
     QString html = heading("abpm.hdMeans") + QLatin1String(kTable);
     html += headerRow({catText("abpm.colPeriod"), QString(), catText("abpm.colSys"), catText("abpm.colDia"),
                        catText("abpm.colMap"), catText("abpm.colPulse")});
-    const char* rowKeys[] = {"abpm.rowMean", "abpm.rowSd", "abpm.rowCv", "abpm.rowArv"};
+    // The weighted mean and SD are figures of 24 hours only.
+    const std::vector<MeansRow> rows24 = {
+        {"abpm.rowMean", &AbpmFigures::mean},          {"abpm.rowWeightedMean", &AbpmFigures::weightedMean},
+        {"abpm.rowSd", &AbpmFigures::sd},              {"abpm.rowWeightedSd", &AbpmFigures::weightedSd},
+        {"abpm.rowCv", &AbpmFigures::cv},              {"abpm.rowArv", &AbpmFigures::arv},
+        {"abpm.rowWeightedArv", &AbpmFigures::weightedArv}};
+    const std::vector<MeansRow> rowsPart = {{"abpm.rowMean", &AbpmFigures::mean},
+                                            {"abpm.rowSd", &AbpmFigures::sd},
+                                            {"abpm.rowCv", &AbpmFigures::cv},
+                                            {"abpm.rowArv", &AbpmFigures::arv},
+                                            {"abpm.rowWeightedArv", &AbpmFigures::weightedArv}};
     for (int p = 0; p < kAbpmPeriodCount; ++p) {
         const AbpmPeriodFigures& f = s.periods[size_t(p)];
-        for (int row = 0; row < 4; ++row) {
+        const std::vector<MeansRow>& rows = AbpmPeriodKind(p) == AbpmPeriodKind::Day24 ? rows24 : rowsPart;
+        for (size_t row = 0; row < rows.size(); ++row) {
             html += QStringLiteral("<tr>");
             if (row == 0)
-                html += QStringLiteral("<td rowspan=\"4\"><b>%1</b><br>%2: %3</td>")
+                html += QStringLiteral("<td rowspan=\"%1\"><b>%2</b><br>%3: %4</td>")
+                            .arg(rows.size())
                             .arg(abpmPeriodName(AbpmPeriodKind(p)), catText("abpm.colReadings"))
                             .arg(f.readings);
-            html += cell(catText(rowKeys[row]), false);
-            for (const AbpmFigures& q : f.quantity) {
-                const std::optional<double> value[] = {q.mean, q.sd, q.cv, q.arv};
-                html += cell(optional(value[row], 1));
-            }
+            html += cell(catText(rows[row].caption), false);
+            for (const AbpmFigures& q : f.quantity)
+                html += cell(optional(q.*(rows[row].figure), 1));
             html += QStringLiteral("</tr>");
         }
     }
@@ -160,7 +159,7 @@ QString dipping(const AbpmSummary& s)
         html += QStringLiteral("<tr>") + cell(catText(names[i]), false);
         html += cell(optional(s.period(AbpmPeriodKind::Day).of(quantities[i]).mean, 1));
         html += cell(optional(s.period(AbpmPeriodKind::Night).of(quantities[i]).mean, 1));
-        html += cell(optional(d.ratio, 2)) + cell(optional(d.percent, 1));
+        html += cell(optional(d.ratio, 3)) + cell(optional(d.percent, 1));
         html += cell(d.dipClass ? abpmDipClassText(*d.dipClass) : catText("abpm.none"), false);
         html += QStringLiteral("</tr>");
     }
@@ -175,14 +174,19 @@ QString thresholds(const AbpmSummary& s)
     for (int p = 0; p < kAbpmPeriodCount; ++p) {
         const auto kind = AbpmPeriodKind(p);
         const AbpmPeriodFigures& f = s.period(kind);
-        const AbpmThreshold t = abpmThreshold(kind);
+        const AbpmThreshold t = s.threshold(kind);
+        const std::optional<AbpmMeansVerdict> v = meansVerdict(s, kind);
         QString assessment = catText("abpm.none");
-        if (f.readings > 0)
-            assessment = meansAtOrAboveThreshold(f, kind) ? warning(catText("abpm.elevated")) : catText("abpm.normal");
-        html += QStringLiteral("<tr>") + cell(abpmPeriodName(kind), false)
+        if (v) {
+            const QString verdict = abpmVerdictText(*v, [](double x) { return decimal(x, 1); });
+            assessment = v->atOrAbove() ? warning(catText("abpm.elevated") + QStringLiteral(": ") + verdict)
+                                        : catText("abpm.normal") + QStringLiteral(": ") + verdict;
+        }
+        html += QStringLiteral("<tr>")
+            + cell(kind == AbpmPeriodKind::Day24 ? catText("abpm.period24hWeighted") : abpmPeriodName(kind), false)
             + cell(QStringLiteral("%1/%2").arg(t.sys).arg(t.dia))
-            + cell(optional(f.of(AbpmQuantity::Sys).mean, 1) + QLatin1Char('/')
-                   + optional(f.of(AbpmQuantity::Dia).mean, 1))
+            + cell(optional(f.assessedMean(AbpmQuantity::Sys), 1) + QLatin1Char('/')
+                   + optional(f.assessedMean(AbpmQuantity::Dia), 1))
             + cell(assessment, false) + cell(share(f.sysAtOrAbove, f.readings))
             + cell(share(f.diaAtOrAbove, f.readings)) + QStringLiteral("</tr>");
     }
@@ -195,7 +199,8 @@ QString office(const AbpmSummary& s)
     if (!s.officeSys || !s.officeDia)
         return QString();
     QString html = heading("abpm.hdOffice") + QStringLiteral("<p>");
-    html += catText("abpm.lblOffice").arg(*s.officeSys).arg(*s.officeDia).arg(kOfficeSysThreshold).arg(kOfficeDiaThreshold);
+    const AbpmThreshold t = officeThreshold(s.thresholds);
+    html += catText("abpm.lblOffice").arg(*s.officeSys).arg(*s.officeDia).arg(t.sys).arg(t.dia);
     html += QStringLiteral("<br>");
     if (!s.officeClass)
         return html + catText("abpm.none") + QStringLiteral("</p>");

@@ -2,6 +2,7 @@
 
 #include "data/AbpmReadings.h"
 #include "data/AbpmSettings.h"
+#include "data/AbpmSummaryWords.h"
 #include "data/CurrentDataFile.h"
 #include "data/RecordingDetailsStore.h"
 #include "data/RecordingStart.h"
@@ -16,6 +17,7 @@
 #include "views/AbpmWindows.h"
 
 #include <QChartView>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -96,6 +98,18 @@ void frmAbpm::buildControls()
     periods->addLayout(own, 0, 1);
     periods->addWidget(optNarrow, 1, 0, 1, 2);
     periods->addWidget(cmdApply, 0, 2, 2, 1, Qt::AlignVCenter);
+    cboThresholds = new QComboBox(fraPeriods);
+    cboThresholds->setObjectName(QStringLiteral("cboThresholds"));
+    cboThresholds->setAccessibleName(catText("abpm.cboThresholds"));
+    for (AbpmThresholdSet set : {AbpmThresholdSet::Esh, AbpmThresholdSet::AccAha2017})
+        cboThresholds->addItem(abpmThresholdSetName(set), int(set));
+    auto* thresholdsLabel = new QLabel(catText("abpm.lblThresholds"), fraPeriods);
+    thresholdsLabel->setBuddy(cboThresholds);
+    auto* thresholds = new QHBoxLayout;
+    thresholds->addWidget(thresholdsLabel);
+    thresholds->addWidget(cboThresholds);
+    thresholds->addStretch(1);
+    periods->addLayout(thresholds, 2, 0, 1, 2);
     periods->setColumnStretch(1, 1);
 
     txtSummary = new QTextBrowser(this);
@@ -137,6 +151,7 @@ void frmAbpm::buildControls()
     connect(optOwn, &QRadioButton::clicked, this, &frmAbpm::optPeriods_Click);
     connect(optNarrow, &QRadioButton::clicked, this, &frmAbpm::optPeriods_Click);
     connect(cmdApply, &QPushButton::clicked, this, &frmAbpm::cmdApply_Click);
+    connect(cboThresholds, &QComboBox::activated, this, &frmAbpm::cboThresholds_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmAbpm::cmdHelp_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmAbpm::cmdPrint_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
@@ -170,7 +185,8 @@ void frmAbpm::refresh()
     const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*records->connection());
     const std::optional<SetAsideReadings> marks = RecordingReview::read(*records->connection());
     m_details = details.value_or(RecordingDetails{});
-    m_summary = computeAbpmSummary(*readings, m_choice.inForce(), m_details, marks.value_or(SetAsideReadings{}));
+    m_summary = computeAbpmSummary(*readings, m_choice.inForce(), m_details, marks.value_or(SetAsideReadings{}),
+                                   m_choice.thresholds);
     // Keep the reader's place in the figures.
     const int scrolled = txtSummary->verticalScrollBar()->value();
     txtSummary->setHtml(AbpmSummaryText::html(m_summary, m_choice));
@@ -198,6 +214,7 @@ void frmAbpm::showChoice(const AbpmPeriodChoice& choice)
                          static_cast<QWidget*>(txtNightStart), static_cast<QWidget*>(txtNightEnd),
                          static_cast<QWidget*>(cmdApply)})
         own->setEnabled(!choice.narrow);
+    cboThresholds->setCurrentIndex(cboThresholds->findData(int(choice.thresholds)));
 }
 
 AbpmPeriodChoice frmAbpm::choiceShown() const
@@ -206,6 +223,7 @@ AbpmPeriodChoice frmAbpm::choiceShown() const
     choice.narrow = optNarrow->isChecked();
     choice.own.day = {txtDayStart->time(), txtDayEnd->time()};
     choice.own.night = {txtNightStart->time(), txtNightEnd->time()};
+    choice.thresholds = AbpmThresholdSet(cboThresholds->currentData().toInt());
     return choice;
 }
 
@@ -233,6 +251,11 @@ void frmAbpm::optPeriods_Click()
 }
 
 void frmAbpm::cmdApply_Click()
+{
+    applyChoiceShown();
+}
+
+void frmAbpm::cboThresholds_Click()
 {
     applyChoiceShown();
 }

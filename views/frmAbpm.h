@@ -1,8 +1,9 @@
 #pragma once
 // The ABPM summary window: the summary of the open data file's readings
 // (AbpmSummary.h) as figures and an hourly chart, with the choice of day and
-// night periods (own periods or the narrow fixed ones, kept in the settings
-// store), a help text with the artefact rules, and Print, which hands the
+// night periods (own periods or the narrow fixed ones) and of the set of
+// thresholds (ESH or ACC/AHA 2017), both kept in the settings store, a help
+// text with the artefact rules, and Print, which hands the
 // summary to the print hook (AbpmWindows.h).
 //
 // It follows the file: when the records change (a cursor opened the file,
@@ -17,6 +18,7 @@
 
 class AbpmHourlyChart;
 class QChartView;
+class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +42,7 @@ public:
     // Commands.
     void optPeriods_Click();
     void cmdApply_Click();
+    void cboThresholds_Click();
     void cmdHelp_Click();
     void cmdPrint_Click();
 
@@ -54,6 +57,7 @@ public:
     QTimeEdit* txtNightStart = nullptr;
     QTimeEdit* txtNightEnd = nullptr;
     QPushButton* cmdApply = nullptr;
+    QComboBox* cboThresholds = nullptr;
     QTextBrowser* txtSummary = nullptr;
     QChartView* chtHourly = nullptr;
     QPushButton* cmdHelp = nullptr;

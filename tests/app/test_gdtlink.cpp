@@ -171,11 +171,13 @@ private slots:
         QCOMPARE(fields.value(3000), QStringLiteral("4711"));
         QCOMPARE(fields.value(3101), QString::fromUtf8("Müller"));
         QCOMPARE(fields.value(3103), QStringLiteral("03041956"));
+        // Every 20 minutes: the time-weighted mean counts the first and the last reading half.
         double sys = 0;
         for (const BpRecord& r : readings())
-            sys += r.systolic;
+            sys += 2 * r.systolic;
+        sys -= readings().first().systolic + readings().last().systolic;
         const QHash<QString, QString> values = testValues(result);
-        QCOMPARE(values.value("SYS24"), QString::number(sys / 72, 'f', 1));
+        QCOMPARE(values.value("SYS24"), QString::number(sys / 142, 'f', 1));
         QCOMPARE(values.value("ANZAHL"), QStringLiteral("72.0"));
         QProcess text;
         text.start("pdftotext", {fields.value(6305), "-"});
@@ -201,10 +203,11 @@ private slots:
         frmRead* read = CommWindows::readWindow();
         QVERIFY(read);
         QVERIFY(waitUntil([&] { return read->currentRun() > 0 && recorder.peerIsOpen(); }));
+        // Hourly: the time-weighted mean counts the first and the last reading half.
         double sys = 0;
         for (int i = 0; i < 6; ++i) {
             const BpReading r{quint8(130 + 3 * i), 85, 70, 3, 7, quint8(10 + i), 0};
-            sys += r.systolic;
+            sys += (i == 0 || i == 5 ? 1 : 2) * r.systolic;
             QCOMPARE(recorder.write(buildBurst(r, BurstShape{96, 5, false})), 96);
             QVERIFY(waitUntil([&] { return read->count() == i + 1; }));
             QTest::qWait(150); // the line's 100 ms for the burst, then a silence
@@ -224,7 +227,7 @@ private slots:
         QCOMPARE(fields.value(3000), QStringLiteral("4711"));
         const QHash<QString, QString> values = testValues(result);
         QCOMPARE(values.value("ANZAHL"), QStringLiteral("6.0"));
-        QCOMPARE(values.value("SYS24"), QString::number(sys / 6, 'f', 1));
+        QCOMPARE(values.value("SYS24"), QString::number(sys / 10, 'f', 1));
     }
 
     void secondRequestWhileOneWaitsAsks()

@@ -151,37 +151,48 @@ private slots:
         QCOMPARE(day.diaAtOrAbove, 0);
         QCOMPARE(night.sysAtOrAbove, 9); // 122 every other reading
         QCOMPARE(night.diaAtOrAbove, 9); // 71 every other reading
-        QVERIFY(meansAtOrAboveThreshold(day, AbpmPeriodKind::Day));     // 140 >= 135
-        QVERIFY(!meansAtOrAboveThreshold(night, AbpmPeriodKind::Night)); // 119/68 < 120/70
-        // A mean is compared as it is shown: 119.96 shows as 120.0.
-        AbpmPeriodFigures shown;
-        shown.quantity[size_t(AbpmQuantity::Sys)].mean = 119.96;
-        shown.quantity[size_t(AbpmQuantity::Dia)].mean = 60;
+        QVERIFY(meansAtOrAboveThreshold(s, AbpmPeriodKind::Day));     // 140 >= 135
+        QVERIFY(!meansAtOrAboveThreshold(s, AbpmPeriodKind::Night)); // 119/68 < 120/70
+        // A mean is compared as it is shown: 119.96 shows as 120.0, and the verdict names the pressure.
+        AbpmSummary shown;
+        AbpmPeriodFigures& night24 = shown.periods[size_t(AbpmPeriodKind::Night)];
+        night24.quantity[size_t(AbpmQuantity::Sys)].mean = 119.96;
+        night24.quantity[size_t(AbpmQuantity::Dia)].mean = 60;
         QVERIFY(meansAtOrAboveThreshold(shown, AbpmPeriodKind::Night));
-        shown.quantity[size_t(AbpmQuantity::Sys)].mean = 119.94;
+        QVERIFY(meansVerdict(shown, AbpmPeriodKind::Night)->sysAtOrAbove);
+        QVERIFY(!meansVerdict(shown, AbpmPeriodKind::Night)->diaAtOrAbove);
+        night24.quantity[size_t(AbpmQuantity::Sys)].mean = 119.94;
         QVERIFY(!meansAtOrAboveThreshold(shown, AbpmPeriodKind::Night));
+        // The other set reads the same night against 110/65.
+        shown.thresholds = AbpmThresholdSet::AccAha2017;
+        QVERIFY(meansAtOrAboveThreshold(shown, AbpmPeriodKind::Night));
     }
 
-    void dipClassBoundariesAsShown_data()
+    void dipClassBoundariesOfTheRatio_data()
     {
-        QTest::addColumn<double>("percent");
+        QTest::addColumn<double>("day");
+        QTest::addColumn<double>("night");
+        QTest::addColumn<int>("thousandths");
         QTest::addColumn<DipClass>("dipClass");
-        QTest::newRow("20") << 20.0 << DipClass::ExtremeDipper;
-        QTest::newRow("19.96 shows 20.0") << 19.96 << DipClass::ExtremeDipper;
-        QTest::newRow("19.94") << 19.94 << DipClass::Dipper;
-        QTest::newRow("10") << 10.0 << DipClass::Dipper;
-        QTest::newRow("9.96 shows 10.0") << 9.96 << DipClass::Dipper;
-        QTest::newRow("9.94") << 9.94 << DipClass::NonDipper;
-        QTest::newRow("0") << 0.0 << DipClass::NonDipper;
-        QTest::newRow("-0.04 shows 0.0") << -0.04 << DipClass::NonDipper;
-        QTest::newRow("-0.06") << -0.06 << DipClass::ReverseDipper;
+        QTest::newRow("0.8") << 200.0 << 160.0 << 800 << DipClass::ExtremeDipper;
+        QTest::newRow("0.7995 up to 0.800") << 200.0 << 159.9 << 800 << DipClass::ExtremeDipper;
+        QTest::newRow("0.8005 up to 0.801") << 200.0 << 160.1 << 801 << DipClass::Dipper;
+        QTest::newRow("0.9") << 200.0 << 180.0 << 900 << DipClass::Dipper;
+        QTest::newRow("0.9005") << 200.0 << 180.1 << 901 << DipClass::NonDipper;
+        QTest::newRow("1.0") << 130.0 << 130.0 << 1000 << DipClass::NonDipper;
+        QTest::newRow("1.0004 (130.1 over 130.0)") << 130.0 << 130.1 << 1001 << DipClass::ReverseDipper;
+        QTest::newRow("0.9995 up to 1.000") << 200.0 << 199.9 << 1000 << DipClass::NonDipper;
+        QTest::newRow("means as shown: 129.96 over 130.04") << 130.04 << 129.96 << 1000 << DipClass::NonDipper;
     }
 
-    void dipClassBoundariesAsShown()
+    void dipClassBoundariesOfTheRatio()
     {
-        QFETCH(double, percent);
+        QFETCH(double, day);
+        QFETCH(double, night);
+        QFETCH(int, thousandths);
         QFETCH(DipClass, dipClass);
-        QCOMPARE(dipClassOf(percent), dipClass);
+        QCOMPARE(dipRatioThousandths(day, night), std::optional<int>(thousandths));
+        QCOMPARE(dipClassOf(thousandths), dipClass);
     }
 
     void exactTenPercentIsDipper()

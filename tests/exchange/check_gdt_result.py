@@ -33,6 +33,26 @@ def mean(values):
     return sum(values) / len(values) if values else None
 
 
+def weighted_mean(readings, column):
+    """Each reading weighted by half the time to each neighbour (the readings
+    are in time order, at most a day apart; a gap counts at most 2 hours)."""
+    if not readings:
+        return None
+    minutes = [r[0] // 100 * 60 + r[0] % 100 for r in readings]
+    gaps = [min((b - a) % 1440, 120) for a, b in zip(minutes, minutes[1:])]
+    weights = [(gaps[i - 1] if i > 0 else 0) + (gaps[i] if i < len(gaps) else 0) for i in range(len(readings))]
+    total = sum(weights)
+    if not total:
+        return mean([column(r) for r in readings])
+    return sum(w * column(r) for w, r in zip(weights, readings)) / total
+
+
+def shown(value, decimals):
+    """Rounded as figures are shown: halves up (values here are positive)."""
+    from decimal import Decimal, ROUND_HALF_UP
+    return float(Decimal(repr(value)).quantize(Decimal(1).scaleb(-decimals), rounding=ROUND_HALF_UP))
+
+
 def main():
     data = open(sys.argv[1], "rb").read()
     expected = json.load(open(sys.argv[2], encoding="utf-8"))
@@ -107,13 +127,16 @@ def main():
     day = [r for r in readings if 700 <= r[0] < 2200]
     night = [r for r in readings if not 700 <= r[0] < 2200]
     figures = {"ANZAHL": len(readings), "GUELTIG": len(readings)}
-    for suffix, part in (("24", readings), ("TAG", day), ("NACHT", night)):
-        for name, column in (("SYS", 1), ("DIA", 2), ("PULS", 3)):
+    # The 24-hour means are time-weighted, day and night plain.
+    for name, column in (("SYS", 1), ("DIA", 2), ("PULS", 3)):
+        figures[name + "24"] = weighted_mean(readings, lambda r: r[column])
+        for suffix, part in (("TAG", day), ("NACHT", night)):
             figures[name + suffix] = mean([r[column] for r in part])
-    figures["MAP24"] = mean([(r[1] + 2 * r[2]) / 3 for r in readings])
+    figures["MAP24"] = weighted_mean(readings, lambda r: (r[1] + 2 * r[2]) / 3)
+    # The fall is 1 - the night/day ratio of the shown means, the ratio to three decimals.
     for name in ("SYS", "DIA"):
         d, n = figures[name + "TAG"], figures[name + "NACHT"]
-        figures["DIP" + name] = (d - n) / d * 100 if d and n else None
+        figures["DIP" + name] = (1 - shown(shown(n, 1) / shown(d, 1), 3)) * 100 if d and n else None
     for ident, figure in figures.items():
         if figure is None:
             if ident in tests:

@@ -21,6 +21,7 @@
 #include <QAccessible>
 #include <QAreaSeries>
 #include <QChartView>
+#include <QComboBox>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
@@ -79,12 +80,13 @@ private slots:
         const QString shown = text(w);
         for (const char* part : {"From 3/7/2024 10:00 to 3/8/2024 09:45", "Readings: 78, valid: 78 (100.0 %)",
                                  "Left out as artefacts: 0", "Day 07:00-22:00, night 22:00-07:00",
-                                 "Systolic 140.0 119.0 0.85 15.0 Dipper", "Diastolic 80.0 68.0 0.85 15.0 Dipper",
-                                 "Day (awake) 135/85 140.0/80.0 elevated 100.0 % 0.0 %",
-                                 "Night (asleep) 120/70 119.0/68.0 normal 50.0 % 50.0 %", "Valid for diagnosis"})
+                                 "Systolic 140.0 119.0 0.850 15.0 Dipper", "Diastolic 80.0 68.0 0.850 15.0 Dipper",
+                                 "Day (awake) 135/85 140.0/80.0 elevated: systolic 140.0 at or above 135 100.0 % 0.0 %",
+                                 "Night (asleep) 120/70 119.0/68.0 normal: below 120/70 50.0 % 50.0 %",
+                                 "Thresholds: ESH", "Valid for diagnosis"})
             QVERIFY2(shown.contains(QLatin1String(part)), part);
         // Each period's block: mean, the real SD, CV and ARV of the four quantities.
-        QVERIFY2(shown.contains("Day (awake) Readings: 60 Mean 140.0 80.0 100.0 75.0 "
+        QVERIFY2(shown.contains("Day (awake) Readings: 60 Mean (all readings) 140.0 80.0 100.0 75.0 "
                                 "Standard deviation (SD) 3.0 3.0 3.0 0.0"),
                  qPrintable(shown));
         QVERIFY(shown.contains("Average real variability (ARV) 6.0 6.0 6.0 0.0"));
@@ -187,6 +189,38 @@ private slots:
         QVERIFY(seams.messages.empty());
     }
 
+    // The set of thresholds is chosen in the window, kept, named in the
+    // figures and read back by a window opened later; a stored name the
+    // program does not know gives ESH.
+    void theSetOfThresholdsIsChosenAndKept()
+    {
+        ScriptedSeams seams;
+        Plan plan;
+        plan.daySys = 132; // under 135 by ESH, at or above 130 by ACC/AHA
+        frmAbpm* w = open(recording(plan));
+        QCOMPARE(w->cboThresholds->currentText(), QString("ESH"));
+        QVERIFY(text(w).contains("Day (awake) 135/85 132.0/80.0 normal: below 135/85"));
+        w->cboThresholds->setCurrentIndex(1);
+        emit w->cboThresholds->activated(1);
+        QCOMPARE(w->choice().thresholds, AbpmThresholdSet::AccAha2017);
+        QCOMPARE(stored("THRESHOLDS"), QString("ACCAHA2017"));
+        QVERIFY2(text(w).contains("Day (awake) 130/80 132.0/80.0 elevated: systolic 132.0 at or above 130, diastolic 80.0 "
+                                  "at or above 80"),
+                 qPrintable(text(w)));
+        QVERIFY(text(w).contains("Thresholds: ACC/AHA 2017"));
+        AbpmWindows::closeSummary();
+        flushDeletes();
+        w = AbpmWindows::showSummary();
+        QCOMPARE(w->cboThresholds->currentText(), QString("ACC/AHA 2017"));
+        QCOMPARE(w->summary().thresholds, AbpmThresholdSet::AccAha2017);
+        AbpmWindows::closeSummary();
+        flushDeletes();
+        QVERIFY(writeSetting(QString::fromLatin1(kAppTitle), QString::fromLatin1(AbpmSettings::kSection),
+                             QStringLiteral("THRESHOLDS"), QStringLiteral("WHO1999")));
+        QCOMPARE(AbpmSettings::load().thresholds, AbpmThresholdSet::Esh);
+        QVERIFY(seams.messages.empty());
+    }
+
     void ownPeriodsApplyAndAnOverlapIsRefused()
     {
         ScriptedSeams seams;
@@ -242,8 +276,9 @@ private slots:
                 QCOMPARE(w->windowTitle(), QString("ABDM-Auswertung"));
                 for (const char* part :
                      {"Von 07.03.2024 10:00 bis 08.03.2024 09:45", "Messungen: 66, gültig: 66 (100,0 %)",
-                      "Tag 07:00-22:00, Nacht 22:00-07:00", "Systolisch 140,0 119,0 0,85 15,0 Dipper",
-                      "Standardabweichung (SD)", "Mittlere reale Variabilität (ARV)", "Tag (wach) 135/85 140,0/80,0 erhöht",
+                      "Tag 07:00-22:00, Nacht 22:00-07:00", "Systolisch 140,0 119,0 0,850 15,0 Dipper",
+                      "Standardabweichung (SD)", "Mittlere reale Variabilität (ARV)",
+                      "Tag (wach) 135/85 140,0/80,0 erhöht: systolisch 140,0 auf oder über 135", "Grenzwerte: ESH",
                       "Zur Diagnose nicht geeignet: - nur 6 gültige Messungen in der Nacht, mindestens 7 sind nötig"})
                     QVERIFY2(shown.contains(QString::fromUtf8(part)), part);
                 QCOMPARE(w->optNarrow->text(), QString("Enge feste Zeiten (Tag 10:00-20:00, Nacht 00:00-06:00)"));

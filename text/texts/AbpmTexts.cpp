@@ -26,6 +26,8 @@ const CatalogueEntry entries[] = {
     {"abpm.txtNightStart", "Night starts", "Nacht beginnt"},
     {"abpm.txtNightEnd", "Night ends", "Nacht endet"},
     {"abpm.cmdApply", "Apply", "Übernehmen"},
+    {"abpm.lblThresholds", "&Thresholds", "&Grenzwerte"},
+    {"abpm.cboThresholds", "Set of thresholds", "Satz der Grenzwerte"},
     {"abpm.txtSummary", "Summary figures", "Auswertung"},
     {"abpm.cmdHelp", "Help", "Hilfe"},
     {"abpm.cmdPrint", "Print...", "Drucken..."},
@@ -60,7 +62,7 @@ const CatalogueEntry entries[] = {
     {"abpm.period24h", "24 hours", "24 Stunden"},
     {"abpm.periodDay", "Day (awake)", "Tag (wach)"},
     {"abpm.periodNight", "Night (asleep)", "Nacht (Schlaf)"},
-    {"abpm.rowMean", "Mean", "Mittelwert"},
+    {"abpm.rowMean", "Mean (all readings)", "Mittelwert (alle Messungen)"},
     {"abpm.rowSd", "Standard deviation (SD)", "Standardabweichung (SD)"},
     {"abpm.rowCv", "Coefficient of variation %", "Variationskoeffizient %"},
     {"abpm.rowArv", "Average real variability (ARV)", "Mittlere reale Variabilität (ARV)"},
@@ -94,6 +96,16 @@ const CatalogueEntry entries[] = {
     {"abpm.problemTooFewNight", "only %1 valid night readings, at least %2 are needed",
      "nur %1 gültige Messungen in der Nacht, mindestens %2 sind nötig"},
     {"abpm.none", "-", "-"},
+    {"abpm.period24hWeighted", "24 hours (time-weighted)", "24 Stunden (zeitgewichtet)"},
+    {"abpm.rowWeightedMean", "Mean, time-weighted", "Mittelwert, zeitgewichtet"},
+    {"abpm.rowWeightedSd", "SD, day and night weighted (Bilo)", "SD, Tag und Nacht gewichtet (Bilo)"},
+    {"abpm.rowWeightedArv", "ARV, weighted by time", "ARV, zeitgewichtet"},
+    {"abpm.setEsh", "ESH", "ESH"},
+    {"abpm.setAccAha", "ACC/AHA 2017", "ACC/AHA 2017"},
+    {"abpm.lblThresholdSet", "Thresholds: %1", "Grenzwerte: %1"},
+    {"abpm.verdictBelow", "below %1/%2", "unter %1/%2"},
+    {"abpm.verdictSys", "systolic %1 at or above %2", "systolisch %1 auf oder über %2"},
+    {"abpm.verdictDia", "diastolic %1 at or above %2", "diastolisch %1 auf oder über %2"},
 
     // The hourly chart.
     {"abpm.chtHourly", "Hourly means", "Stundenmittelwerte"},
@@ -116,13 +128,23 @@ const CatalogueEntry entries[] = {
      "Day and night: a reading belongs to the day or the night by its time of day (start included, "
      "end excluded). The narrow fixed periods leave the hours between them out of day and night; "
      "those readings count for 24 hours only.\n\n"
-     "SD is the real (sample) standard deviation. The coefficient of variation is SD divided by the mean. "
-     "The average real variability (ARV) is the mean of the absolute differences between successive "
-     "readings of the period.\n\n"
-     "Dipping: the fall from the day mean to the night mean in percent; extreme dipper 20 % or more, "
-     "dipper 10 to under 20 %, non-dipper 0 to under 10 %, reverse dipper when the night is higher.\n\n"
-     "Thresholds: 24 hours 130/80, day 135/85, night 120/70 mmHg. A period's means are elevated when "
-     "either mean reaches its threshold; the shares count the readings at or above it.\n\n"
+     "Figures are rounded to one decimal (halves up) before they are compared: a mean of 134.98 shows "
+     "135.0 and counts as at or above 135.\n\n"
+     "The 24-hour mean read against its threshold is time-weighted: each reading counts for half the time "
+     "to the reading before and half the time to the reading after it; an interval over 2 hours (the "
+     "recorder paused) counts as 2 hours. Elapsed time is used, so a change of daylight saving time does "
+     "not change the figures. The mean of all readings is shown beside it; day and night means are plain.\n\n"
+     "SD is the real (sample) standard deviation; the weighted 24-hour SD (Bilo 2007) is the day SD and the "
+     "night SD weighted by the hours of each period. The coefficient of variation is SD divided by the "
+     "mean. The average real variability (ARV) is the mean of the absolute differences between successive "
+     "readings of the period; the weighted ARV weighs each difference by the time between the two readings.\n\n"
+     "Dipping: the night/day ratio of the means as shown, to three decimals; extreme dipper up to 0.800, "
+     "dipper above 0.800 up to 0.900, non-dipper above 0.900 up to 1.000, reverse dipper above 1.000. The "
+     "fall is 1 minus the ratio, in percent.\n\n"
+     "Thresholds, chosen under Day and night: ESH (default) 24 hours 130/80, day 135/85, night 120/70, "
+     "office 140/90 mmHg; ACC/AHA 2017 24 hours 125/75, day 130/80, night 110/65, office 130/80 mmHg. A "
+     "period's means are elevated when either mean is at or above its threshold; the shares (load) count "
+     "the readings at or above it, cut to one decimal.\n\n"
      "Valid for diagnosis: at least %6 % of the readings valid, at least %7 valid readings by day "
      "and %8 by night.",
      "Eine Messung wird als Artefakt aus allen Werten ausgeschlossen, wenn sie eine dieser Regeln "
@@ -135,15 +157,26 @@ const CatalogueEntry entries[] = {
      "Tag und Nacht: eine Messung gehört nach ihrer Uhrzeit zum Tag oder zur Nacht (Beginn "
      "eingeschlossen, Ende ausgeschlossen). Die engen festen Zeiten lassen die Stunden dazwischen "
      "aus Tag und Nacht heraus; diese Messungen zählen nur für 24 Stunden.\n\n"
-     "SD ist die echte Standardabweichung (der Stichprobe). Der Variationskoeffizient ist SD geteilt "
-     "durch den Mittelwert. Die mittlere reale Variabilität (ARV) ist der Mittelwert der Beträge der "
-     "Differenzen aufeinanderfolgender Messungen des Zeitraums.\n\n"
-     "Absenkung: der Abfall vom Tages- zum Nachtmittelwert in Prozent; extremer Dipper ab 20 %, "
-     "Dipper 10 bis unter 20 %, Non-Dipper 0 bis unter 10 %, inverser Dipper, wenn die Nacht höher "
-     "liegt.\n\n"
-     "Grenzwerte: 24 Stunden 130/80, Tag 135/85, Nacht 120/70 mmHg. Die Mittelwerte eines Zeitraums "
-     "sind erhöht, wenn einer seinen Grenzwert erreicht; die Anteile zählen die Messungen ab dem "
-     "Grenzwert.\n\n"
+     "Werte werden vor dem Vergleich auf eine Nachkommastelle gerundet (Hälften aufwärts): ein "
+     "Mittelwert von 134,98 wird als 135,0 gezeigt und zählt als auf oder über 135.\n\n"
+     "Der 24-Stunden-Mittelwert, der mit seinem Grenzwert verglichen wird, ist zeitgewichtet: jede "
+     "Messung zählt für die halbe Zeit zur vorigen und die halbe Zeit zur nächsten Messung; ein Abstand "
+     "über 2 Stunden (das Gerät hat pausiert) zählt als 2 Stunden. Es zählt die verstrichene Zeit, eine "
+     "Sommer- oder Winterzeitumstellung ändert die Werte also nicht. Der Mittelwert aller Messungen steht "
+     "daneben; die Mittelwerte von Tag und Nacht sind ungewichtet.\n\n"
+     "SD ist die echte Standardabweichung (der Stichprobe); die gewichtete 24-Stunden-SD (Bilo 2007) ist "
+     "die SD des Tages und die der Nacht, gewichtet nach den Stunden jedes Zeitraums. Der "
+     "Variationskoeffizient ist SD geteilt durch den Mittelwert. Die mittlere reale Variabilität (ARV) ist "
+     "der Mittelwert der Beträge der Differenzen aufeinanderfolgender Messungen des Zeitraums; die "
+     "zeitgewichtete ARV gewichtet jede Differenz mit der Zeit zwischen den beiden Messungen.\n\n"
+     "Absenkung: das Verhältnis Nacht/Tag der gezeigten Mittelwerte, auf drei Nachkommastellen; extremer "
+     "Dipper bis 0,800, Dipper über 0,800 bis 0,900, Non-Dipper über 0,900 bis 1,000, inverser Dipper "
+     "über 1,000. Die Absenkung ist 1 minus das Verhältnis, in Prozent.\n\n"
+     "Grenzwerte, unter Tag und Nacht gewählt: ESH (Vorgabe) 24 Stunden 130/80, Tag 135/85, Nacht 120/70, "
+     "Praxis 140/90 mmHg; ACC/AHA 2017 24 Stunden 125/75, Tag 130/80, Nacht 110/65, Praxis 130/80 mmHg. "
+     "Die Mittelwerte eines Zeitraums sind erhöht, wenn einer auf oder über seinem Grenzwert liegt; die "
+     "Anteile (Last) zählen die Messungen auf oder über dem Grenzwert, auf eine Nachkommastelle "
+     "abgeschnitten.\n\n"
      "Zur Diagnose geeignet: mindestens %6 % der Messungen gültig, mindestens %7 gültige Messungen "
      "am Tag und %8 in der Nacht."},
 

@@ -37,10 +37,11 @@ const CatalogueEntry entries[] = {
     {"gdt.testValid", "Valid readings", "Gültige Messungen"},
 
     // The findings in words (6220).
-    {"gdt.findMeans", "%1: %2/%3 mmHg, %4 (threshold %5/%6 mmHg)", "%1: %2/%3 mmHg, %4 (Grenzwert %5/%6 mmHg)"},
+    {"gdt.findMeans", "%1: %2/%3 mmHg, %4: %5", "%1: %2/%3 mmHg, %4: %5"},
+    {"gdt.findMeansAll", "%1, all readings: %2/%3 mmHg", "%1, alle Messungen: %2/%3 mmHg"},
     {"gdt.findDipping", "Night-to-day dipping: systolic %1, diastolic %2",
      "Nächtliche Absenkung: systolisch %1, diastolisch %2"},
-    {"gdt.findDipValue", "%1 % (%2)", "%1 % (%2)"},
+    {"gdt.findDipValue", "ratio %1, fall %2 % (%3)", "Verhältnis %1, Absenkung %2 % (%3)"},
     {"gdt.findOffice", "Office class: %1", "Einstufung mit Praxismessung: %1"},
     // Notes beside a request set aside in failed/.
     {"gdt.noteLine", "Line %1: %2", "Zeile %1: %2"},
