@@ -47,8 +47,8 @@ public:
         if (fits.empty()) // in the hour skipped in spring: as if the clock had not changed yet
             return naive - before;
         std::sort(fits.begin(), fits.end());
-        // The hour that repeats in autumn: the earlier unless the reading before is past it.
-        if (fits.size() > 1 && previous && *previous > fits.front())
+        // The hour that repeats in autumn: the earlier unless the reading before is at or past it.
+        if (fits.size() > 1 && previous && *previous >= fits.front())
             return fits.back();
         return fits.front();
     }

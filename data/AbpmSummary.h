@@ -28,7 +28,7 @@
 // zone, so a night across a change of daylight saving time weighs its
 // readings by the time that really passed (a reading in the hour that
 // repeats in autumn is the later one when the reading before it in the
-// file is already past the earlier). Awake and asleep means are plain.
+// file is already at or past the earlier). Awake and asleep means are plain.
 #include "data/AbpmArtefacts.h"
 #include "data/AbpmPeriods.h"
 #include "data/AbpmReadings.h"

@@ -107,7 +107,7 @@ double AbpmSignedReportPage::firstPartHeight() const
     const double patient = (missing ? 3 : 2) * kLine + kGap;
     const double validity = 3 * kLine + kGap;
     const double table = (1 + 3 * kReportQuantityCount) * kTableRow + kLine + kGap;
-    const double classes = 3 * kLine + kGap;
+    const double classes = 4 * kLine + kGap;
     return header + patient + validity + kProfileHeight + kGap + table + classes;
 }
 
@@ -360,7 +360,8 @@ double AbpmSignedReportPage::paintProfile(QPainter& p, double top) const
 
 double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
 {
-    const double columns[] = {0, 1250, 1950, 4700, 6050, 7400, 8500, m_body.width()};
+    // The body is 8505 twips wide; the mean column holds "131.2 ± 6.6 (134.5 ± 11.9)".
+    const double columns[] = {0, 1100, 1700, 4300, 5550, 6800, 7750, m_body.width()};
     const char* heads[] = {"report.colPeriod", nullptr, "report.colMean", "report.colMin", "report.colMax",
                            "report.colLoad", "report.colCount"};
     const auto cell = [&](int c, double y, const QString& text) {
@@ -421,13 +422,16 @@ double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
     const double width = m_body.width();
     const AbpmDipping& sys = s.sysDipping;
     const AbpmDipping& dia = s.diaDipping;
-    if (sys.ratio && sys.percent && sys.dipClass && dia.ratio && dia.percent && dia.dipClass)
-        line(p, top, catText("report.lblNightFall")
-                         .arg(decimal(*sys.ratio, 3), decimal(*sys.percent, 1), abpmDipClassText(*sys.dipClass),
-                              decimal(*dia.ratio, 3), decimal(*dia.percent, 1), abpmDipClassText(*dia.dipClass)),
-             width);
-    else
+    const auto dipLine = [&](const char* key, const AbpmDipping& d) {
+        return catText(key).arg(decimal(*d.ratio, 3), decimal(*d.percent, 1), abpmDipClassText(*d.dipClass));
+    };
+    if (sys.ratio && sys.percent && sys.dipClass && dia.ratio && dia.percent && dia.dipClass) {
+        line(p, top, dipLine("report.lblNightFallSys", sys), width);
+        line(p, top + kLine, dipLine("report.lblNightFallDia", dia), width);
+    } else {
         line(p, top, catText("report.lblNoNightFall"), width);
+    }
+    top += kLine;
     if (f.morningSurge)
         line(p, top + kLine, catText("report.lblSurge").arg(decimal(f.morningSurge->surge, 1),
                                                              decimal(f.morningSurge->morningMean, 1),

@@ -16,6 +16,7 @@
 #include "data/AbpmReportSource.h"
 #include "data/AbpmSettings.h"
 #include "data/AbpmSummary.h"
+#include "data/RecordingDetailsStore.h"
 #include "exchange/FhirBundle.h"
 #include "exchange/GdtLines.h"
 #include "exchange/GdtSend.h"
@@ -198,6 +199,20 @@ bool aimWeighted(std::vector<Reading>& rs, int q, qint64 target)
     return rest == 0;
 }
 
+// The weighted aim can be met exactly only for some lengths: drops up to
+// 15 readings at the end (the recorder taken off earlier) until it is.
+bool aimWeightedExactly(std::vector<Reading>& rs, int q, qint64 target)
+{
+    for (size_t drop = 0; drop < 16 && drop + 10 < rs.size(); ++drop) {
+        std::vector<Reading> shorter(rs.begin(), rs.end() - qint64(drop));
+        if (aimWeighted(shorter, q, target)) {
+            rs = shorter;
+            return true;
+        }
+    }
+    return aimWeighted(rs, q, target);
+}
+
 std::vector<Case> cases()
 {
     struct Schedule {
@@ -215,16 +230,31 @@ std::vector<Case> cases()
     const int offsets[] = {-6, -5, -4, 4, 5, 6};
     const char* periodNames[] = {"24 h weighted", "day", "night"};
     std::vector<Case> all;
-    // Means on the edges of every threshold.
-    for (int i = 0; i < 18; ++i) {
+    // Means on the edges of every threshold: 18 drawn across the
+    // schedules, starts and sets, and exact halves of every kind.
+    struct Edge {
+        int i, schedule, start;
+        bool acc;
+        int period, q, offset;
+    };
+    std::vector<Edge> edges;
+    for (int i = 0; i < 18; ++i)
+        edges.push_back({i, i % 4, (i / 4) % 4, (i / 2) % 2 == 1, i % 3, (i / 3) % 2, offsets[(i + i / 6) % 6]});
+    edges.push_back({18, 0, 1, false, 2, 0, 5});  // night sys 120.05, 15/15 over New Year
+    edges.push_back({19, 0, 2, true, 2, 1, -5});  // night dia 64.95, 15/15 over the spring change
+    edges.push_back({20, 1, 3, false, 0, 0, -5}); // 24 h sys 129.95, 15/30 over the autumn change
+    edges.push_back({21, 2, 0, true, 0, 1, 5});   // 24 h dia 75.05, 20/60
+    edges.push_back({22, 3, 2, false, 1, 1, 5});  // day dia 85.05, 30/30 over the spring change
+    for (const Edge& e : edges) {
+        const int i = e.i;
         Case c;
-        const Schedule s = schedules[i % 4];
-        const Start st = starts[(i / 4) % 4];
-        c.acc = (i / 2) % 2 == 1;
-        const int period = i % 3;
-        const int q = (i / 3) % 2;
+        const Schedule s = schedules[e.schedule];
+        const Start st = starts[e.start];
+        c.acc = e.acc;
+        const int period = e.period;
+        const int q = e.q;
         const Threshold t = threshold(c.acc, period);
-        const qint64 target = qint64(q == 0 ? t.sys : t.dia) * 100 + offsets[(i + i / 6) % 6];
+        const qint64 target = qint64(q == 0 ? t.sys : t.dia) * 100 + e.offset;
         Threshold dayBase{c.acc ? 128 : 132, c.acc ? 78 : 82}, nightBase{c.acc ? 108 : 114, c.acc ? 64 : 68};
         if (period != 2)
             (q == 0 ? dayBase.sys : dayBase.dia) = int(target / 100);
@@ -234,7 +264,7 @@ std::vector<Case> cases()
         c.readings = generateRecording(utcOfWall(st.date, QTime(11, 0)), s.day, s.night, i % 3 == 1 ? 5 : 14,
                                        pauseHours, dayBase, nightBase, quint32(1000 + i));
         if (period == 0)
-            c.exact = aimWeighted(c.readings, q, target);
+            c.exact = aimWeightedExactly(c.readings, q, target);
         else
             c.exact = aimPlain(c.readings, period == 1 ? [](const Reading& r) { return !generatorNight(r); }
                                                        : [](const Reading& r) { return generatorNight(r); },
@@ -436,6 +466,12 @@ class TestAbpmAgreement : public QObject {
         gDataFile = path;
         gFileReady = true;
         openRecords(path);
+        // The practice system needs the patient's number.
+        RecordingDetails details;
+        details.patientNumber = QStringLiteral("P-%1").arg(m_files);
+        QString why;
+        if (!RecordingDetailsStore::writeCurrent(details, &why))
+            qWarning("details: %s", qPrintable(why));
         return path;
     }
 
@@ -570,7 +606,7 @@ class TestAbpmAgreement : public QObject {
             + QLatin1Char(' ') + x.ed("(%1 thresholds)", "(Grenzwerte %1)").arg(x.setName(c.acc));
         t.check(QStringLiteral("conclusion verdict"), rest.section(QStringLiteral("; "), 0, 0), verdict);
         if (ref.dip[0].thousandths && ref.dip[1].thousandths)
-            t.check(QStringLiteral("conclusion classes"), rest.section(QStringLiteral("; "), 1, 1),
+            t.check(QStringLiteral("conclusion classes"), rest.section(QStringLiteral("; "), 1, 1).remove(QRegularExpression(QStringLiteral("\\.$"))),
                     x.ed("systolic %1, diastolic %2", "systolisch %1, diastolisch %2")
                         .arg(x.dipName(ref.dip[0].dipClass, false), x.dipName(ref.dip[1].dipClass, false)));
     }
@@ -622,16 +658,16 @@ class TestAbpmAgreement : public QObject {
                 }
                 t.figures += 6;
                 if (!found)
-                    t.differences << QStringLiteral("report line missing: %1").arg(line);
+                    t.differences << QStringLiteral("report line missing: %1\n--- page:\n%2").arg(line, text.left(2500));
             }
         }
-        if (ref.dip[0].thousandths && ref.dip[1].thousandths) {
-            const QString line = x.ed("Night/day ratio: systolic %1 (fall %2 %) %3, diastolic %4 (fall %5 %) %6",
-                                      "Verhältnis Nacht/Tag: systolisch %1 (Absenkung %2 %) %3, diastolisch %4 (Absenkung %5 %) %6")
-                                     .arg(unitsText(*ref.dip[0].thousandths, 3, x.german), unitsText(1000 - *ref.dip[0].thousandths, 1, x.german),
-                                          x.dipName(ref.dip[0].dipClass, true), unitsText(*ref.dip[1].thousandths, 3, x.german),
-                                          unitsText(1000 - *ref.dip[1].thousandths, 1, x.german), x.dipName(ref.dip[1].dipClass, true));
-            t.figures += 6;
+        for (int q = 0; q < 2 && ref.dip[0].thousandths && ref.dip[1].thousandths; ++q) {
+            const QString line = (q == 0 ? x.ed("Night/day ratio, systolic: %1 (fall %2 %), %3", "Verhältnis Nacht/Tag, systolisch: %1 (Absenkung %2 %), %3")
+                                         : x.ed("Night/day ratio, diastolic: %1 (fall %2 %), %3", "Verhältnis Nacht/Tag, diastolisch: %1 (Absenkung %2 %), %3"))
+                                     .arg(unitsText(*ref.dip[size_t(q)].thousandths, 3, x.german),
+                                          unitsText(1000 - *ref.dip[size_t(q)].thousandths, 1, x.german),
+                                          x.dipName(ref.dip[size_t(q)].dipClass, true));
+            t.figures += 3;
             if (!page.contains(closed(line)))
                 t.differences << QStringLiteral("report line missing: %1").arg(line);
         }
@@ -696,10 +732,8 @@ class TestAbpmAgreement : public QObject {
         t.check(QStringLiteral("GDT ANZAHL"), tests.value("ANZAHL"), {QString::number(ref.readings), QString::number(ref.readings) + ".0"});
         t.check(QStringLiteral("GDT GUELTIG"), tests.value("GUELTIG"), {QString::number(ref.valid), QString::number(ref.valid) + ".0"});
         const std::optional<Verdict> v = verdictOf(ref, 0, c.acc);
-        Texts point_ = x;
-        point_.german = false;
         const QString line24 = x.ed("24 hours (time-weighted): %1/%2 mmHg, %3: %4", "24 Stunden (zeitgewichtet): %1/%2 mmHg, %3: %4")
-                                   .arg(unitsText(v->sys10, 1, false), unitsText(v->dia10, 1, false), verdictText(*v, point_, false),
+                                   .arg(unitsText(v->sys10, 1, false), unitsText(v->dia10, 1, false), verdictText(*v, x, false),
                                         v->any() ? x.ed("elevated", "erhöht") : x.ed("normal", "normal"));
         t.check(QStringLiteral("GDT 24-hour finding"), findings.contains(line24) ? line24 : findings.join(QStringLiteral(" | ")), line24);
         t.check(QStringLiteral("GDT names the set"), findings.contains(x.ed("Thresholds: ", "Grenzwerte: ") + x.setName(c.acc)) ? QStringLiteral("yes") : QStringLiteral("no"), QStringLiteral("yes"));
@@ -784,7 +818,8 @@ private slots:
         for (const Case& c : allCases())
             if (c.exact)
                 exactKinds << c.aim.section(QLatin1Char(' '), 0, -2) + QLatin1Char(' ') + c.aim.right(1);
-        for (const char* kind : {"24 h weighted sys 5", "24 h weighted dia 5", "day sys 5", "night sys 5", "day dia 5"})
+        for (const char* kind : {"24 h weighted sys 5", "24 h weighted dia 5", "day sys 5", "day dia 5", "night sys 5",
+                                 "night dia 5"})
             QVERIFY2(exactKinds.contains(QLatin1String(kind)), qPrintable(QStringList(exactKinds.values()).join(", ")));
         int ratios = 0;
         for (const Case& c : allCases())

@@ -245,9 +245,9 @@ private slots:
             return std::round(std::round(night * 10) / std::round(day * 10) * 1000) / 1000;
         };
         const double sysRatio = ratio(daySys, nightSys), diaRatio = ratio(dayDia, nightDia);
-        expected << ed("Night/day ratio: systolic %1 (fall %2 %)", "Verhältnis Nacht/Tag: systolisch %1 (Absenkung %2 %)")
+        expected << ed("Night/day ratio, systolic: %1 (fall %2 %)", "Verhältnis Nacht/Tag, systolisch: %1 (Absenkung %2 %)")
                         .arg(number(sysRatio, 3), number(100 * (1 - sysRatio), 1))
-                 << ed("diastolic %1 (fall %2 %)", "diastolisch %1 (Absenkung %2 %)")
+                 << ed("Night/day ratio, diastolic: %1 (fall %2 %)", "Verhältnis Nacht/Tag, diastolisch: %1 (Absenkung %2 %)")
                         .arg(number(diaRatio, 3), number(100 * (1 - diaRatio), 1))
                  << ed("Thresholds: ESH.", "Grenzwerte: ESH.");
         // Morning surge: 07:00-09:00 of the 8th less the lowest night reading and its neighbours.
