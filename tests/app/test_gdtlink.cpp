@@ -176,7 +176,7 @@ private slots:
             sys += r.systolic;
         const QHash<QString, QString> values = testValues(result);
         QCOMPARE(values.value("SYS24"), QString::number(sys / 72, 'f', 1));
-        QCOMPARE(values.value("ANZAHL"), QStringLiteral("72.0"));
+        QCOMPARE(values.value("ANZAHL"), QStringLiteral("72"));
         QProcess text;
         text.start("pdftotext", {fields.value(6305), "-"});
         QVERIFY(text.waitForFinished(30000));
@@ -223,7 +223,7 @@ private slots:
         const QHash<int, QString> fields = fieldsOf(result);
         QCOMPARE(fields.value(3000), QStringLiteral("4711"));
         const QHash<QString, QString> values = testValues(result);
-        QCOMPARE(values.value("ANZAHL"), QStringLiteral("6.0"));
+        QCOMPARE(values.value("ANZAHL"), QStringLiteral("6"));
         QCOMPARE(values.value("SYS24"), QString::number(sys / 6, 'f', 1));
     }
 

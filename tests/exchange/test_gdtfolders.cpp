@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace gdttest;
 
 namespace {
@@ -172,6 +175,36 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
     }
 
+    // A write that fails says why in words, never "Unknown error", and
+    // leaves nothing behind.
+    void failedWriteNamesTheCause()
+    {
+        QTemporaryDir dir;
+        QString why;
+        QVERIFY(!GdtFolder::writeWhole(dir.filePath("gone/PRAXKORV.GDT"), "x", &why));
+        QCOMPARE(why, QStringLiteral("the folder is not there (any more)"));
+        // A disk that takes no more part way through: here a file size limit.
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = before;
+        small.rlim_cur = 100;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = GdtFolder::writeWhole(dir.filePath("PRAXKORV.GDT"), QByteArray(5000, 'x'), &why);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!written);
+        QCOMPARE(why, QString::fromLocal8Bit(std::strerror(EFBIG)) + " (error " + QString::number(EFBIG) + ")");
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        // The causes a full disk, a refused folder, a vanished one give.
+        QCOMPARE(GdtFolder::causeOf(ENOSPC), QStringLiteral("no space left on the disk"));
+        QCOMPARE(GdtFolder::causeOf(EDQUOT), QStringLiteral("no space left on the disk"));
+        QCOMPARE(GdtFolder::causeOf(EROFS), QStringLiteral("the disk is write-protected"));
+        Edition::select(EditionId::German);
+        QCOMPARE(GdtFolder::causeOf(ENOSPC), QString::fromUtf8("kein Platz mehr auf dem Datenträger"));
+        Edition::select(EditionId::English);
+    }
+
     void settingsRoundTrip()
     {
         const GdtSettings defaults = GdtSettingsStore::load();
@@ -233,7 +266,7 @@ private slots:
         QCOMPARE(*gdtSettingsProblem(s), "Result folder: the folder " + locked + " can not be written");
         QString why;
         QVERIFY(!GdtFolder::writeWhole(locked + "/PRAXKORV.GDT", "x", &why));
-        QVERIFY(!why.isEmpty());
+        QCOMPARE(why, QStringLiteral("no permission (access denied)"));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
