@@ -66,7 +66,12 @@ int heldReadings()
 GdtLink::GdtLink(QWidget* window, GdtPdfMaker makePdf)
     : QObject(window), m_window(window), m_makePdf(std::move(makePdf)),
       m_watcher({[this](const GdtRequest& r, const QString& path) { taken(r, path); },
-                 [this](const QString& path, const GdtReadError& e, const QString& moved) { refused(path, e, moved); }},
+                 [this](const QString& path, const GdtReadError& e, const QString& moved, const QString& notMoved) {
+                     refused(path, e, moved, notMoved);
+                 },
+                 [this](const QString& path, int line, const QString& moved, const QString& notMoved) {
+                     restLeft(path, line, moved, notMoved);
+                 }},
                 this)
 {
 }
@@ -128,12 +133,27 @@ void GdtLink::wait(const GdtRequest& request)
     setWaiting(request);
 }
 
-void GdtLink::refused(const QString& path, const GdtReadError& error, const QString& moved)
+namespace {
+
+QString whereItWent(const QString& moved, const QString& notMoved)
+{
+    return moved.isEmpty() ? catText("gdt.msgNotMoved").arg(notMoved)
+                           : catText("gdt.msgMoved").arg(QDir::toNativeSeparators(moved));
+}
+
+} // namespace
+
+void GdtLink::refused(const QString& path, const GdtReadError& error, const QString& moved, const QString& notMoved)
 {
     const QString where = error.line > 0 ? catText("gdt.noteLine").arg(error.line).arg(error.reason) : error.reason;
-    QString text = catText("gdt.msgRefused").arg(QDir::toNativeSeparators(path), where);
-    text += moved.isEmpty() ? catText("gdt.msgNotMoved") : catText("gdt.msgMoved").arg(QDir::toNativeSeparators(moved));
-    showMessage(m_window, text);
+    showMessage(m_window, catText("gdt.msgRefused").arg(QDir::toNativeSeparators(path), where)
+                              + whereItWent(moved, notMoved));
+}
+
+void GdtLink::restLeft(const QString& path, int line, const QString& moved, const QString& notMoved)
+{
+    showMessage(m_window, catText("gdt.msgRestLeft").arg(QDir::toNativeSeparators(path)).arg(line)
+                              + whereItWent(moved, notMoved));
 }
 
 void GdtLink::showExamination(const GdtRequest& request)

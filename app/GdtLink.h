@@ -44,7 +44,8 @@ public:
 
 private:
     void taken(const GdtRequest& request, const QString& path);
-    void refused(const QString& path, const GdtReadError& error, const QString& moved);
+    void refused(const QString& path, const GdtReadError& error, const QString& moved, const QString& notMoved);
+    void restLeft(const QString& path, int line, const QString& moved, const QString& notMoved);
     void wait(const GdtRequest& request);
     void showExamination(const GdtRequest& request);
     void setWaiting(std::optional<GdtRequest> request);

@@ -54,8 +54,9 @@ std::vector<GdtTest> testsOf(const AbpmSummary& s)
     if (s.diaDipping.percent)
         tests.push_back({QStringLiteral("DIPDIA"), catText("gdt.testDipDia"), gdtValue(*s.diaDipping.percent),
                          QStringLiteral("%")});
-    tests.push_back({QStringLiteral("ANZAHL"), catText("gdt.testReadings"), gdtValue(double(s.readings)), QString()});
-    tests.push_back({QStringLiteral("GUELTIG"), catText("gdt.testValid"), gdtValue(double(s.valid)), QString()});
+    // Counts, so no decimal.
+    tests.push_back({QStringLiteral("ANZAHL"), catText("gdt.testReadings"), QString::number(s.readings), QString()});
+    tests.push_back({QStringLiteral("GUELTIG"), catText("gdt.testValid"), QString::number(s.valid), QString()});
     return tests;
 }
 

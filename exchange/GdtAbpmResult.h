@@ -9,7 +9,8 @@
 // as the thresholds are read against them), SYSTAG,
 // DIATAG, PULSTAG (day), SYSNACHT, DIANACHT, PULSNACHT (night), DIPSYS,
 // DIPDIA (night fall in %), ANZAHL (readings), GUELTIG (valid readings).
-// Values have one decimal and a point, as the summary shows them; a figure
+// Values have one decimal and a point, as the summary shows them (the two
+// counts, ANZAHL and GUELTIG, are whole numbers without one); a figure
 // the summary has not (no night readings) leaves its block out, so that the
 // practice system never takes a missing value for a zero. The findings name
 // the set of thresholds, each period's means with the pressure at or above

@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <cstring>
+
 namespace {
 
 // Code page 437, bytes 128 to 255.
@@ -27,19 +29,40 @@ const QHash<char16_t, char>& cp437Bytes()
     return table;
 }
 
-// What 7-bit ASCII writes for the German letters it lacks.
-const char* asciiSpelling(char16_t c)
+// German practice systems read 7-bit as DIN 66003: these eight ASCII
+// places hold the German letters and the paragraph sign.
+constexpr char kDinBytes[] = "[\\]{|}~@";
+constexpr char16_t kDinLetters[] = u"ÄÖÜäöüß§";
+
+// What a 7-bit result writes for a letter it cannot hold: the German
+// letters spelt out, other accented letters without their accent, and
+// never one of the eight places DIN 66003 gives to German letters.
+QByteArray asciiSpelling(char32_t c)
 {
     switch (c) {
-    case u'ä': return "ae";
-    case u'ö': return "oe";
-    case u'ü': return "ue";
-    case u'Ä': return "Ae";
-    case u'Ö': return "Oe";
-    case u'Ü': return "Ue";
-    case u'ß': return "ss";
-    default: return "?";
+    case U'ä': return "ae";
+    case U'ö': return "oe";
+    case U'ü': return "ue";
+    case U'Ä': return "Ae";
+    case U'Ö': return "Oe";
+    case U'Ü': return "Ue";
+    case U'ß': return "ss";
+    case U'§': return "Par.";
+    case U'[': case U'{': return "(";
+    case U']': case U'}': return ")";
+    case U'\\': case U'|': return "/";
+    case U'~': return "-";
+    case U'@': return "at";
+    default: break;
     }
+    if (c < 128)
+        return QByteArray(1, char(c));
+    // é is e with a combining accent once decomposed: keep the letter.
+    QByteArray plain;
+    for (const QChar part : QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KD))
+        if (part.unicode() < 128)
+            plain.append(char(part.unicode()));
+    return plain.isEmpty() ? QByteArray("?") : plain;
 }
 
 } // namespace
@@ -64,7 +87,11 @@ QString gdtDecode(QByteArrayView bytes, GdtCharset charset)
     text.reserve(bytes.size());
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        text.append(u < 128 ? QChar(u) : QChar(kCp437High[u - 128]));
+        const char* din = charset == GdtCharset::Ascii && u != 0 ? std::strchr(kDinBytes, b) : nullptr;
+        if (din)
+            text.append(QChar(kDinLetters[din - kDinBytes]));
+        else
+            text.append(u < 128 ? QChar(u) : QChar(kCp437High[u - 128]));
     }
     return text;
 }
@@ -76,14 +103,14 @@ QByteArray gdtEncode(const QString& text, GdtCharset charset)
     // A letter outside the Basic Multilingual Plane is one character, so
     // one replacement, not two.
     for (const char32_t c : text.toUcs4()) {
-        if (c < 128) {
+        if (charset == GdtCharset::Ascii) {
+            bytes.append(asciiSpelling(c));
+        } else if (c < 128) {
             bytes.append(char(c));
         } else if (charset == GdtCharset::Latin1 && c < 256) {
             bytes.append(char(c));
         } else if (charset == GdtCharset::Cp437 && c < 0x10000 && cp437Bytes().contains(char16_t(c))) {
             bytes.append(cp437Bytes().value(char16_t(c)));
-        } else if (charset == GdtCharset::Ascii && c < 0x10000) {
-            bytes.append(asciiSpelling(char16_t(c)));
         } else {
             bytes.append('?');
         }

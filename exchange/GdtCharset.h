@@ -1,10 +1,14 @@
 #pragma once
 // The three character sets of GDT field 9206 and the conversions between
-// their bytes and text. Decoding never fails: a byte the set does not
-// define (a byte over 127 in 7-bit ASCII) is read as code page 437, what
-// most practice systems write. Encoding never drops a character: one the
-// set cannot hold is replaced visibly (German letters as "ae", "oe", "ue",
-// "ss" in 7-bit ASCII, anything else as "?").
+// their bytes and text. Set 1 is 7-bit as German practice systems use it,
+// DIN 66003: "[ \ ] { | } ~ @" stand for Ä Ö Ü ä ö ü ß §. Decoding never
+// fails: a byte the set does not define (a byte over 127 in 7-bit) is read
+// as code page 437, what most practice systems write. Encoding never drops
+// a character: one the set cannot hold is replaced visibly. 7-bit spells
+// German letters out ("ae", "oe", "ue", "ss"), writes other letters
+// without their accent (é as "e") and never writes the eight DIN places,
+// whose meaning differs between readers ("[" as "(", "@" as "at", ...);
+// anything else the sets lack becomes "?".
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>

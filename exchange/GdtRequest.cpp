@@ -18,6 +18,9 @@ GdtReadError errorAt(int line, const char* key, const QString& detail = QString(
     return {line, reason};
 }
 
+// A birth date: a date, or an invalid one when the practice system knows
+// only part of it (00 for the day or month: 00001980, 00031980); none when
+// it is no date at all. A day is never made up for a part not known.
 std::optional<QDate> birthDateOf(const QString& content)
 {
     QString digits = content.trimmed();
@@ -25,7 +28,16 @@ std::optional<QDate> birthDateOf(const QString& content)
     if (digits.size() != 8)
         return std::nullopt;
     const QDate date = QDate::fromString(digits, QStringLiteral("ddMMyyyy"));
-    return date.isValid() ? std::optional(date) : std::nullopt;
+    if (date.isValid())
+        return date;
+    const int day = digits.first(2).toInt();
+    const int month = digits.sliced(2, 2).toInt();
+    const bool partial = digits.first(2) == u"00" || digits.sliced(2, 2) == u"00";
+    bool numeric = false;
+    digits.toInt(&numeric);
+    if (partial && numeric && day <= 31 && month <= 12)
+        return QDate();
+    return std::nullopt;
 }
 
 // The used fields by ID with the line each came from; a field given twice
@@ -45,8 +57,14 @@ std::variant<GdtRequest, GdtReadError> readGdtRequest(QByteArrayView file)
     if (lines.front().fieldId != 8000)
         return errorAt(lines.front().number, "gdt.errNotGdt");
 
+    GdtRequest request;
     QHash<int, UsedField> used;
     for (const GdtLine& line : lines) {
+        // A second record is never mixed into the first one's patient.
+        if (line.fieldId == 8000 && line.number != lines.front().number) {
+            request.restFromLine = line.number;
+            break;
+        }
         if (!line.isField())
             return errorAt(line.number, "gdt.errNotField");
         if (std::find(std::begin(kUsedFields), std::end(kUsedFields), line.fieldId) == std::end(kUsedFields))
@@ -59,7 +77,6 @@ std::variant<GdtRequest, GdtReadError> readGdtRequest(QByteArrayView file)
             return errorAt(line.number, "gdt.errTwice", QString::number(line.fieldId));
     }
 
-    GdtRequest request;
     const UsedField type = used.value(8000);
     if (type.content == "6301")
         request.kind = GdtRequestKind::MasterData;
@@ -77,7 +94,12 @@ std::variant<GdtRequest, GdtReadError> readGdtRequest(QByteArrayView file)
             return errorAt(set.line, "gdt.errCharset", QString::fromLatin1(set.content));
         request.charset = *charset;
     }
-    const auto text = [&](int id) { return gdtDecode(used.value(id).content, request.charset); };
+    // A byte-order mark says the text is UTF-8, whatever 9206 says.
+    const bool utf8 = gdtHasUtf8Mark(file);
+    const auto text = [&](int id) {
+        const QByteArray& content = used.value(id).content;
+        return utf8 ? QString::fromUtf8(content) : gdtDecode(content, request.charset);
+    };
 
     if (!used.contains(3000))
         return errorAt(0, "gdt.errNoPatient");

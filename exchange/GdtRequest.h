@@ -5,7 +5,11 @@
 //
 // Tolerant of what practice systems send: LF-only or CR-only lines, line
 // lengths that do not match, unknown fields (skipped), the character set
-// by 9206 (code page 437 when absent), 3110 as digits or letters. Refused,
+// by 9206 (code page 437 when absent; UTF-8 after a byte-order mark), 3110
+// as digits or letters, Ctrl-Z, NUL padding and blank lines after the
+// record, a birth date with 00 for an unknown day or month (taken without
+// a date). Of two records in one file the first is read and where the rest
+// starts is told; no field of the second is ever taken. Refused,
 // with the number of the line that was wrong (0: the file as a whole):
 // a file that is not GDT, a record type other than the three, no patient
 // number, a needed field that is unclear (a birth date that is no date, a
@@ -27,6 +31,7 @@ struct GdtRequest {
     QString receiverId; // 8315, as sent
     QString senderId;   // 8316
     GdtCharset charset = GdtCharset::Cp437;
+    int restFromLine = 0; // where a second record starts, left unread (0: none)
 };
 
 struct GdtReadError {

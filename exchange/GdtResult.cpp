@@ -28,12 +28,40 @@ QByteArray gdtFieldLine(int fieldId, const QByteArray& content)
         + content + "\r\n";
 }
 
+namespace {
+
+// Text fields may run on over several lines of the same field; any other
+// field has one line.
+bool continues(int fieldId)
+{
+    return fieldId == 6220 || fieldId == 6227 || fieldId == 6228;
+}
+
+// Content over a line's room as lines of at most kGdtMaxContent bytes,
+// broken after a blank in the line's second half where there is one.
+QByteArray continuedLines(int fieldId, QByteArray content)
+{
+    QByteArray lines;
+    while (content.size() > kGdtMaxContent) {
+        qsizetype cut = content.lastIndexOf(' ', kGdtMaxContent - 1) + 1;
+        if (cut <= kGdtMaxContent / 2)
+            cut = kGdtMaxContent;
+        lines += gdtFieldLine(fieldId, content.first(cut));
+        content.remove(0, cut);
+    }
+    return lines + gdtFieldLine(fieldId, content);
+}
+
+} // namespace
+
 QByteArray gdtRecord(const QString& recordType, const GdtFields& fields, GdtCharset charset)
 {
     const auto line = [charset](int fieldId, const QString& value) {
         QString flat = value;
         flat.replace(u'\r', u' ').replace(u'\n', u' ');
-        return gdtFieldLine(fieldId, gdtEncode(flat, charset).left(kGdtMaxContent));
+        const QByteArray content = gdtEncode(flat, charset);
+        return continues(fieldId) ? continuedLines(fieldId, content)
+                                  : gdtFieldLine(fieldId, content.left(kGdtMaxContent));
     };
     const QByteArray head = line(8000, recordType);
     QByteArray body;

@@ -9,10 +9,12 @@
 // 8990 when there is a signature.
 //
 // Every content is written in the chosen character set (GdtCharset.h
-// replaces what the set cannot hold), line breaks inside a value become
-// blanks, and a content longer than a line can hold is cut at 990 bytes
-// (findings and table lines are short; a longer one would be a fault of
-// the caller). Each line's length and 8100 count the bytes as written.
+// replaces what the set cannot hold) and line breaks inside a value become
+// blanks. A findings, comment or table text (6220, 6227, 6228) longer than
+// a line can hold (990 bytes) goes on in further lines of the same field,
+// broken after a blank where one is near; any other content (names,
+// numbers, never that long) is cut there. Each line's length and 8100
+// count the bytes as written.
 #include "exchange/GdtCharset.h"
 #include "exchange/GdtPatient.h"
 

@@ -3,9 +3,11 @@
 // patient's file and fills its details, stored readings come back as a
 // 6310 in EXPORT with the patient and the values of the stored readings
 // and a PDF that pdftotext reads; a second request while one waits asks;
-// a malformed request goes to failed/ and is named; 6311 opens the newest
-// file of a known patient and names an unknown one; an EXPORT that cannot
-// be written keeps the readings stored, says so, and Send repeats it.
+// a malformed request goes to failed/ and is named, once, and a failed/
+// that is a link is named instead; a file of two records gives its first
+// and says so; 6311 opens the newest file of a known patient and names an
+// unknown one; an EXPORT that cannot be written keeps the readings stored,
+// says so, and Send repeats it.
 #include "AppTestSupport.h"
 
 #include "app/GdtLink.h"
@@ -178,7 +180,7 @@ private slots:
         sys -= readings().first().systolic + readings().last().systolic;
         const QHash<QString, QString> values = testValues(result);
         QCOMPARE(values.value("SYS24"), QString::number(sys / 142, 'f', 1));
-        QCOMPARE(values.value("ANZAHL"), QStringLiteral("72.0"));
+        QCOMPARE(values.value("ANZAHL"), QStringLiteral("72"));
         QProcess text;
         text.start("pdftotext", {fields.value(6305), "-"});
         QVERIFY(text.waitForFinished(30000));
@@ -226,7 +228,7 @@ private slots:
         const QHash<int, QString> fields = fieldsOf(result);
         QCOMPARE(fields.value(3000), QStringLiteral("4711"));
         const QHash<QString, QString> values = testValues(result);
-        QCOMPARE(values.value("ANZAHL"), QStringLiteral("6.0"));
+        QCOMPARE(values.value("ANZAHL"), QStringLiteral("6"));
         QCOMPARE(values.value("SYS24"), QString::number(sys / 10, 'f', 1));
     }
 
@@ -256,6 +258,31 @@ private slots:
         QVERIFY(QFileInfo::exists(m_import + "/failed/KORVPRAX.GDT"));
         QVERIFY(QFileInfo::exists(m_import + "/failed/KORVPRAX.GDT.txt"));
         QVERIFY(!m_window->gdtLink()->waiting());
+    }
+
+    // Told once, however many scans follow: a failed/ that is a link is
+    // named and not followed; a request of two records says what was left.
+    void refusalsAreToldOnceAndNamed()
+    {
+        ScriptedSeams seams;
+        QTemporaryDir elsewhere;
+        QVERIFY(QFile::link(elsewhere.path(), m_import + "/failed"));
+        QByteArray bad = request(GdtRequestKind::NewExamination, "5", "Bad");
+        bad.replace("03041956", "99999999");
+        drop("KORVPRAX.GDT", bad);
+        for (int i = 0; i < 10; ++i)
+            m_window->gdtLink()->watcher().scan();
+        QCOMPARE(seams.messages.size(), size_t(1));
+        QVERIFY(seams.lastMessageText().contains(m_import + "/failed: " + ed("not a folder of its own", "kein eigener Ordner")));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+        QVERIFY(QFile::remove(m_import + "/failed") && QFile::remove(m_import + "/KORVPRAX.GDT"));
+
+        drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "1", "First")
+                                 + request(GdtRequestKind::NewExamination, "2", "Second"));
+        QCOMPARE(seams.messages.size(), size_t(2));
+        QVERIFY(seams.lastMessageText().contains(ed("from line 12 on", "ab Zeile 12")));
+        QVERIFY(seams.lastMessageText().contains(m_import + "/failed/KORVPRAX.GDT"));
+        QCOMPARE(m_window->gdtLink()->waiting()->patient.number, QStringLiteral("1"));
     }
 
     void showExaminationOpensTheNewestFile()

@@ -10,9 +10,14 @@ every content, the patient and the values against the readings (day
 """
 import json
 import sys
+import unicodedata
 
 CODECS = {"1": "ascii", "2": "cp437", "3": "latin-1"}
-GERMAN_IN_ASCII = {"ä": "ae", "ö": "oe", "ü": "ue", "Ä": "Ae", "Ö": "Oe", "Ü": "Ue", "ß": "ss"}
+# 7-bit results: German letters spelt out, the eight places DIN 66003
+# gives to German letters never written, other letters without accents.
+GERMAN_IN_ASCII = {"ä": "ae", "ö": "oe", "ü": "ue", "Ä": "Ae", "Ö": "Oe", "Ü": "Ue", "ß": "ss", "§": "Par.",
+                   "[": "(", "{": "(", "]": ")", "}": ")", "\\": "/", "|": "/", "~": "-", "@": "at"}
+DIN_PLACES = set(b"[\\]{|}~@")
 HEAD = ["8000", "8100", "8315", "8316", "9206", "9218", "3000", "3101", "3102", "3103", "3110",
         "8402", "6200", "6201"]
 
@@ -23,9 +28,16 @@ def problem(text):
     problems.append(text)
 
 
+def without_accent(c):
+    if ord(c) < 128:
+        return c
+    plain = "".join(p for p in unicodedata.normalize("NFKD", c) if ord(p) < 128)
+    return plain or "?"
+
+
 def as_written(text, charset):
     if charset == "1":
-        text = "".join(GERMAN_IN_ASCII.get(c, c) for c in text)
+        text = "".join(GERMAN_IN_ASCII.get(c, without_accent(c)) for c in text)
     return text.encode(CODECS[charset], errors="replace").decode(CODECS[charset])
 
 
@@ -69,6 +81,8 @@ def main():
             continue
         if int(line[:3]) != len(line) + 2:
             problem(f"line {number}: length {line[:3]!r}, but {len(line) + 2} bytes")
+        if charset == "1" and DIN_PLACES & set(line[7:]):
+            problem(f"line {number}: a byte that 7-bit German reads as a letter")
         try:
             content = line[7:].decode(codec)
         except UnicodeDecodeError:
@@ -146,7 +160,8 @@ def main():
             problem(f"{ident} missing")
             continue
         written = tests[ident]
-        if not re.fullmatch(r"-?\d+\.\d", written) or abs(float(written) - figure) > 0.05 + 1e-9:
+        form = r"\d+" if ident in ("ANZAHL", "GUELTIG") else r"-?\d+\.\d"
+        if not re.fullmatch(form, written) or abs(float(written) - figure) > 0.05 + 1e-9:
             problem(f"{ident} {written} for {figure}")
     for p in problems:
         print(p, file=sys.stderr)

@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace gdttest;
 
 namespace {
@@ -36,13 +39,23 @@ QByteArray contentOf(const QString& path)
 struct Catch {
     QList<GdtRequest> taken;
     QStringList refused; // "name:line"
+    QStringList reasons;
     QStringList moved;
+    QStringList notMoved;
+    QStringList restLeft; // "name:line"
     GdtRequestWatcher::Hooks hooks()
     {
         return {[this](const GdtRequest& r, const QString&) { taken << r; },
-                [this](const QString& path, const GdtReadError& e, const QString& to) {
+                [this](const QString& path, const GdtReadError& e, const QString& to, const QString& why) {
                     refused << QFileInfo(path).fileName() + u':' + QString::number(e.line);
+                    reasons << e.reason;
                     moved << to;
+                    notMoved << why;
+                },
+                [this](const QString& path, int line, const QString& to, const QString& why) {
+                    restLeft << QFileInfo(path).fileName() + u':' + QString::number(line);
+                    moved << to;
+                    notMoved << why;
                 }};
     }
 };
@@ -95,7 +108,6 @@ private slots:
         QTemporaryDir dir;
         Catch got;
         GdtRequestWatcher watcher(got.hooks());
-        watcher.setSettleScans(4);
         const QString path = dir.filePath("KORVPRAX.GDT");
         const QByteArray whole = gdtFile(request6302("Nigro"));
         writeFile(path, whole.first(40));
@@ -111,19 +123,16 @@ private slots:
         QCOMPARE(got.taken[0].patient.surname, QStringLiteral("Nigro"));
     }
 
-    void disagreeing8100IsTakenOnceSettled()
+    // LF-only lines whose 8100 counts CR LF, as some writers count: whole.
+    void lfOnlyCountedWithCrLfIsTaken()
     {
         QTemporaryDir dir;
         Catch got;
         GdtRequestWatcher watcher(got.hooks());
-        watcher.setSettleScans(3);
         QByteArray lfOnly = gdtFile(request6302("Nigro"));
-        lfOnly.replace("\r\n", "\n"); // 8100 still counts CR LF
+        lfOnly.replace("\r\n", "\n");
         writeFile(dir.filePath("KORVPRAX.GDT"), lfOnly);
         watcher.watch(dir.path(), "KORV", "PRAX");
-        watcher.scan();
-        watcher.scan();
-        QVERIFY(got.taken.isEmpty());
         watcher.scan();
         QCOMPARE(got.taken.size(), 1);
     }
@@ -140,9 +149,7 @@ private slots:
         QDir(dir.path()).mkdir("failed");
         writeFile(dir.filePath("failed/KORVPRAX.GDT"), "an older one");
         watcher.watch(dir.path(), "KORV", "PRAX");
-        watcher.setSettleScans(2);
-        watcher.scan();
-        watcher.scan();
+        watcher.scan(); // neither of them waits: nothing more would make them whole
         QCOMPARE(got.refused, (QStringList{"KORVPRAX.GDT:10", "KORVPRAX.000:1"}));
         QCOMPARE(got.moved[0], dir.filePath("failed/KORVPRAX.GDT.1"));
         QCOMPARE(contentOf(got.moved[0]), bad);
@@ -166,6 +173,36 @@ private slots:
         QVERIFY(!GdtFolder::writeWhole(first, "two", &why)); // never replaces
         QCOMPARE(contentOf(first), QByteArray("one"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+    }
+
+    // A write that fails says why in words, never "Unknown error", and
+    // leaves nothing behind.
+    void failedWriteNamesTheCause()
+    {
+        QTemporaryDir dir;
+        QString why;
+        QVERIFY(!GdtFolder::writeWhole(dir.filePath("gone/PRAXKORV.GDT"), "x", &why));
+        QCOMPARE(why, QStringLiteral("the folder is not there (any more)"));
+        // A disk that takes no more part way through: here a file size limit.
+        struct rlimit before {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = before;
+        small.rlim_cur = 100;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = GdtFolder::writeWhole(dir.filePath("PRAXKORV.GDT"), QByteArray(5000, 'x'), &why);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!written);
+        QCOMPARE(why, QString::fromLocal8Bit(std::strerror(EFBIG)) + " (error " + QString::number(EFBIG) + ")");
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        // The causes a full disk, a refused folder, a vanished one give.
+        QCOMPARE(GdtFolder::causeOf(ENOSPC), QStringLiteral("no space left on the disk"));
+        QCOMPARE(GdtFolder::causeOf(EDQUOT), QStringLiteral("no space left on the disk"));
+        QCOMPARE(GdtFolder::causeOf(EROFS), QStringLiteral("the disk is write-protected"));
+        Edition::select(EditionId::German);
+        QCOMPARE(GdtFolder::causeOf(ENOSPC), QString::fromUtf8("kein Platz mehr auf dem Datenträger"));
+        Edition::select(EditionId::English);
     }
 
     void settingsRoundTrip()
@@ -229,7 +266,7 @@ private slots:
         QCOMPARE(*gdtSettingsProblem(s), "Result folder: the folder " + locked + " can not be written");
         QString why;
         QVERIFY(!GdtFolder::writeWhole(locked + "/PRAXKORV.GDT", "x", &why));
-        QVERIFY(!why.isEmpty());
+        QCOMPARE(why, QStringLiteral("no permission (access denied)"));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };

@@ -104,6 +104,14 @@ private slots:
         QTest::newRow("ISO 8859-1 capitals") << QByteArray("3") << QByteArray("\xc4\xd6\xdc\xe9")
                                              << QString::fromUtf8("ÄÖÜé");
         QTest::newRow("7-bit") << QByteArray("1") << QByteArray("Mueller") << QStringLiteral("Mueller");
+        // German 7-bit (DIN 66003) as German practice systems write it.
+        QTest::newRow("7-bit German") << QByteArray("1") << QByteArray("M}ller-L|~") << QString::fromUtf8("Müller-Löß");
+        QTest::newRow("7-bit German, all") << QByteArray("1") << QByteArray("[\\]{|}~@")
+                                           << QString::fromUtf8("ÄÖÜäöüß§");
+        QTest::newRow("CP437, all") << QByteArray("2") << QByteArray("\x8e\x99\x9a\x84\x94\x81\xe1")
+                                    << QString::fromUtf8("ÄÖÜäöüß");
+        QTest::newRow("ISO 8859-1, all") << QByteArray("3") << QByteArray("\xc4\xd6\xdc\xe4\xf6\xfc\xdf")
+                                         << QString::fromUtf8("ÄÖÜäöüß");
         QTest::newRow("9206 with blanks") << QByteArray(" 3 ") << QByteArray("G\xf6tz") << QString::fromUtf8("Götz");
     }
     void charsets()
@@ -134,6 +142,15 @@ private slots:
         QByteArray padded = gdtFile(fields);
         padded.replace("4711", "4711  ");
         QTest::newRow("blanks after values") << padded;
+        // What practice systems put after the record or before it.
+        const QByteArray good = gdtFile(fields);
+        QTest::newRow("Ctrl-Z after") << good + "\x1a";
+        QTest::newRow("Ctrl-Z without a last line break") << good.chopped(2) + "\x1a";
+        QTest::newRow("Ctrl-Z after blank lines") << good + "\r\n\r\n\x1a";
+        QTest::newRow("NUL padding") << good + QByteArray(512, '\0');
+        QTest::newRow("NUL padding without a last line break") << good.chopped(2) + QByteArray(3, '\0');
+        QTest::newRow("blank lines after") << good + "\r\n\r\n   \r\n\n";
+        QTest::newRow("UTF-8 mark") << "\xef\xbb\xbf" + gdtFile(request6302("B\xc3\xb6hm"));
     }
     void lineEndingsAndLengths()
     {
@@ -142,6 +159,46 @@ private slots:
         QCOMPARE(request.patient.number, QStringLiteral("4711"));
         QCOMPARE(request.patient.surname, QString::fromUtf8("Böhm"));
         QCOMPARE(request.patient.birthDate, QDate(1956, 4, 3));
+    }
+
+    void utf8MarkReadsUtf8()
+    {
+        const GdtRequest request = taken("\xef\xbb\xbf" + gdtFile(request6302("M\xc3\xbcller-L\xc3\xb6\xc3\x9f")));
+        QCOMPARE(request.patient.surname, QString::fromUtf8("Müller-Löß"));
+        QCOMPARE(request.patient.number, QStringLiteral("4711"));
+    }
+
+    // 00 for a day or month the practice system does not know: taken,
+    // with no birth date rather than a made-up one.
+    void partlyKnownBirthDate_data()
+    {
+        QTest::addColumn<QByteArray>("born");
+        QTest::newRow("day and month unknown") << QByteArray("00001980");
+        QTest::newRow("day unknown") << QByteArray("00031980");
+        QTest::newRow("month unknown") << QByteArray("15001980");
+        QTest::newRow("nothing known") << QByteArray("00000000");
+    }
+    void partlyKnownBirthDate()
+    {
+        QFETCH(QByteArray, born);
+        const GdtRequest request = taken(gdtFile(with(request6302("Nigro"), 3103, born)));
+        QVERIFY(!request.patient.birthDate.isValid());
+        QCOMPARE(request.patient.surname, QStringLiteral("Nigro"));
+    }
+
+    // The second record of a file is never read into the first one's patient.
+    void twoRecordsTheFirstIsRead()
+    {
+        Fields second = with(request6302("Bohm"), 3000, "4712");
+        second.push_back({3103, "01011990"}); // given again, differently
+        const QByteArray file = gdtFile(without(request6302("Nigro"), 3102)) + gdtFile(second);
+        const GdtRequest request = taken(file);
+        QCOMPARE(request.patient.number, QStringLiteral("4711"));
+        QCOMPARE(request.patient.surname, QStringLiteral("Nigro"));
+        QVERIFY(request.patient.firstName.isEmpty());
+        QCOMPARE(request.patient.birthDate, QDate(1956, 4, 3));
+        QCOMPARE(request.restFromLine, 11);
+        QCOMPARE(taken(gdtFile(request6302("Nigro"))).restFromLine, 0);
     }
 
     void unknownFieldsAreSkipped()
@@ -204,6 +261,8 @@ private slots:
         QTest::newRow("unknown charset") << gdtFile(with(fields, 9206, "7")) << 5 << "9206";
         QTest::newRow("birth date no date") << gdtFile(with(fields, 3103, "31021990")) << 10 << "31021990";
         QTest::newRow("birth date short") << gdtFile(with(fields, 3103, "3041956")) << 10 << "3041956";
+        QTest::newRow("birth day 32, month unknown") << gdtFile(with(fields, 3103, "32001980")) << 10 << "32001980";
+        QTest::newRow("birth month 13, day unknown") << gdtFile(with(fields, 3103, "00131980")) << 10 << "00131980";
         QTest::newRow("sex unreadable") << gdtFile(with(fields, 3110, "Q")) << 11 << "3110";
         Fields twice = fields;
         twice.push_back({3000, "4712"});
@@ -238,6 +297,37 @@ private slots:
         QCOMPARE(gdtDeclaredFileLength(file.first(20)), -1); // the 8100 line itself not yet whole
         QCOMPARE(gdtDeclaredFileLength(gdtFile({{8000, "6302"}, {3000, "1"}}).replace("8100000", "8100x00")), -1);
         QCOMPARE(gdtDeclaredFileLength("0138000630\r\n"), -1);
+    }
+
+    // Whole only when each record's 8100 and the last line agree.
+    void completeness_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("complete");
+        const QByteArray good = gdtFile(request6302("Nigro"));
+        QTest::newRow("whole") << good << true;
+        QTest::newRow("cut in a value") << good.first(good.indexOf("Nig") + 3) << false;
+        QTest::newRow("cut at a line end") << good.first(good.indexOf("0133102")) << false;
+        QTest::newRow("cut before the 8100") << good.first(13) << false;
+        QTest::newRow("no 8100") << gdtFile(request6302("Nigro")).replace("0148100", "0149999") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("LF only, 8100 as written") << gdtFile(request6302("Nigro"), "\n") << true;
+        QByteArray lfCountedCrLf = good;
+        QTest::newRow("LF only, 8100 counting CR LF") << lfCountedCrLf.replace("\r\n", "\n") << true;
+        QTest::newRow("no last line break") << good.chopped(2) << true;
+        QTest::newRow("Ctrl-Z after") << good + "\x1a" << true;
+        QTest::newRow("NUL padding") << good + QByteArray(100, '\0') << true;
+        QTest::newRow("blank lines after") << good + "\r\n\r\n" << true;
+        QTest::newRow("UTF-8 mark") << "\xef\xbb\xbf" + good << true;
+        QTest::newRow("two records") << good + gdtFile(request6302("Bohm")) << true;
+        QTest::newRow("second record cut") << good + gdtFile(request6302("Bohm")).first(50) << false;
+        QTest::newRow("not GDT: nothing to wait for") << QByteArray("%PDF-1.4\n") << true;
+    }
+    void completeness()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, complete);
+        QCOMPARE(gdtFileComplete(file), complete);
     }
 
     // Whatever the bytes, the reader answers (no crash, no hang): random

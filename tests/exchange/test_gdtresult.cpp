@@ -2,7 +2,9 @@
 // every line's length, 8100, the field order, the three character sets,
 // the patient as written in each, and the values against the readings,
 // in both editions; a recording without night readings leaves the night's
-// blocks out; line breaks in a value and overlong values stay one line.
+// blocks out; line breaks in a value stay one line; an overlong findings
+// or table text goes on in more lines; 7-bit never writes a byte German
+// 7-bit reads as a letter; the counts have no decimal.
 #include "exchange/GdtAbpmResult.h"
 #include "exchange/GdtLines.h"
 #include "text/Edition.h"
@@ -162,6 +164,68 @@ private slots:
         QCOMPARE(idents, (QStringList{"SYS24", "DIA24", "MAP24", "PULS24", "SYSTAG", "DIATAG", "PULSTAG", "ANZAHL",
                                       "GUELTIG"}));
         QVERIFY(result.findings.first().startsWith(QStringLiteral("Not valid for diagnosis:")));
+        const auto value = [&](const char* ident) {
+            for (const GdtTest& t : result.tests)
+                if (t.ident == QLatin1String(ident))
+                    return t.value;
+            return QString();
+        };
+        QCOMPARE(value("ANZAHL"), QString::number(recording(false).size()));
+        QCOMPARE(value("GUELTIG"), QString::number(recording(false).size()));
+    }
+
+    // What German 7-bit reads as letters is never written; what a 7-bit
+    // reader then shows is the spelt-out name.
+    void sevenBitSpellsOut()
+    {
+        GdtResult result;
+        result.charset = GdtCharset::Ascii;
+        result.patient.number = QStringLiteral("4711");
+        result.patient.surname = QString::fromUtf8("Müller-Lüdenscheidt [Weiß] {Öz} ~ Ä|Ü a@b \\ § Renée");
+        const QByteArray file = writeGdtResult(result);
+        for (const char c : QByteArrayView("[\\]{|}~@"))
+            QVERIFY2(!file.contains(c), &c);
+        QVERIFY(std::all_of(file.begin(), file.end(), [](char c) { return c > 0; }));
+        QString surname;
+        for (const GdtLine& line : gdtLines(file))
+            if (line.fieldId == 3101)
+                surname = gdtDecode(line.content, GdtCharset::Ascii);
+        QCOMPARE(surname, QStringLiteral("Mueller-Luedenscheidt (Weiss) (Oez) - Ae/Ue aatb / Par. Renee"));
+    }
+
+    // A findings or table text over a line's room goes on in lines of the
+    // same field; nothing of it is cut away.
+    void longTextGoesOnInMoreLines()
+    {
+        GdtResult result;
+        result.patient.number = QStringLiteral("4711");
+        QString words;
+        for (int i = 0; words.size() < 2500; ++i)
+            words += QStringLiteral("word%1 ").arg(i);
+        const QString table = QString(1500, u'-');
+        result.findings << words.trimmed();
+        result.table << table;
+        const QByteArray file = writeGdtResult(result);
+        QByteArray findings, rows;
+        int findingLines = 0, tableLines = 0;
+        for (const GdtLine& line : gdtLines(file)) {
+            QVERIFY(line.lengthAgrees() && line.length <= 999);
+            if (line.fieldId == 6220) {
+                findings += line.content;
+                ++findingLines;
+            } else if (line.fieldId == 6228) {
+                rows += line.content;
+                ++tableLines;
+            }
+        }
+        QCOMPARE(findingLines, 3);
+        QCOMPARE(tableLines, 2);
+        QCOMPARE(QString::fromLatin1(findings), words.trimmed());
+        QCOMPARE(QString::fromLatin1(rows), table);
+        QCOMPARE(gdtDeclaredFileLength(file), file.size());
+        const std::vector<GdtLine> lines = gdtLines(file);
+        const auto first = std::find_if(lines.begin(), lines.end(), [](const GdtLine& l) { return l.fieldId == 6220; });
+        QVERIFY(first->content.endsWith(' ')); // broken after a word, not inside one
     }
 
     // A value with a line break, an empty name, an overlong finding: every
@@ -172,7 +236,8 @@ private slots:
         result.receiverId = QStringLiteral("PRAX");
         result.senderId = QStringLiteral("KORV");
         result.patient.number = QStringLiteral("1\r\n8000 6302");
-        result.findings << QString(2000, u'x') << QString::fromUtf8("😀 ✓ Ω");
+        result.patient.surname = QString(2000, u'x');
+        result.findings << QString::fromUtf8("😀 ✓ Ω");
         const QByteArray file = writeGdtResult(result);
         const std::vector<GdtLine> lines = gdtLines(file);
         for (const GdtLine& line : lines)
@@ -180,7 +245,7 @@ private slots:
         QCOMPARE(gdtDeclaredFileLength(file), file.size());
         QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const GdtLine& l) { return l.fieldId == 8000; }), 1);
         QCOMPARE(lines.back().content, QByteArray("? ? \xea")); // one "?" per character the set lacks
-        QVERIFY(!file.contains("3101")); // an empty surname is left out
+        QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const GdtLine& l) { return l.fieldId == 3101; }), 1);
     }
 };
 

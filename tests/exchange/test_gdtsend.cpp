@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 RecordingDetails patient()
@@ -91,6 +93,42 @@ private slots:
         s.exportFolder = dir.filePath(QStringLiteral("gone"));
         outcome = sendGdtResult(s, AbpmSummary{}, patient(), {});
         QVERIFY(outcome.problem.contains(dir.filePath(QStringLiteral("gone"))));
+    }
+
+    // The result and its PDF are files like any the user creates (0666
+    // less the umask), whatever made them, so that a practice system under
+    // another account can read them when the umask lets it.
+    void resultAndPdfTakeTheUmask_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::newRow("022") << 0022;
+        QTest::newRow("002") << 0002;
+        QTest::newRow("027") << 0027;
+        QTest::newRow("077") << 0077;
+    }
+    void resultAndPdfTakeTheUmask()
+    {
+        QFETCH(int, mask);
+        QTemporaryDir dir;
+        GdtSettings s;
+        s.importFolder = dir.path();
+        // A maker that writes as privately as a temporary file does.
+        const GdtPdfMaker maker = [](const AbpmSummary&, const QString& path, QString*) {
+            QFile pdf(path);
+            return pdf.open(QIODevice::WriteOnly) && pdf.write("%PDF-1.4\n") > 0
+                && pdf.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        };
+        const mode_t before = ::umask(mode_t(mask));
+        const GdtSendOutcome outcome = sendGdtResult(s, AbpmSummary{}, patient(), maker);
+        ::umask(before);
+        QVERIFY2(outcome.sent(), qPrintable(outcome.problem));
+        const auto modeOf = [](const QString& path) {
+            struct stat st {};
+            ::stat(QFile::encodeName(path).constData(), &st);
+            return int(st.st_mode & 0777);
+        };
+        QCOMPARE(modeOf(outcome.resultPath), 0666 & ~mask);
+        QCOMPARE(modeOf(outcome.pdfPath), 0666 & ~mask);
     }
 
     void unwritableFolderSendsNothing()

@@ -18,7 +18,21 @@ const CatalogueEntry entries[] = {
     {"gdt.errBirthDate", "The birth date %1 is no date (DDMMYYYY)", "Das Geburtsdatum %1 ist kein Datum (TTMMJJJJ)"},
     {"gdt.errSex", "The sex %1 can not be read (3110)", "Das Geschlecht %1 ist nicht lesbar (3110)"},
     {"gdt.errTooLarge", "The file is too large for a request", "Die Datei ist zu groß für eine Anforderung"},
-    {"gdt.errUnreadable", "The file can not be read", "Die Datei ist nicht lesbar"},
+    {"gdt.errUnreadable", "The file can not be read: %1", "Die Datei ist nicht lesbar: %1"},
+    {"gdt.errNotRegular", "This is no ordinary file (a FIFO, a device, a folder or a link to one)",
+     "Dies ist keine gewöhnliche Datei (eine FIFO, ein Gerät, ein Ordner oder eine Verknüpfung darauf)"},
+    {"gdt.errIncomplete", "The file stayed incomplete for %1 seconds: its record length (8100) says %2 bytes, it has %3",
+     "Die Datei blieb %1 Sekunden unvollständig: ihre Satzlänge (8100) sagt %2 Byte, sie hat %3"},
+    {"gdt.errNoLength", "nothing readable", "nichts Lesbares"},
+
+    // Why a file could not be written, moved or read.
+    {"gdt.causeNoSpace", "no space left on the disk", "kein Platz mehr auf dem Datenträger"},
+    {"gdt.causeNoPermission", "no permission (access denied)", "keine Berechtigung (Zugriff verweigert)"},
+    {"gdt.causeFolderGone", "the folder is not there (any more)", "der Ordner ist nicht (mehr) vorhanden"},
+    {"gdt.causeReadOnly", "the disk is write-protected", "der Datenträger ist schreibgeschützt"},
+    {"gdt.causeOther", "%1 (error %2)", "%1 (Fehler %2)"},
+    {"gdt.causeFailedNotFolder", "not a folder of its own (a link or a file); nothing is moved there",
+     "kein eigener Ordner (eine Verknüpfung oder eine Datei); nichts wird dorthin verschoben"},
 
     // The result's test names (8411).
     {"gdt.testSys24", "Systolic mean 24 h", "Systolischer Mittelwert 24 h"},
@@ -46,6 +60,8 @@ const CatalogueEntry entries[] = {
     // Notes beside a request set aside in failed/.
     {"gdt.noteLine", "Line %1: %2", "Zeile %1: %2"},
     {"gdt.noteNotDeleted", "Taken, but it could not be deleted", "Übernommen, konnte aber nicht gelöscht werden"},
+    {"gdt.noteRestLeft", "The first record was taken; from line %1 on the file holds more, which was left unread",
+     "Der erste Satz wurde übernommen; ab Zeile %1 enthält die Datei mehr, das nicht gelesen wurde"},
 
     // The settings and why they are refused.
     {"gdt.nameImport", "Request folder", "Anforderungsordner"},
@@ -95,7 +111,10 @@ const CatalogueEntry entries[] = {
      "Aufzeichnung warten lassen (Ja) oder verwerfen (Nein) ?"},
     {"gdt.msgRefused", "GDT Request Not Taken ! , %1 , %2", "GDT-Anforderung nicht übernommen ! , %1 , %2"},
     {"gdt.msgMoved", "\nMoved to %1", "\nVerschoben nach %1"},
-    {"gdt.msgNotMoved", "\nIt could not be moved and stays where it is", "\nSie konnte nicht verschoben werden und bleibt, wo sie ist"},
+    {"gdt.msgNotMoved", "\nIt could not be moved and stays where it is: %1",
+     "\nSie konnte nicht verschoben werden und bleibt, wo sie ist: %1"},
+    {"gdt.msgRestLeft", "GDT Request Holds More Than One Record ! , %1\nThe first was taken; from line %2 on it was left unread.",
+     "GDT-Anforderung enthält mehr als einen Satz ! , %1\nDer erste wurde übernommen; ab Zeile %2 blieb sie ungelesen."},
     {"gdt.msgNoFileOfPatient", "No data file of %1 (patient number %2) is in %3",
      "Keine Datendatei von %1 (Patientennummer %2) liegt in %3"},
     {"gdt.msgPatientNotFilled", "The patient could not be written into the new file ! , %1",

@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 QString fieldName(int id)
@@ -20,10 +22,32 @@ QString fieldName(int id)
     return QString::fromLatin1(names.value(id, "?"));
 }
 
+// German 7-bit: the umlauts, ß and § in the places of [ \ ] { | } ~ @,
+// anything else outside ASCII as "?".
+QString germanSevenBit(const QString& text)
+{
+    static const QString letters = QString::fromUtf8("ÄÖÜäöüß§");
+    static const QString places = QStringLiteral("[\\]{|}~@");
+    QString written;
+    for (const QChar c : text) {
+        const qsizetype at = letters.indexOf(c);
+        written += at >= 0 ? places[at] : c.unicode() < 128 ? c : QChar(u'?');
+    }
+    return written;
+}
+
 } // namespace
 
-QByteArray practiceRequestFile(const PracticeRequest& r)
+QByteArray practiceRequestFile(const PracticeRequest& request, PracticeWriter writer)
 {
+    PracticeRequest r = request;
+    if (writer == PracticeWriter::Dos)
+        r.charset = GdtCharset::Cp437;
+    if (writer == PracticeWriter::SevenBit) {
+        r.charset = GdtCharset::Ascii;
+        r.patient.surname = germanSevenBit(r.patient.surname);
+        r.patient.firstName = germanSevenBit(r.patient.firstName);
+    }
     GdtFields fields = {{8315, r.deviceId}, {8316, r.pvsId}, {9206, QString(QChar(gdtCharsetDigit(r.charset)))},
                         {9218, QStringLiteral("02.10")}, {3000, r.patient.number}};
     if (!r.patient.surname.isEmpty())
@@ -34,7 +58,22 @@ QByteArray practiceRequestFile(const PracticeRequest& r)
         fields.emplace_back(3103, r.patient.birthDate.toString(QStringLiteral("ddMMyyyy")));
     if (const QString sex = gdtSexField(r.patient.sex); !sex.isEmpty())
         fields.emplace_back(3110, sex);
-    return gdtRecord(QString::number(int(r.kind)), fields, r.charset);
+    // The 7-bit text is written as it stands: ASCII bytes, whatever set encodes them.
+    const GdtCharset bytesIn = writer == PracticeWriter::SevenBit ? GdtCharset::Latin1 : r.charset;
+    QByteArray file = gdtRecord(QString::number(int(r.kind)), fields, bytesIn);
+    if (writer == PracticeWriter::Dos)
+        file += '\x1a';
+    return file;
+}
+
+QList<QByteArray> practicePieces(const QByteArray& file, int count)
+{
+    QList<QByteArray> pieces;
+    count = std::max(count, 1);
+    const qsizetype size = std::max<qsizetype>((file.size() + count - 1) / count, 1);
+    for (qsizetype at = 0; at < file.size(); at += size)
+        pieces << file.sliced(at, std::min(size, file.size() - at));
+    return pieces;
 }
 
 QStringList practiceFieldsOf(const QByteArray& result)

@@ -6,7 +6,12 @@
 //   korvane-practice --folder DIR [--results DIR] --patient NUMBER
 //       [--surname S] [--first F] [--born DDMMYYYY] [--sex 1|2]
 //       [--type 6301|6302|6311] [--charset 1|2|3] [--pvs PRAX] [--device KORV]
+//       [--writer whole|slow|dos|7bit] [--seconds N]
 //       [--wait SECONDS] [--keep]
+//
+// --writer plays how practice systems write: whole (renamed into place),
+// slow (in place, in pieces over --seconds), dos (code page 437 and Ctrl-Z
+// after the record), 7bit (German 7-bit: "M}ller").
 //
 // Ends with 0 when a result came (or --wait 0: none awaited), 2 when none
 // came in time, 1 on wrong arguments or an unwritable folder.
@@ -22,6 +27,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -29,6 +35,42 @@ void say(const QString& text)
 {
     std::fprintf(stdout, "%s\n", text.toLocal8Bit().constData());
     std::fflush(stdout);
+}
+
+std::optional<PracticeWriter> writerNamed(const QString& name)
+{
+    if (name == u"whole")
+        return PracticeWriter::Whole;
+    if (name == u"slow")
+        return PracticeWriter::Slow;
+    if (name == u"dos")
+        return PracticeWriter::Dos;
+    if (name == u"7bit")
+        return PracticeWriter::SevenBit;
+    return std::nullopt;
+}
+
+// A slow writer: the request's own name from the first piece on, the
+// pieces seconds apart.
+bool writeSlowly(const QString& path, const QByteArray& bytes, int seconds, QString* why)
+{
+    constexpr int kPieces = 6;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        *why = file.errorString();
+        return false;
+    }
+    const QList<QByteArray> pieces = practicePieces(bytes, kPieces);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            QThread::msleep(ulong(seconds) * 1000 / ulong(pieces.size() - 1));
+        if (file.write(pieces[i]) != pieces[i].size() || !file.flush()) {
+            *why = file.errorString();
+            return false;
+        }
+        say(QStringLiteral("  piece %1 of %2: %3 bytes").arg(i + 1).arg(pieces.size()).arg(pieces[i].size()));
+    }
+    return true;
 }
 
 QString waitForResult(const QString& folder, const QString& pvs, const QString& device, int seconds)
@@ -72,6 +114,8 @@ int main(int argc, char* argv[])
     const auto pvs = option("pvs", "the practice system's GDT ID", "PRAX");
     const auto device = option("device", "the device program's GDT ID", "KORV");
     const auto wait = option("wait", "seconds to wait for the result (0: none)", "600");
+    const auto writer = option("writer", "how the request is written: whole, slow, dos or 7bit", "whole");
+    const auto seconds = option("seconds", "how long a slow writer takes", "8");
     const QCommandLineOption keep(QStringLiteral("keep"), QStringLiteral("leave the result in its folder"));
     parser.addOption(keep);
     parser.process(app);
@@ -86,13 +130,18 @@ int main(int argc, char* argv[])
     request.charset = gdtCharsetFromField(parser.value(charset).toLatin1()).value_or(GdtCharset::Cp437);
     request.pvsId = parser.value(pvs);
     request.deviceId = parser.value(device);
-    if (parser.value(folder).isEmpty() || request.patient.number.isEmpty()) {
-        say(QStringLiteral("--folder and --patient are needed (see --help)"));
+    const std::optional<PracticeWriter> how = writerNamed(parser.value(writer));
+    if (parser.value(folder).isEmpty() || request.patient.number.isEmpty() || !how) {
+        say(QStringLiteral("--folder and --patient are needed, --writer is whole, slow, dos or 7bit (see --help)"));
         return 1;
     }
     const QString requestPath = GdtFolder::nextResultPath(parser.value(folder), request.deviceId, request.pvsId);
+    const QByteArray bytes = practiceRequestFile(request, *how);
     QString why;
-    if (requestPath.isEmpty() || !GdtFolder::writeWhole(requestPath, practiceRequestFile(request), &why)) {
+    const bool written = requestPath.isEmpty() ? false
+        : *how == PracticeWriter::Slow         ? writeSlowly(requestPath, bytes, parser.value(seconds).toInt(), &why)
+                                               : GdtFolder::writeWhole(requestPath, bytes, &why);
+    if (!written) {
         say(QStringLiteral("The request could not be written into %1: %2").arg(parser.value(folder), why));
         return 1;
     }
