@@ -1,5 +1,6 @@
 #include "app/GdtLink.h"
 
+#include "app/SkipOnFailure.h"
 #include "data/DataFolder.h"
 #include "data/FileCommands.h"
 #include "data/RecordingDetailsStore.h"
@@ -7,6 +8,7 @@
 #include "platform/Connection.h"
 #include "platform/Seams.h"
 #include "state/SharedState.h"
+#include "state/StateNotifier.h"
 #include "text/MessageCatalogue.h"
 #include "views/CommWindows.h"
 #include "views/frmRead.h"
@@ -74,18 +76,30 @@ GdtLink::GdtLink(QWidget* window, GdtPdfMaker makePdf)
                  }},
                 this)
 {
+    const StateNotifier& notifier = StateNotifier::instance();
+    connect(&notifier, &StateNotifier::dataFileChanged, this, &GdtLink::followDataFile);
+    // Once a cursor has the file open, reading its table changes nothing else.
+    connect(&notifier, &StateNotifier::recordsetOpened, this, &GdtLink::refreshResultDue);
+    connect(&notifier, &StateNotifier::recordingDetailsChanged, this, &GdtLink::refreshResultDue);
 }
 
 void GdtLink::applySettings()
 {
     m_settings = GdtSettingsStore::load();
-    if (!m_settings.enabled) {
-        m_watcher.watch(QString(), QString(), QString());
-        return;
+    if (m_settings.enabled) {
+        if (const auto problem = gdtSettingsProblem(m_settings))
+            showMessage(m_window, catText("gdt.msgNotWatching").arg(*problem));
     }
-    if (const auto problem = gdtSettingsProblem(m_settings))
-        showMessage(m_window, catText("gdt.msgNotWatching").arg(*problem));
-    m_watcher.watch(m_settings.importFolder, m_settings.ownId, m_settings.pvsId);
+    watchAsSet();
+}
+
+void GdtLink::watchAsSet()
+{
+    // Equal IDs would take our own results for requests.
+    if (!m_settings.enabled || m_newRunning || gdtIdsEqual(m_settings))
+        m_watcher.watch(QString(), QString(), QString());
+    else
+        m_watcher.watch(m_settings.importFolder, m_settings.ownId, m_settings.pvsId);
 }
 
 QString GdtLink::waitingText() const
@@ -99,8 +113,47 @@ QString GdtLink::waitingText() const
 void GdtLink::setWaiting(std::optional<GdtRequest> request)
 {
     m_waiting = std::move(request);
+    changed();
+}
+
+void GdtLink::changed()
+{
     if (m_changed)
         m_changed();
+}
+
+void GdtLink::followDataFile()
+{
+    // The file's own state is read once a cursor has it open.
+    if (!gFileReady || gDataFile != m_resultDueFile) {
+        const bool shown = !m_resultDue.isEmpty();
+        m_resultDue.clear();
+        m_resultDueFile.clear();
+        if (shown)
+            changed();
+    }
+}
+
+void GdtLink::refreshResultDue()
+{
+    QString due;
+    if (gFileReady) {
+        const std::optional<GdtOrigin> origin = GdtOriginStore::readCurrent();
+        if (origin && origin->resultDue) {
+            GdtPatient patient;
+            patient.number = origin->patientNumber;
+            if (const std::optional<RecordingDetails> details = RecordingDetailsStore::readCurrent()) {
+                patient.surname = details->surname;
+                patient.firstName = details->firstName;
+            }
+            due = catText("gdt.lblResultDue").arg(nameOf(patient), origin->patientNumber);
+        }
+    }
+    m_resultDueFile = gFileReady ? gDataFile : QString();
+    if (due == m_resultDue)
+        return;
+    m_resultDue = due;
+    changed();
 }
 
 void GdtLink::taken(const GdtRequest& request, const QString&)
@@ -194,23 +247,41 @@ void GdtLink::showExamination(const GdtRequest& request)
 
 void GdtLink::runNew()
 {
-    if (!m_waiting) {
+    // The request New works on is the one waiting now; one that comes while
+    // New's dialogs are open stays in its folder until New is done, so it
+    // never changes the file New makes.
+    const std::optional<GdtRequest> request = m_waiting;
+    m_newRunning = true;
+    watchAsSet();
+    if (request)
+        fillNewFile(*request);
+    else
         FileCommands::newFile(m_window);
-        return;
-    }
+    m_newRunning = false;
+    watchAsSet();
+}
+
+void GdtLink::fillNewFile(const GdtRequest& request)
+{
     const QString before = gFileReady ? gDataFile : QString();
-    FileCommands::newFile(m_window, proposedFileName(m_waiting->patient));
+    FileCommands::newFile(m_window, proposedFileName(request.patient));
     if (!gFileReady || gDataFile == before)
         return;
     QString why;
     const std::optional<RecordingDetails> details = RecordingDetailsStore::readCurrent(&why);
-    if (!details || (details->hasPatient() && details->patientNumber != m_waiting->patient.number))
+    if (!details || (details->hasPatient() && details->patientNumber != request.patient.number))
         return; // an existing file of another patient: the request still waits
-    if (!RecordingDetailsStore::writeCurrent(detailsWith(*details, m_waiting->patient), &why)) {
+    GdtOrigin origin;
+    origin.patientNumber = request.patient.number;
+    origin.ownId = request.receiverId.isEmpty() ? m_settings.ownId : request.receiverId;
+    origin.pvsId = request.senderId.isEmpty() ? m_settings.pvsId : request.senderId;
+    origin.taken = seams().now().toUTC();
+    if (!RecordingDetailsStore::writeCurrent(detailsWith(*details, request.patient), &why)
+        || !GdtOriginStore::writeCurrent(origin, &why)) {
         showMessage(m_window, catText("gdt.msgPatientNotFilled").arg(why));
         return;
     }
-    m_fromPvs.insert(gDataFile);
+    emit StateNotifier::instance().recordingDetailsChanged();
     setWaiting(std::nullopt);
 }
 
@@ -225,14 +296,40 @@ void GdtLink::sendCurrent()
         showMessage(m_window, catText("gdt.msgSendFailed").arg(outcome.problem));
         return;
     }
+    if (const std::optional<GdtOrigin> origin = GdtOriginStore::readCurrent())
+        markSent(*origin, outcome);
     showMessage(m_window, catText("gdt.msgSent").arg(QDir::toNativeSeparators(outcome.resultPath)));
 }
 
 void GdtLink::readingsStored()
 {
-    if (!m_settings.enabled || !gFileReady || !m_fromPvs.contains(gDataFile))
+    if (!gFileReady)
         return;
-    const GdtSendOutcome outcome = sendCurrentGdtResult(m_settings, m_makePdf);
-    if (!outcome.sent())
-        showMessage(m_window, catText("gdt.msgStoredNotSent").arg(outcome.problem));
+    std::optional<GdtOrigin> origin = GdtOriginStore::readCurrent();
+    if (!origin)
+        return; // not the practice system's patient: nothing goes back
+    // The result reflects the file, so new readings make it due again; the
+    // file says so before sending, so that a failed send, a link switched
+    // off or a crash leaves it due for the next run.
+    origin->resultDue = true;
+    GdtOriginStore::writeCurrent(*origin);
+    if (m_settings.enabled) {
+        const GdtSendOutcome outcome = sendCurrentGdtResult(m_settings, m_makePdf);
+        if (outcome.sent())
+            markSent(*origin, outcome);
+        else
+            showMessage(m_window, catText("gdt.msgStoredNotSent").arg(outcome.problem));
+    }
+    refreshResultDue();
+}
+
+void GdtLink::markSent(GdtOrigin origin, const GdtSendOutcome& outcome)
+{
+    origin.resultDue = false;
+    origin.sent = seams().now().toUTC();
+    origin.sentAs = outcome.resultPath;
+    QString why;
+    if (!GdtOriginStore::writeCurrent(origin, &why))
+        qCWarning(lcApp) << "The result is sent, but the data file does not say so:" << why;
+    refreshResultDue();
 }

@@ -44,6 +44,7 @@ public:
     // The link with the practice system and the line that shows a waiting request.
     GdtLink* gdtLink() const { return m_gdt; }
     QLabel* lblGdtRequest() const { return m_gdtRequest; }
+    QLabel* lblGdtResultDue() const { return m_gdtResultDue; }
 
     // Record cursor of the list report command.
     std::shared_ptr<clsbpdata> PrimaryCLS;
@@ -166,6 +167,7 @@ private:
     bool m_unloaded = false;
     GdtLink* m_gdt = nullptr;
     QLabel* m_gdtRequest = nullptr;
+    QLabel* m_gdtResultDue = nullptr;
     // The printer chosen in Printer setup, for the set-up and for printing
     // the report (the one printer of everything that prints).
     QPrinter* chosenPrinter();

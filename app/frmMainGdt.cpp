@@ -16,6 +16,7 @@
 #include "views/WindowPlacement.h"
 #include "views/frmGdt.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QToolBar>
@@ -43,22 +44,37 @@ void frmMain::wirePracticeSystem()
 {
     m_gdt = new GdtLink(this, makeReportPdf);
     // A line of its own under the toolbar, the width of the window, shown
-    // while a request waits.
+    // while a request waits or the open file's result is due.
     addToolBarBreak();
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbGdtRequest"));
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->toggleViewAction()->setVisible(false);
-    m_gdtRequest = new QLabel(bar);
+    auto* band = new QWidget(bar);
+    auto* lines = new QHBoxLayout(band);
+    lines->setContentsMargins(0, 0, 0, 0);
+    m_gdtRequest = new QLabel(band);
     m_gdtRequest->setObjectName(QStringLiteral("lblGdtRequest"));
-    m_gdtRequest->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; padding: 2px 6px; }"));
-    bar->addWidget(m_gdtRequest);
+    m_gdtResultDue = new QLabel(band);
+    m_gdtResultDue->setObjectName(QStringLiteral("lblGdtResultDue"));
+    for (QLabel* line : {m_gdtRequest, m_gdtResultDue}) {
+        line->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; padding: 2px 6px; }"));
+        lines->addWidget(line);
+        line->hide();
+    }
+    lines->addStretch();
+    bar->addWidget(band);
     addToolBar(bar);
     bar->hide();
     m_gdt->setChangedHook([this, bar] {
+        const bool waiting = m_gdt->waiting().has_value();
+        const bool due = !m_gdt->resultDueText().isEmpty();
         m_gdtRequest->setText(m_gdt->waitingText());
-        bar->setVisible(m_gdt->waiting().has_value());
+        m_gdtRequest->setVisible(waiting);
+        m_gdtResultDue->setText(m_gdt->resultDueText());
+        m_gdtResultDue->setVisible(due);
+        bar->setVisible(waiting || due);
     });
     // Stored readings of a file whose patient came from the practice system
     // go back to it; the reading window shows the list after every store.

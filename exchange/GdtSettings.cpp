@@ -1,5 +1,6 @@
 #include "exchange/GdtSettings.h"
 
+#include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 #include "text/MessageCatalogue.h"
 
@@ -91,5 +92,17 @@ std::optional<QString> gdtSettingsProblem(const GdtSettings& s)
         return catText("gdt.msgBadId").arg(catText("gdt.nameOwnId"), s.ownId);
     if (!isGdtId(s.pvsId))
         return catText("gdt.msgBadId").arg(catText("gdt.namePvsId"), s.pvsId);
+    if (gdtIdsEqual(s)) {
+        // The same folder is the common way the IDs clash: say that first.
+        if (s.exportFolder.isEmpty() || sameFile(s.importFolder, s.exportFolder))
+            return catText("gdt.msgSameFolder")
+                .arg(catText("gdt.nameImport"), catText("gdt.nameExport"), QDir::toNativeSeparators(s.importFolder));
+        return catText("gdt.msgSameIds").arg(catText("gdt.nameOwnId"), catText("gdt.namePvsId"), s.ownId);
+    }
     return std::nullopt;
+}
+
+bool gdtIdsEqual(const GdtSettings& s)
+{
+    return s.ownId.compare(s.pvsId, Qt::CaseInsensitive) == 0;
 }

@@ -39,7 +39,11 @@ bool store(const GdtSettings& settings, QString* why = nullptr);
 // Why the settings cannot be used, naming the folder or the ID, in the
 // current edition; none when they can. Switched off, nothing is checked.
 // A folder must exist and take a new file (tried, not guessed from its
-// permissions); an ID is four letters or digits.
+// permissions); an ID is four letters or digits; the two IDs differ
+// (without case), since a result <PVS><own> would otherwise be named as a
+// request <own><PVS> and, in one folder, be read back as one.
 std::optional<QString> gdtSettingsProblem(const GdtSettings& settings);
+// Whether the two IDs are one, compared without case as file names are.
+bool gdtIdsEqual(const GdtSettings& settings);
 // Whether a new file can be made in the folder (a file is made and removed).
 bool gdtFolderWritable(const QString& folder);

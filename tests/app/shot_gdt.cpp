@@ -1,6 +1,8 @@
 // Not a test: pictures of the GDT Link window and of the main window with
-// a request waiting, for a person to look at (offscreen; the main window
-// at 1024 x 768).   shot_gdt <folder> [de]
+// a request waiting, then with the new file's result due and another
+// request waiting, for a person to look at (offscreen; the main window at
+// 1024 x 768). Run in an edition's folder, for New's template.
+//     shot_gdt <folder> [de]
 #include "app/GdtLink.h"
 #include "app/frmMain.h"
 #include "exchange/GdtSettings.h"
@@ -45,6 +47,18 @@ int main(int argc, char** argv)
     main->gdtLink()->watcher().scan();
     const QString suffix = german ? QStringLiteral("-de.png") : QStringLiteral("-en.png");
     main->grab().save(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("gdt-main") + suffix));
+
+    seams.filePaths.push_back(dir.filePath(QStringLiteral("Mueller.amb")));
+    main->mnuFileNew_Click();
+    request.patient = {QStringLiteral("815"), QStringLiteral("Nigro"), QStringLiteral("Carla"), QDate(1949, 11, 30),
+                       GdtSex::Female};
+    file.open(QIODevice::WriteOnly);
+    file.write(practiceRequestFile(request));
+    file.close();
+    main->gdtLink()->watcher().scan();
+    main->gdtLink()->watcher().scan();
+    main->raise();
+    main->grab().save(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("gdt-due") + suffix));
 
     frmGdt window;
     window.show();

@@ -8,13 +8,21 @@
 // and says so; 6311 opens the newest file of a known patient and names an
 // unknown one; an EXPORT that cannot be written keeps the readings stored,
 // says so, and Send repeats it.
+// The file itself says that its patient came from the practice system, so
+// a result is sent when readings are stored after a restart, and is shown
+// as due until it was sent; a file of no request never sends. A request
+// that comes while New runs waits until New is done. Equal IDs are not
+// watched.
 #include "AppTestSupport.h"
 
 #include "app/GdtLink.h"
 #include "comm/SaveRecords.h"
 #include "data/RecordingDetailsStore.h"
+#include "data/DataTransaction.h"
 #include "exchange/GdtLines.h"
+#include "exchange/GdtOrigin.h"
 #include "exchange/GdtSettings.h"
+#include "platform/Connection.h"
 #include "state/SharedState.h"
 #include "support/ScriptedSeams.h"
 #include "tools/practice/PracticeSide.h"
@@ -73,6 +81,31 @@ QList<BpRecord> readings()
     return records;
 }
 
+// The same day's readings moved on by two days: readings the file has not.
+QList<BpRecord> laterReadings()
+{
+    QList<BpRecord> records = readings();
+    for (BpRecord& r : records)
+        r.day = quint8(r.day + 2);
+    return records;
+}
+
+// What the data file at path says about its origin, read beside the program.
+std::optional<GdtOrigin> originOf(const QString& path)
+{
+    Connection connection;
+    if (!connection.openFile(path))
+        return std::nullopt;
+    return GdtOriginStore::read(connection);
+}
+
+bool hasTable(const QString& path, const char* table)
+{
+    Connection connection;
+    QString why;
+    return connection.openFile(path) && tableExists(connection.database(), QLatin1String(table), &why).value_or(false);
+}
+
 QByteArray request(GdtRequestKind kind, const char* number, const char* surname)
 {
     PracticeRequest r;
@@ -104,6 +137,21 @@ class TestGdtLink : public QObject {
         m_window->gdtLink()->watcher().scan(); // sees it
         m_window->gdtLink()->watcher().scan(); // takes it once it stayed whole
     }
+
+    // A new main window: everything the last one held in memory is gone,
+    // the settings store and the files stay (as after closing the program
+    // in the evening and starting it in the morning).
+    void restart()
+    {
+        tearDownShell();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_window = new frmMain;
+        gMainWindow = m_window;
+        m_window->show();
+        m_window->gdtLink()->watcher().setPollInterval(3600 * 1000);
+    }
+
+    bool resultDueShown() const { return m_window->lblGdtResultDue()->isVisibleTo(m_window); }
 
 private slots:
     void init()
@@ -230,6 +278,182 @@ private slots:
         const QHash<QString, QString> values = testValues(result);
         QCOMPARE(values.value("ANZAHL"), QStringLiteral("6"));
         QCOMPARE(values.value("SYS24"), QString::number(sys / 10, 'f', 1));
+    }
+
+    // Request and New in one run, the readings stored in the next: the file
+    // says it answers the request, so the result goes back then; the band
+    // under the toolbar says it is due until it was sent. More readings
+    // stored later make a newer result, which is sent too: the result
+    // reflects the file.
+    void resultSentAfterRestart()
+    {
+        ScriptedSeams seams;
+        seams.clock = QDateTime(QDate(2026, 3, 8), QTime(12, 0));
+        drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "4711", "Müller"));
+        const QString file = m_data + "/Müller_Anna_4711_2026-03-08.amb";
+        seams.filePaths.push_back(file);
+        m_window->mnuFileNew_Click();
+        QCOMPARE(gDataFile, file);
+        const QString due = ed("Result due for the practice system: Müller, Anna (4711)",
+                               "Ergebnis für das Praxissystem fällig: Müller, Anna (4711)");
+        QVERIFY(resultDueShown());
+        QCOMPARE(m_window->lblGdtResultDue()->text(), due);
+        QVERIFY(!m_window->lblGdtRequest()->isVisibleTo(m_window));
+        m_window->mnuFileClose_Click();
+        QVERIFY(!resultDueShown());
+
+        restart();
+        QVERIFY(!resultDueShown());
+        seams.filePaths.push_back(file);
+        m_window->mnuFileOpen_Click();
+        QCOMPARE(gDataFile, file);
+        QVERIFY(resultDueShown());
+        QCOMPARE(m_window->lblGdtResultDue()->text(), due);
+        seams.clock = QDateTime(QDate(2026, 3, 9), QTime(9, 30));
+        QVERIFY(SaveRecords(readings()).ok());
+        CommWindows::showListWindow();
+        const QString result = m_export + "/PRAXKORV.GDT";
+        QVERIFY2(QFileInfo::exists(result), qPrintable(seams.messageTexts().join('\n')));
+        const QHash<int, QString> fields = fieldsOf(result);
+        QCOMPARE(fields.value(8000), QStringLiteral("6310"));
+        QCOMPARE(fields.value(3000), QStringLiteral("4711"));
+        QCOMPARE(fields.value(3101), QString::fromUtf8("Müller"));
+        QVERIFY(!resultDueShown());
+        std::optional<GdtOrigin> origin = originOf(file);
+        QVERIFY(origin);
+        QCOMPARE(origin->patientNumber, QStringLiteral("4711"));
+        QCOMPARE(origin->ownId, QStringLiteral("KORV"));
+        QCOMPARE(origin->pvsId, QStringLiteral("PRAX"));
+        QCOMPARE(origin->taken, QDateTime(QDate(2026, 3, 8), QTime(12, 0)).toUTC());
+        QVERIFY(!origin->resultDue);
+        QCOMPARE(origin->sentAs, result);
+        QCOMPARE(origin->sent, QDateTime(QDate(2026, 3, 9), QTime(9, 30)).toUTC());
+
+        // Sent is remembered too: the next run shows nothing due.
+        restart();
+        seams.filePaths.push_back(file);
+        m_window->mnuFileOpen_Click();
+        QVERIFY(!resultDueShown());
+        QVERIFY(SaveRecords(laterReadings()).ok());
+        CommWindows::showListWindow();
+        const QString newer = m_export + "/PRAXKORV.000"; // the first still waits unread
+        QVERIFY2(QFileInfo::exists(newer), qPrintable(seams.messageTexts().join('\n')));
+        QCOMPARE(fieldsOf(newer).value(3000), QStringLiteral("4711"));
+        QCOMPARE(originOf(file)->sentAs, newer);
+        QVERIFY(!resultDueShown());
+    }
+
+    // Readings stored while the link is off (or the result folder is gone)
+    // leave the result due, in the file: the next run still says so, and
+    // Send clears it.
+    void resultStaysDueUntilSent()
+    {
+        ScriptedSeams seams;
+        drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "4711", "Nigro"));
+        const QString file = m_data + "/nigro.amb";
+        seams.filePaths.push_back(file);
+        m_window->mnuFileNew_Click();
+        GdtSettings off = GdtSettingsStore::load();
+        off.enabled = false;
+        QVERIFY(GdtSettingsStore::store(off));
+        restart();
+        seams.filePaths.push_back(file);
+        m_window->mnuFileOpen_Click();
+        QVERIFY(SaveRecords(readings()).ok());
+        CommWindows::showListWindow();
+        QVERIFY(QDir(m_export).isEmpty());
+        QVERIFY(resultDueShown());
+        QVERIFY(originOf(file)->resultDue);
+
+        off.enabled = true;
+        QVERIFY(GdtSettingsStore::store(off));
+        restart();
+        seams.filePaths.push_back(file);
+        m_window->mnuFileOpen_Click();
+        QVERIFY(resultDueShown());
+        m_window->mnuFileSendGdt_Click();
+        QVERIFY2(QFileInfo::exists(m_export + "/PRAXKORV.GDT"), qPrintable(seams.lastMessageText()));
+        QVERIFY(!resultDueShown());
+        QVERIFY(!originOf(file)->resultDue);
+    }
+
+    // A file whose patient was typed in, not given by a request, never sends
+    // and gets no table of the link.
+    void fileOfNoRequestNeverSends()
+    {
+        ScriptedSeams seams;
+        const QString file = m_data + "/typed.amb";
+        seams.filePaths.push_back(file);
+        m_window->mnuFileNew_Click();
+        QCOMPARE(gDataFile, file);
+        RecordingDetails d;
+        d.patientNumber = QStringLiteral("4711");
+        d.surname = QStringLiteral("Nigro");
+        QVERIFY(RecordingDetailsStore::writeCurrent(d));
+        QVERIFY(SaveRecords(readings()).ok());
+        CommWindows::showListWindow();
+        restart();
+        seams.filePaths.push_back(file);
+        m_window->mnuFileOpen_Click();
+        QVERIFY(SaveRecords(laterReadings()).ok());
+        CommWindows::showListWindow();
+        QVERIFY(QDir(m_export).isEmpty());
+        QVERIFY(!resultDueShown());
+        QVERIFY(!hasTable(file, GdtOriginStore::kTable));
+        QVERIFY(!originOf(file));
+    }
+
+    // A request that comes while New's dialogs are open waits in its folder:
+    // the file New makes gets the patient of the request that waited when
+    // New started, and the new one waits afterwards.
+    void requestDuringNewWaitsForIt()
+    {
+        ScriptedSeams seams;
+        seams.clock = QDateTime(QDate(2026, 3, 8), QTime(12, 0));
+        drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "4711", "Müller"));
+        bool dropped = false;
+        seams.onMessage = [&](const ShownMessage&) {
+            if (dropped)
+                return;
+            dropped = true;
+            drop("KORVPRAX.GDT", request(GdtRequestKind::NewExamination, "99", "Other"));
+        };
+        const QString file = m_data + "/Müller_Anna_4711_2026-03-08.amb";
+        seams.filePaths.push_back(file);
+        m_window->mnuFileNew_Click();
+        QVERIFY(dropped); // New said the file is new while B came
+        seams.onMessage = nullptr;
+        QCOMPARE(gDataFile, file);
+        const auto details = RecordingDetailsStore::readCurrent();
+        QVERIFY(details);
+        QCOMPARE(details->patientNumber, QStringLiteral("4711"));
+        QCOMPARE(details->surname, QString::fromUtf8("Müller"));
+        QCOMPARE(originOf(file)->patientNumber, QStringLiteral("4711"));
+        m_window->gdtLink()->watcher().scan(); // New is done: the new request is taken
+        QVERIFY(!QFileInfo::exists(m_import + "/KORVPRAX.GDT"));
+        QVERIFY(m_window->gdtLink()->waiting());
+        QCOMPARE(m_window->gdtLink()->waiting()->patient.number, QStringLiteral("99"));
+        QCOMPARE(RecordingDetailsStore::readCurrent()->patientNumber, QStringLiteral("4711"));
+    }
+
+    // IDs edited by hand into one, in one folder: our own result would be
+    // read back as a request; the link says it does not watch, and does not.
+    void equalIdsAreNotWatched()
+    {
+        ScriptedSeams seams;
+        GdtSettings s = GdtSettingsStore::load();
+        s.exportFolder.clear();
+        QVERIFY(GdtSettingsStore::store(s));
+        QVERIFY(writeSetting(kAppTitle, "GDT", "OWNID", "PRAX"));
+        restart();
+        QCOMPARE(seams.messages.size(), size_t(1));
+        QVERIFY(seams.lastMessageText().startsWith(ed("GDT Link Not Watching ! , ", "GDT-Anbindung überwacht nicht ! , ")));
+        QVERIFY(seams.lastMessageText().contains(m_import));
+        drop("PRAXPRAX.GDT", request(GdtRequestKind::NewExamination, "4711", "Nigro"));
+        QVERIFY(QFileInfo::exists(m_import + "/PRAXPRAX.GDT"));
+        QVERIFY(!QFileInfo::exists(m_import + "/failed"));
+        QVERIFY(!m_window->gdtLink()->waiting());
+        QCOMPARE(seams.messages.size(), size_t(1));
     }
 
     void secondRequestWhileOneWaitsAsks()

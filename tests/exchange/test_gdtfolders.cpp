@@ -252,6 +252,36 @@ private slots:
         QVERIFY(gdtSettingsProblem(s)->contains("PR X"));
     }
 
+    // Our result <PVS><own> is named as a request <own><PVS> when the IDs
+    // are one: refused, without case, and in one folder (given empty, by
+    // another spelling or through a link) named as the folder's fault.
+    void equalIdsAreRefused()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("out"));
+        QVERIFY(QFile::link(dir.path(), dir.filePath("share")));
+        GdtSettings s;
+        s.enabled = true;
+        s.importFolder = dir.path();
+        s.ownId = "PRAX";
+        s.pvsId = "prax";
+        const QString sameFolder = "Request folder and Result folder are the same folder " + dir.path()
+            + ": the two GDT IDs must differ";
+        QCOMPARE(*gdtSettingsProblem(s), sameFolder);
+        s.exportFolder = dir.filePath("share");
+        QCOMPARE(*gdtSettingsProblem(s), sameFolder);
+        s.exportFolder = dir.filePath("out/../");
+        QCOMPARE(*gdtSettingsProblem(s), sameFolder);
+        s.exportFolder = dir.filePath("out");
+        QCOMPARE(*gdtSettingsProblem(s),
+                 QStringLiteral("GDT ID of this program and GDT ID of the practice system are the same (PRAX): the "
+                                "two GDT IDs must differ"));
+        s.pvsId = "PRAY";
+        QVERIFY(!gdtSettingsProblem(s));
+        s.exportFolder = dir.filePath("share"); // one folder is fine with two IDs
+        QVERIFY(!gdtSettingsProblem(s));
+    }
+
     void unwritableFolderIsRefused()
     {
         KORVANE_UNPRIVILEGED_WHEN_ROOT();

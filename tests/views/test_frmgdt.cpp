@@ -1,7 +1,8 @@
 // The GDT Link window in both editions: it shows the stored settings, OK
 // refuses a folder that does not exist naming it (nothing stored, the
 // window stays), stores what it shows and tells the program, Cancel
-// stores nothing.
+// stores nothing; equal GDT IDs are refused (our result would read as a
+// request).
 #include "exchange/GdtSettings.h"
 #include "platform/SettingsStore.h"
 #include "support/ScriptedSeams.h"
@@ -71,6 +72,33 @@ private slots:
         again.chkEnabled->setChecked(false);
         again.cmdCancel_Click();
         QVERIFY(GdtSettingsStore::load().enabled);
+    }
+
+    void okRefusesEqualIds()
+    {
+        Edition::select(EditionId::German);
+        ScriptedSeams seams;
+        QTemporaryDir dir;
+        frmGdt window;
+        window.show();
+        int told = 0;
+        window.setChangedHook([&](const GdtSettings&) { ++told; });
+        window.chkEnabled->setChecked(true);
+        window.txtImport->setText(dir.path());
+        window.txtOwnId->setText(QStringLiteral("prax"));
+        window.txtPvsId->setText(QStringLiteral("PRAX"));
+        window.cmdOK_Click();
+        QCOMPARE(seams.lastMessageText(),
+                 QString::fromUtf8("GDT-Anbindung nicht geändert ! , Anforderungsordner und Ergebnisordner sind "
+                                   "derselbe Ordner %1: die beiden GDT-IDs müssen verschieden sein")
+                     .arg(dir.path()));
+        QCOMPARE(told, 0);
+        QVERIFY(window.isVisible());
+        QVERIFY(!GdtSettingsStore::load().enabled);
+        window.txtOwnId->setText(QStringLiteral("KORV"));
+        window.cmdOK_Click();
+        QCOMPARE(told, 1);
+        QCOMPARE(GdtSettingsStore::load().ownId, QStringLiteral("KORV"));
     }
 };
 

@@ -72,6 +72,10 @@ const CatalogueEntry entries[] = {
     {"gdt.msgFolderNotThere", "%1: the folder %2 does not exist", "%1: der Ordner %2 existiert nicht"},
     {"gdt.msgFolderNotWritable", "%1: the folder %2 can not be written", "%1: der Ordner %2 ist nicht beschreibbar"},
     {"gdt.msgBadId", "%1: %2 is not four letters or digits", "%1: %2 sind nicht vier Buchstaben oder Ziffern"},
+    {"gdt.msgSameFolder", "%1 and %2 are the same folder %3: the two GDT IDs must differ",
+     "%1 und %2 sind derselbe Ordner %3: die beiden GDT-IDs müssen verschieden sein"},
+    {"gdt.msgSameIds", "%1 and %2 are the same (%3): the two GDT IDs must differ",
+     "%1 und %2 sind gleich (%3): die beiden GDT-IDs müssen verschieden sein"},
     // The settings window and its command.
     {"frmMain.mnuSetGdt", "GDT Li&nk...", "GDT-A&nbindung..."},
     {"frmGdt.caption", "GDT Link", "GDT-Anbindung"},
@@ -99,6 +103,7 @@ const CatalogueEntry entries[] = {
     {"frmMain.msgNotReadySendGdt", "Send to Practice System Failure ! , File Not Ready !",
      "Wird das Öffnen Datei !"},
     {"gdt.lblWaiting", "Request waiting: %1 (%2, born %3)", "Anforderung wartet: %1 (%2, geb. %3)"},
+    {"gdt.lblResultDue", "Result due for the practice system: %1 (%2)", "Ergebnis für das Praxissystem fällig: %1 (%2)"},
     {"gdt.msgNotWatching", "GDT Link Not Watching ! , %1", "GDT-Anbindung überwacht nicht ! , %1"},
     {"gdt.msgReplace",
      "A request for %1 came while the request for %2 waits.\nTake the new request (Yes) or keep the waiting one (No) ?",
