@@ -100,12 +100,13 @@ std::optional<QDate> recordDate(int month, int day, const QDate& saveDate)
     if (month < 1 || month > 12 || day < 1 || day > 31 || !saveDate.isValid())
         return std::nullopt;
     // Up to one day ahead of the save date is a recorder's clock running
-    // ahead; anything later in the year was last year.
+    // ahead; anything later in the year was last year. A recorder holds no
+    // reading older than a year, so a 29 February is dated only within it.
     const QDate limit = saveDate.addDays(1);
     for (int year = limit.year(); year >= limit.year() - 1; --year) {
         const QDate date(year, month, day);
         if (date.isValid() && date <= limit)
-            return date;
+            return date > limit.addYears(-1) ? std::optional<QDate>(date) : std::nullopt;
     }
     return std::nullopt;
 }

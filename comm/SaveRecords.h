@@ -22,8 +22,8 @@ class Recordset;
 // a day ahead), so a recording of 31 December saved on 2 January is of the
 // year before, and one of 1 January saved on 31 December of the year after.
 // None when the month and day are out of range, or no such date lies in
-// that day's year or the year before (31 April; 29 February when neither
-// is a leap year: a recorder holds no reading that old).
+// the year up to that day (31 April; 29 February when the last one is
+// longer ago: a recorder holds no reading that old).
 std::optional<QDate> recordDate(int month, int day, const QDate& saveDate);
 // hour:minute with 0 seconds; none when out of range.
 std::optional<QTime> recordTime(int hour, int minute);

@@ -57,5 +57,7 @@ QString patientHeadlineOf(const Recordset& records)
     const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*connection);
     if (!details || !namesPatient(*details))
         return QString();
+    if (details->recordingStart.isValid())
+        return detailsHeadline(*details);
     return detailsHeadline(withRecordingStart(*details, earliestReadingOf(records)));
 }

@@ -43,19 +43,41 @@ QList<QAction*> shownItems(const QList<QAction*>& actions)
     return shown;
 }
 
-// Every menu of the application's windows: menu bars, menus (the main
-// window's and any other), and the context menus made of a widget's actions.
+// A menu and, under it, the submenus of its shown items.
+void addShown(QList<ShownMenu>& menus, const QString& name, const QList<QAction*>& actions)
+{
+    const QList<QAction*> items = shownItems(actions);
+    menus.push_back({name, items});
+    for (QAction* item : items)
+        if (item->menu())
+            addShown(menus, name + QLatin1Char('/') + item->menu()->objectName(), item->menu()->actions());
+}
+
+// Whether a menu hangs under a menu bar or another menu (and is shown
+// only through it).
+bool isSubmenu(QMenu* menu)
+{
+    for (QObject* holder : menu->menuAction()->associatedObjects())
+        if (qobject_cast<QMenu*>(holder) || qobject_cast<QMenuBar*>(holder))
+            return true;
+    return false;
+}
+
+// Every menu the application's windows can show: from each menu bar, each
+// menu of its own and each context menu made of a widget's actions down
+// through the submenus of the items that are shown (a hidden item's
+// submenu never shows).
 QList<ShownMenu> everyMenu()
 {
     QList<ShownMenu> menus;
     for (QWidget* w : QApplication::allWidgets()) {
         const QString where = w->window()->objectName() + QLatin1Char('/') + w->objectName();
         if (auto* bar = qobject_cast<QMenuBar*>(w))
-            menus.push_back({where, shownItems(bar->actions())});
-        else if (auto* menu = qobject_cast<QMenu*>(w))
-            menus.push_back({where, shownItems(menu->actions())});
+            addShown(menus, where, bar->actions());
+        else if (auto* menu = qobject_cast<QMenu*>(w); menu && !isSubmenu(menu))
+            addShown(menus, where, menu->actions());
         else if (w->contextMenuPolicy() == Qt::ActionsContextMenu)
-            menus.push_back({where + QStringLiteral(" (context menu)"), shownItems(w->actions())});
+            addShown(menus, where + QStringLiteral(" (context menu)"), w->actions());
     }
     return menus;
 }

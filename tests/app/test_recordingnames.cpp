@@ -198,8 +198,10 @@ private slots:
             + (patient ? QStringLiteral(" · ") + headline : QString());
         QCOMPARE(bar->StatusPanel[1]->text(), statusLine);
         const QString printed = QString::fromUtf8(printtest::runTool("pdftotext", {"-layout", chartPdf, "-"})).simplified();
-        QVERIFY2(printed.contains(statusLine.simplified() + QLatin1Char(' ') + bar->StatusPanel[2]->text()),
-                 qPrintable(printed));
+        // Without a patient nothing comes between the file and the date panel.
+        const QString expectedText = patient ? ed("File: ", "Datei: ") + path + QStringLiteral(" · Doe, Jane")
+                                             : statusLine + QLatin1Char(' ') + bar->StatusPanel[2]->text();
+        QVERIFY2(printed.contains(expectedText), qPrintable(printed));
         bar->close();
         report->close();
         list->close();
@@ -209,13 +211,16 @@ private slots:
         resetAll();
         if (kind == QLatin1String("none")) {
             QCOMPARE(tablesOf(path), tablesOf(templatePath));
+            QVERIFY(schemaText(templatePath).contains("ambpdata ("));
             QCOMPARE(schemaText(path), schemaText(templatePath));
         } else {
-            QStringList expected = tablesOf(templatePath) << QStringLiteral("table ambpdetails");
-            expected.sort();
-            QStringList tables = tablesOf(path);
-            tables.sort();
-            QCOMPARE(tables, expected);
+            const auto tablesAlone = [](const QStringList& entries) {
+                QStringList tables = entries.filter(QRegularExpression(QStringLiteral("^table ")));
+                tables.sort();
+                return tables;
+            };
+            QCOMPARE(tablesAlone(tablesOf(path)),
+                     tablesAlone(tablesOf(templatePath) << QStringLiteral("table ambpdetails")));
         }
     }
 };
