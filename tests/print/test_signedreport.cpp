@@ -274,6 +274,9 @@ private slots:
         expected << report->txtConclusion->toPlainText() << ed("Signature", "Unterschrift");
         // pdftotext may close up the narrow blank before a right-aligned "%".
         const auto closed = [](QString t) { return t.replace(QStringLiteral(" %"), QStringLiteral("%")); };
+        // The conclusion wraps: it is looked for in the page's words.
+        const QString conclusion = expected.takeAt(expected.indexOf(report->txtConclusion->toPlainText()));
+        QVERIFY2(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).contains(conclusion), qPrintable(conclusion));
         for (const QString& line : expected)
             QVERIFY2(closed(text).contains(closed(line)), qPrintable(line + QStringLiteral("\n---\n") + text));
         QVERIFY(report->txtConclusion->toPlainText().startsWith(ed("24-hour mean (time-weighted) ", "24-Stunden-Mittel (zeitgewichtet) ")));
