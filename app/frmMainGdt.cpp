@@ -16,10 +16,10 @@
 #include "views/WindowPlacement.h"
 #include "views/frmGdt.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -52,7 +52,8 @@ void frmMain::wirePracticeSystem()
     bar->setFloatable(false);
     bar->toggleViewAction()->setVisible(false);
     auto* band = new QWidget(bar);
-    auto* lines = new QHBoxLayout(band);
+    // One above the other, so that each has the window's width.
+    auto* lines = new QVBoxLayout(band);
     lines->setContentsMargins(0, 0, 0, 0);
     m_gdtRequest = new QLabel(band);
     m_gdtRequest->setObjectName(QStringLiteral("lblGdtRequest"));
@@ -63,7 +64,6 @@ void frmMain::wirePracticeSystem()
         lines->addWidget(line);
         line->hide();
     }
-    lines->addStretch();
     bar->addWidget(band);
     addToolBar(bar);
     bar->hide();

@@ -57,7 +57,9 @@ int main(int argc, char** argv)
     file.close();
     main->gdtLink()->watcher().scan();
     main->gdtLink()->watcher().scan();
-    main->raise();
+    // New arranged the windows; the picture is of the main window at 1024 x 768.
+    main->setGeometry(0, 0, 1024, 768);
+    QApplication::processEvents();
     main->grab().save(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("gdt-due") + suffix));
 
     frmGdt window;
