@@ -9,6 +9,7 @@
 #include <QBrush>
 #include <QDir>
 #include <QPalette>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -43,7 +44,13 @@ RecordingsModel::RecordingsModel(RecordingsIndex* index, QObject* parent)
     if (!index)
         return;
     m_folder = index->folder();
-    connect(index, &RecordingsIndex::entriesFound, this, &RecordingsModel::take);
+    connect(index, &RecordingsIndex::entriesFound, this, [this](const QList<RecordingEntry>& entries) {
+        m_pending += entries;
+        if (!m_takeScheduled) {
+            m_takeScheduled = true;
+            QTimer::singleShot(0, this, &RecordingsModel::takeSome);
+        }
+    });
     connect(index, &RecordingsIndex::entriesGone, this, &RecordingsModel::drop);
     connect(index, &RecordingsIndex::reachableChanged, this, &RecordingsModel::setReachable);
     m_reachable = index->reachable();
@@ -63,7 +70,7 @@ int RecordingsModel::columnCount(const QModelIndex& parent) const
 QString RecordingsModel::text(const RecordingEntry& e, int column) const
 {
     switch (Column(column)) {
-    case Name: return e.name;
+    case Name: return e.readable() ? e.name : AmbFileStatus{e.status, {}}.reasonText(); // no patient to name
     case Number: return e.number;
     case Born: return e.birthDate.isValid() ? detailsDateText(e.birthDate) : QString();
     case Start:
@@ -85,32 +92,6 @@ QString RecordingsModel::text(const RecordingEntry& e, int column) const
     return QString();
 }
 
-QVariant RecordingsModel::sortValue(const RecordingEntry& e, int column) const
-{
-    const auto mean = [&e](AbpmPeriodKind p) {
-        const std::optional<double>& v = e.sysMean[size_t(p)];
-        return v ? QVariant(*v) : QVariant(-1.0);
-    };
-    switch (Column(column)) {
-    case Name: return e.name.toLower();
-    case Number: return e.number;
-    case Born: return e.birthDate;
-    case Start: return e.start;
-    case Readings: return e.readable() ? e.readings : -1;
-    case Valid: return e.readable() && e.readings > 0 ? double(e.valid) / double(e.readings) : -1.0;
-    case Mean24: return mean(AbpmPeriodKind::Day24);
-    case MeanAwake: return mean(AbpmPeriodKind::Day);
-    case MeanAsleep: return mean(AbpmPeriodKind::Night);
-    case Dipping: return e.dipClass ? int(*e.dipClass) : -1;
-    case Conclusion: return int(e.conclusionKept);
-    case Sent: return e.resultSent ? int(*e.resultSent) : -1;
-    case File: return e.path;
-    case State: return int(e.status);
-    case ColumnCount: break;
-    }
-    return QVariant();
-}
-
 QVariant RecordingsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= ColumnCount)
@@ -118,14 +99,16 @@ QVariant RecordingsModel::data(const QModelIndex& index, int role) const
     const RecordingEntry& e = m_rows[index.row()];
     switch (role) {
     case Qt::DisplayRole: return text(e, index.column());
-    case Qt::ToolTipRole: return index.column() == File ? QDir::toNativeSeparators(e.path) : QVariant();
+    case Qt::ToolTipRole:
+        if (index.column() == File)
+            return QDir::toNativeSeparators(e.path);
+        return index.column() == Name || index.column() == State ? text(e, index.column()) : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() >= Readings && index.column() <= MeanAsleep ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                                          : QVariant();
     case Qt::ForegroundRole:
         return !m_reachable || !e.readable() ? QVariant(QBrush(QPalette().color(QPalette::Disabled, QPalette::Text)))
                                              : QVariant();
-    case SortRole: return sortValue(e, index.column());
     case SearchRole: return m_search[index.row()];
     case PathRole: return e.path;
     case PatientRole: return e.patientKey();
@@ -167,8 +150,21 @@ void RecordingsModel::take(const QList<RecordingEntry>& entries)
     endInsertRows();
 }
 
+void RecordingsModel::takeSome()
+{
+    constexpr qsizetype kPerPass = 250;
+    const QList<RecordingEntry> some = m_pending.first(std::min(kPerPass, m_pending.size()));
+    m_pending.remove(0, some.size());
+    take(some);
+    m_takeScheduled = !m_pending.isEmpty();
+    if (m_takeScheduled)
+        QTimer::singleShot(0, this, &RecordingsModel::takeSome);
+}
+
 void RecordingsModel::drop(const QStringList& paths)
 {
+    // An entry still waiting to be taken in goes too.
+    m_pending.removeIf([&paths](const RecordingEntry& e) { return paths.contains(e.path); });
     QVector<int> rows;
     for (const QString& p : paths)
         if (const auto at = m_rowOf.constFind(p); at != m_rowOf.constEnd())
@@ -206,7 +202,6 @@ void RecordingsModel::setReachable(bool reachable)
 RecordingsFilter::RecordingsFilter(QObject* parent)
     : QSortFilterProxyModel(parent)
 {
-    setSortRole(RecordingsModel::SortRole);
     setDynamicSortFilter(true);
 }
 
@@ -217,6 +212,42 @@ void RecordingsFilter::setSearch(const QString& text)
         return;
     m_search = lower;
     invalidateRowsFilter();
+}
+
+bool RecordingsModel::lessThan(int a, int b, int column) const
+{
+    const RecordingEntry& x = m_rows[a];
+    const RecordingEntry& y = m_rows[b];
+    const auto byMean = [&x, &y](AbpmPeriodKind p) {
+        return x.sysMean[size_t(p)].value_or(-1.0) < y.sysMean[size_t(p)].value_or(-1.0);
+    };
+    const auto share = [](const RecordingEntry& e) {
+        return e.readable() && e.readings > 0 ? double(e.valid) / double(e.readings) : -1.0;
+    };
+    switch (Column(column)) {
+    case Name: return QString::compare(x.name, y.name, Qt::CaseInsensitive) < 0;
+    case Number: return x.number < y.number;
+    case Born: return x.birthDate < y.birthDate;
+    case Start: return x.start < y.start;
+    case Readings: return (x.readable() ? x.readings : -1) < (y.readable() ? y.readings : -1);
+    case Valid: return share(x) < share(y);
+    case Mean24: return byMean(AbpmPeriodKind::Day24);
+    case MeanAwake: return byMean(AbpmPeriodKind::Day);
+    case MeanAsleep: return byMean(AbpmPeriodKind::Night);
+    case Dipping: return (x.dipClass ? int(*x.dipClass) : -1) < (y.dipClass ? int(*y.dipClass) : -1);
+    case Conclusion: return x.conclusionKept < y.conclusionKept;
+    case Sent: return (x.resultSent ? int(*x.resultSent) : -1) < (y.resultSent ? int(*y.resultSent) : -1);
+    case File: return x.path < y.path;
+    case State: return int(x.status) < int(y.status);
+    case ColumnCount: break;
+    }
+    return false;
+}
+
+bool RecordingsFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    const auto* model = static_cast<const RecordingsModel*>(sourceModel());
+    return model->lessThan(left.row(), right.row(), left.column());
 }
 
 bool RecordingsFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const

@@ -1,5 +1,7 @@
 #include "views/frmRecordings.h"
 
+#include "data/AbpmSummaryWords.h"
+#include "data/RecordingDetails.h"
 #include "data/RecordingsIndex.h"
 #include "platform/Seams.h"
 #include "text/MessageCatalogue.h"
@@ -140,15 +142,15 @@ void frmRecordings::showFolder(RecordingsIndex* index)
     }
     m_model = model;
     m_filter = filter;
-    if (grdRecordings->horizontalHeader()->sortIndicatorSection() >= RecordingsModel::ColumnCount)
+    if (!m_sorted) {
+        // Newest first until the user sorts otherwise.
         grdRecordings->sortByColumn(RecordingsModel::Start, Qt::DescendingOrder);
-    else
+        m_sorted = true;
+    } else {
         filter->sort(grdRecordings->horizontalHeader()->sortIndicatorSection(),
                      grdRecordings->horizontalHeader()->sortIndicatorOrder());
-    const QFontMetrics metrics = grdRecordings->fontMetrics();
-    for (int c = 0; c < RecordingsModel::ColumnCount; ++c)
-        grdRecordings->setColumnWidth(c, std::max(metrics.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()) + 24,
-                                                  c == RecordingsModel::Name || c == RecordingsModel::File ? 160 : 60));
+    }
+    setColumnWidths();
     connect(grdRecordings->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmRecordings::choiceChanged);
     connect(index, &RecordingsIndex::progress, this, &frmRecordings::showProgress);
     connect(index, &RecordingsIndex::lookFinished, this, [this] {
@@ -165,6 +167,24 @@ void frmRecordings::showFolder(RecordingsIndex* index)
     index->start();
     showState();
     choiceChanged();
+}
+
+// Wide enough for what a column holds (measured on typical texts, not on
+// every row: a folder may hold thousands).
+void frmRecordings::setColumnWidths()
+{
+    const QFontMetrics metrics = grdRecordings->fontMetrics();
+    const QString date = detailsDateText(QDate(2026, 12, 31));
+    const QString samples[RecordingsModel::ColumnCount] = {
+        QStringLiteral("Mustermann-Lüdenscheidt, Anna"), QStringLiteral("0000000000"), date,
+        date + QStringLiteral(" 23:59"), QStringLiteral("00000"), QStringLiteral("100.0 %"),
+        QStringLiteral("000.0/000.0"), QStringLiteral("000.0/000.0"), QStringLiteral("000.0/000.0"),
+        abpmDipClassText(DipClass::ExtremeDipper), catText("recordings.yes"), catText("recordings.yes"),
+        QStringLiteral("Mustermann_Anna_0000_2026-12-31.amb"), AmbFileStatus{AmbFileStatus::OtherEdition, {}}.reasonText()};
+    for (int c = 0; c < RecordingsModel::ColumnCount; ++c) {
+        const int header = metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString()) + 28;
+        grdRecordings->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(samples[c]) + 12));
+    }
 }
 
 void frmRecordings::folderTyped()

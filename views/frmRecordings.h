@@ -60,6 +60,7 @@ protected:
 
 private:
     void buildControls();
+    void setColumnWidths();
     void folderTyped();
     void showProgress(int done, int total);
     void showState();
@@ -70,4 +71,5 @@ private:
     RecordingsFilter* m_filter = nullptr;
     int m_done = 0;
     int m_total = 0;
+    bool m_sorted = false;
 };

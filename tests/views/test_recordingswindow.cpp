@@ -94,7 +94,7 @@ private slots:
         QAbstractItemModelTester filterTester(&filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
         index.start();
         QVERIFY(settled(index));
-        QCOMPARE(model.rowCount(), 3);
+        QTRY_COMPARE(model.rowCount(), 3);
         for (int row = 0; row < model.rowCount(); ++row) {
             const QString path = model.index(row, 0).data(RecordingsModel::PathRole).toString();
             QString why;
@@ -137,6 +137,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(settled(index));
+        QTRY_COMPARE(window.model()->rowCount(), 3);
         QSignalSpy opened(&window, &frmRecordings::openRequested);
         QSignalSpy compared(&window, &frmRecordings::compareRequested);
 
