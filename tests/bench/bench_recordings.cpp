@@ -4,6 +4,7 @@
 // edition's, a database without the table), 100 or 10,000 files:
 //   FirstScan      a first look with an empty cache while the window shows
 //                  the list, and the longest event-loop stall meanwhile
+//   ReadEntry      one file read and its summary computed (the worker's part)
 //   OpenWindow     the window over the index the program holds, to first paint
 //   OpenFromCache  a new index from the cache (program started again) and
 //                  the window, to first paint with every row
@@ -244,6 +245,22 @@ void BM_FirstScan(benchmark::State& state)
     state.counters["cache_kb"] = cacheKb;
 }
 BENCHMARK(BM_FirstScan)->Arg(100)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the worker does per file: one recording of 300 readings read for
+// reading only and its summary computed (the first look's cost is this
+// times the files, on one core).
+void BM_ReadEntry(benchmark::State& state)
+{
+    const Folder& folder = folderOf(100);
+    const AbpmPeriods periods = AbpmPeriods::standard();
+    for (auto _ : state) {
+        const RecordingEntry e = readRecordingEntry(folder.newestOfPatient0, periods, 200);
+        if (!e.readable())
+            state.SkipWithError("not read");
+        benchmark::DoNotOptimize(e.valid);
+    }
+}
+BENCHMARK(BM_ReadEntry)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_OpenWindow(benchmark::State& state)
 {
