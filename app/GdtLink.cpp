@@ -4,8 +4,7 @@
 #include "data/DataFolder.h"
 #include "data/FileCommands.h"
 #include "data/RecordingDetailsStore.h"
-#include "data/RecordingStart.h"
-#include "platform/Connection.h"
+#include "data/RecordingsIndex.h"
 #include "platform/Seams.h"
 #include "state/SharedState.h"
 #include "state/StateNotifier.h"
@@ -14,7 +13,7 @@
 #include "views/frmRead.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -29,7 +28,9 @@ QString nameOf(const GdtPatient& p)
     return name.isEmpty() ? p.number : name;
 }
 
-// Surname_First-name_number_yyyy-MM-dd.amb in the data folder.
+// Surname_First-name_number_yyyy-MM-dd.amb beside the patient's newest
+// recording (the data folder's index knows it), or in the data folder; a
+// second recording of the day gets _2, _3, ...
 QString proposedFileName(const GdtPatient& p)
 {
     QStringList parts;
@@ -39,7 +40,12 @@ QString proposedFileName(const GdtPatient& p)
     parts << seams().now().date().toString(QStringLiteral("yyyy-MM-dd"));
     QString name = parts.join(u'_');
     name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\s]+")), QStringLiteral("-"));
-    return QDir(DataFolder::startFolder()).filePath(name + QStringLiteral(".amb"));
+    const QString newest = RecordingsIndex::forDataFolder().newestOf(p.number);
+    const QDir folder(newest.isEmpty() ? DataFolder::startFolder() : QFileInfo(newest).absolutePath());
+    QString path = folder.filePath(name + QStringLiteral(".amb"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(name + QStringLiteral("_%1.amb").arg(n));
+    return path;
 }
 
 RecordingDetails detailsWith(RecordingDetails details, const GdtPatient& p)
@@ -211,38 +217,23 @@ void GdtLink::restLeft(const QString& path, int line, const QString& moved, cons
 
 void GdtLink::showExamination(const GdtRequest& request)
 {
-    const QString folder = DataFolder::startFolder();
-    QString newest;
-    QDateTime newestStart;
-    QDirIterator files(folder, {QStringLiteral("*.amb")}, QDir::Files);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        const auto connection = std::make_shared<Connection>();
-        if (!connection->openFile(path))
-            continue;
-        const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*connection);
-        if (!details || details->patientNumber != request.patient.number)
-            continue;
-        // Without a start given, the earliest reading's; a file without readings by its time.
-        QDateTime start = recordingStartOf(*details, connection);
-        connection->close();
-        if (!start.isValid())
-            start = QFileInfo(path).lastModified().toUTC();
-        if (newest.isEmpty() || start > newestStart) {
-            newest = path;
-            newestStart = start;
+    // The index reads the folder on its own thread; the answer comes after
+    // a fresh look, so a file written a moment ago counts.
+    RecordingsIndex& index = RecordingsIndex::forDataFolder();
+    index.afterFreshLook(this, [this, request, &index] {
+        const QString newest = index.newestOf(request.patient.number);
+        if (newest.isEmpty()) {
+            showMessage(m_window, catText("gdt.msgNoFileOfPatient")
+                                      .arg(nameOf(request.patient), request.patient.number,
+                                           QDir::toNativeSeparators(index.folder())));
+            return;
         }
-    }
-    if (newest.isEmpty()) {
-        showMessage(m_window, catText("gdt.msgNoFileOfPatient")
-                                  .arg(nameOf(request.patient), request.patient.number, QDir::toNativeSeparators(folder)));
-        return;
-    }
-    if (m_window) {
-        m_window->raise();
-        m_window->activateWindow();
-    }
-    FileCommands::openPath(newest, m_window);
+        if (m_window) {
+            m_window->raise();
+            m_window->activateWindow();
+        }
+        FileCommands::openPath(newest, m_window);
+    });
 }
 
 void GdtLink::runNew()

@@ -69,6 +69,7 @@ const MenuItemEntry kMenuTree[] = {
     {"mnuFileExportFhir", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileExportFhir_Click},
     {"mnuFileAbpmReport", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileAbpmReport_Click},
     {"mnuFileSendGdt", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileSendGdt_Click},
+    {"mnuFileRecordings", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFileRecordings_Click},
     {"mnuFileBar1", "mnuFile", K::Separator, nullptr, NoFlags, nullptr},
     {"mnuFilePrintSetup", "mnuFile", K::Item, nullptr, NoFlags, &frmMain::mnuFilePrintSetup_Click},
     {"mnuFilePrintPreview", "mnuFile", K::Submenu, nullptr, Hidden, nullptr},

@@ -16,6 +16,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class frmLogin;
+class frmRecordings;
 class GdtLink;
 class clsbpdata;
 struct AbpmPrintRequest;
@@ -60,6 +61,7 @@ public:
     // Menu commands.
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
+    void mnuFileRecordings_Click();
     void mnuFileSave_Click();
     void mnuFileClose_Click();
     void mnuFileExportCsv_Click();
@@ -157,6 +159,8 @@ private:
     void runExportFhir();
     void showSignedReport();
     void closeRecordsetAndConnection();
+    // The recordings of the data folder (frmMainRecordings.cpp).
+    frmRecordings* showRecordings();
 
     QToolBar* m_toolBar = nullptr;
     QHash<QString, QAction*> m_menuItems;
@@ -168,6 +172,7 @@ private:
     GdtLink* m_gdt = nullptr;
     QLabel* m_gdtRequest = nullptr;
     QLabel* m_gdtResultDue = nullptr;
+    QPointer<frmRecordings> m_recordings;
     // The printer chosen in Printer setup, for the set-up and for printing
     // the report (the one printer of everything that prints).
     QPrinter* chosenPrinter();

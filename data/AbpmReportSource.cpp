@@ -1,8 +1,11 @@
 #include "data/AbpmReportSource.h"
 
 #include "data/AbpmSettings.h"
+#include "data/AmbSchema.h"
 #include "data/CurrentDataFile.h"
 #include "data/RecordingDetailsStore.h"
+#include "platform/Connection.h"
+#include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "state/SharedState.h"
 
@@ -30,6 +33,55 @@ std::optional<AbpmReportSource> readAbpmReportSource(QString* error)
     s.thresholds = choice.thresholds;
     s.conclusion = *conclusion;
     return s;
+}
+
+AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriods& periods, int busyTimeoutMs)
+{
+    AbpmSourceAt at;
+    auto connection = std::make_shared<Connection>();
+    if (!connection->openFileReadOnly(path, busyTimeoutMs)) {
+        at.status = AmbFileCheck::fromConnection(*connection);
+        return at;
+    }
+    at.status = AmbFileCheck::checkTable(*connection, Edition::current().id());
+    if (!at.status.ok())
+        return at;
+    QString why;
+    const auto unreadable = [&at, &why] {
+        at.status = {AmbFileStatus::Unreadable, why};
+        return at;
+    };
+    Recordset records;
+    if (!records.open(AmbSchema::recordQuery(), connection)) {
+        why = records.lastError();
+        return unreadable();
+    }
+    std::optional<std::vector<AbpmReading>> readings = abpmReadingsOf(records, &why);
+    records.close();
+    if (!readings)
+        return unreadable();
+    const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*connection, &why);
+    const std::optional<SetAsideReadings> setAside = details ? RecordingReview::read(*connection, &why) : std::nullopt;
+    const std::optional<AbpmConclusion> conclusion = setAside ? AbpmConclusionStore::read(*connection, &why) : std::nullopt;
+    if (!conclusion)
+        return unreadable();
+    AbpmReportSource s;
+    s.dataFile = path;
+    s.readings = std::move(*readings);
+    s.details = *details;
+    s.setAside = *setAside;
+    s.periods = periods;
+    s.conclusion = *conclusion;
+    at.source = std::move(s);
+    return at;
+}
+
+std::optional<AbpmReportSource> readAbpmReportSourceAt(const QString& path, QString* why)
+{
+    AbpmSourceAt at = readAbpmReportSourceFrom(path, AbpmSettings::load().inForce());
+    if (!at.source && why)
+        *why = at.status.reasonText();
+    return std::move(at.source);
 }
 
 namespace ReportSettings {

@@ -5,9 +5,14 @@
 // the kept conclusion; and
 // the practice line the report's settings keep. Each
 // opens the file through CurrentDataFile, which says why it cannot.
+//
+// The same inputs come from any data file by its path (the recordings of a
+// folder, recordings compared): opened for reading only, through the same
+// row readers, so that what is shown of it equals its own ABPM summary.
 #include "data/AbpmConclusion.h"
 #include "data/AbpmPeriods.h"
 #include "data/AbpmReadings.h"
+#include "data/AmbFileCheck.h"
 #include "data/RecordingDetails.h"
 #include "data/RecordingReview.h"
 
@@ -28,6 +33,21 @@ struct AbpmReportSource {
 
 // None with the reason in *error when a part cannot be read.
 std::optional<AbpmReportSource> readAbpmReportSource(QString* error);
+
+// A data file read by its path: the source, or why not (status).
+struct AbpmSourceAt {
+    std::optional<AbpmReportSource> source;
+    AmbFileStatus status;
+};
+// Reads the file at path for reading only (Connection::openFileReadOnly:
+// nothing is written or left beside it; a file with a journal is
+// Unfinished, a locked one InUse) with the periods given. Touches no
+// settings and no shared state, so a worker thread may call it.
+AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriods& periods,
+                                      int busyTimeoutMs = 3000);
+// The same with the periods in force (settings store); none with the
+// reason in the current edition's words in *why.
+std::optional<AbpmReportSource> readAbpmReportSourceAt(const QString& path, QString* why = nullptr);
 
 // The report's practice line in the settings store (section "Report", key
 // "PRACTICE"), printed at the head of the report; both editions share it.

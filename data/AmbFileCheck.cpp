@@ -32,6 +32,7 @@ QString AmbFileStatus::reasonText() const
     case WrongColumns: return catText("data.reasonWrongColumns");
     case InUse: return catText("data.reasonInUse");
     case CannotRecover: return catText("data.reasonCannotRecover");
+    case Unfinished: return catText("data.reasonUnfinished");
     case Unreadable: return catText("data.reasonUnreadable");
     }
     return QString();
@@ -52,6 +53,7 @@ AmbFileStatus fromConnection(const Connection& connection)
     case Connection::OpenError::Damaged: s.kind = AmbFileStatus::Damaged; break;
     case Connection::OpenError::InUse: s.kind = AmbFileStatus::InUse; break;
     case Connection::OpenError::CannotRecover: s.kind = AmbFileStatus::CannotRecover; break;
+    case Connection::OpenError::Unfinished: s.kind = AmbFileStatus::Unfinished; break;
     case Connection::OpenError::Other: s.kind = AmbFileStatus::Unreadable; break;
     }
     return s;
@@ -62,7 +64,11 @@ AmbFileStatus check(const QString& path, EditionId edition)
     Connection connection;
     if (!connection.openFile(path))
         return fromConnection(connection);
+    return checkTable(connection, edition);
+}
 
+AmbFileStatus checkTable(const Connection& connection, EditionId edition)
+{
     AmbFileStatus status;
     QStringList present;
     {

@@ -22,6 +22,7 @@ struct AmbFileStatus {
         WrongColumns, // table ambpdata lacking columns of this edition
         InUse,        // another program or window holds a lock on it
         CannotRecover, // a crash left it unfinished, and it cannot be written to recover
+        Unfinished,   // a journal beside it: being written elsewhere (looked at read-only)
         Unreadable,   // cannot be read (permissions, ...)
     };
     Kind kind = Ok;
@@ -40,5 +41,8 @@ AmbFileStatus check(const QString& path);
 
 // Why a connection failed to open, in the same terms.
 AmbFileStatus fromConnection(const Connection& connection);
+// Whether the file open on connection holds table ambpdata with the
+// columns of the edition (reads only).
+AmbFileStatus checkTable(const Connection& connection, EditionId edition);
 
 } // namespace AmbFileCheck

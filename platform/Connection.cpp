@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,6 +20,14 @@ QSet<Connection*>& liveConnections()
 {
     static QSet<Connection*> set;
     return set;
+}
+
+// Read-only connections of a worker thread come and go beside the UI
+// thread's.
+QMutex& liveConnectionsLock()
+{
+    static QMutex lock;
+    return lock;
 }
 
 bool g_exitRoutineAdded = false;
@@ -93,7 +102,7 @@ QSqlDatabase Connection::database() const
     return m_file ? m_file->database() : QSqlDatabase();
 }
 
-bool Connection::openFile(const QString& path)
+bool Connection::refuseWhatIsNotAFile(const QString& path)
 {
     close();
     m_lastError.clear();
@@ -110,6 +119,13 @@ bool Connection::openFile(const QString& path)
                                      : QStringLiteral("the file does not exist"));
     if (!info.isFile())
         return fail(OpenError::NotAFile, QStringLiteral("it is not a file"));
+    return true;
+}
+
+bool Connection::openFile(const QString& path)
+{
+    if (!refuseWhatIsNotAFile(path))
+        return false;
 
     if (!g_exitRoutineAdded && QCoreApplication::instance()) {
         qAddPostRoutine(&Connection::closeAllAtExit);
@@ -121,7 +137,10 @@ bool Connection::openFile(const QString& path)
         const SqliteError e = m_file->lastError();
         return fail(openErrorOf(e.failure, path), e.text);
     }
-    liveConnections().insert(this);
+    {
+        QMutexLocker lock(&liveConnectionsLock());
+        liveConnections().insert(this);
+    }
     if (!checkOnce(path))
         return false;
     if (!m_file->exec(QStringLiteral("PRAGMA journal_mode=DELETE"))
@@ -130,6 +149,29 @@ bool Connection::openFile(const QString& path)
         return fail(openErrorOf(e.failure, path), e.text);
     }
     return true;
+}
+
+bool Connection::openFileReadOnly(const QString& path, int busyTimeoutMs)
+{
+    if (!refuseWhatIsNotAFile(path))
+        return false;
+    // A journal is a writer's: mid-transaction at another workstation, or
+    // a crash's leftover that the next writer rolls back. Either way the
+    // file is not finished yet; come back later.
+    for (const char* suffix : {"-journal", "-wal"})
+        if (QFileInfo(path + QLatin1String(suffix)).size() > 0)
+            return fail(OpenError::Unfinished, QStringLiteral("a journal lies beside it"));
+    m_file = std::make_unique<SqliteFile>();
+    if (!m_file->open(path, SqliteFile::Mode::ReadOnly, busyTimeoutMs)) {
+        const SqliteError e = m_file->lastError();
+        return fail(openErrorOf(e.failure, path), e.text);
+    }
+    if (quickCheck(path))
+        return true;
+    // A journal that came after the look above: a reader may not roll it back.
+    if (m_openError == OpenError::CannotRecover)
+        m_openError = OpenError::Unfinished;
+    return false;
 }
 
 // Open checks nothing: a text file "opens". The first read also rolls back
@@ -143,6 +185,15 @@ bool Connection::checkOnce(const QString& path)
     if (before && !QFileInfo::exists(journal) && checkedFiles().value(key) == *before)
         return true;
 
+    if (!quickCheck(path))
+        return false;
+    if (const std::optional<FileStamp> after = stampOf(path))
+        checkedFiles().insert(key, *after);
+    return true;
+}
+
+bool Connection::quickCheck(const QString& path)
+{
     QSqlQuery check(m_file->database());
     if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
         const SqliteError e = sqliteErrorOf(check.lastError());
@@ -153,8 +204,6 @@ bool Connection::checkOnce(const QString& path)
         problems << check.value(0).toString();
     if (problems.isEmpty() || problems.constFirst() != QLatin1String("ok"))
         return fail(OpenError::Damaged, problems.join(QLatin1Char(' ')).left(300));
-    if (const std::optional<FileStamp> after = stampOf(path))
-        checkedFiles().insert(key, *after);
     return true;
 }
 
@@ -168,6 +217,7 @@ void Connection::close()
     if (!m_file)
         return;
     m_file.reset();
+    QMutexLocker lock(&liveConnectionsLock());
     liveConnections().remove(this);
 }
 
@@ -175,7 +225,11 @@ void Connection::closeAllAtExit()
 {
     // Shared pointers to connections may outlive the application object;
     // the database layer must be let go while it still exists.
-    const QSet<Connection*> live = liveConnections();
+    QSet<Connection*> live;
+    {
+        QMutexLocker lock(&liveConnectionsLock());
+        live = liveConnections();
+    }
     for (Connection* c : live)
         c->close();
     g_applicationGone = true;

@@ -10,6 +10,12 @@
 // program is its own transaction; the file keeps a rollback journal with
 // full synchronisation, so a copy of the file between transactions is a
 // valid data file and a crash never leaves half a row.
+//
+// openFileReadOnly is for looking at files that are not the current one
+// (a folder of recordings): the file is opened for reading only, on any
+// thread, and never changed; a journal beside it (a writer at work, or a
+// crash's leftover that only a writer may roll back) is reported as
+// Unfinished instead of being touched.
 #include "platform/SqliteFile.h"
 
 #include <QObject>
@@ -32,6 +38,7 @@ public:
         Damaged,
         InUse,         // another program (or window) holds a lock on it
         CannotRecover, // a crash left a journal, and the file cannot be written to roll it back
+        Unfinished,    // a journal lies beside it: being written, or a crash's leftover (read-only opening)
         Other,
     };
 
@@ -46,6 +53,10 @@ public:
     // lastOpenError() set when it is missing, not a file, not a database,
     // damaged, in use or cannot be recovered.
     bool openFile(const QString& path);
+    // Opens it for reading only: never rolls back, never writes, leaves
+    // nothing beside it; checked (quick check) every time. Safe on a
+    // worker thread (the connection belongs to the thread that opened it).
+    bool openFileReadOnly(const QString& path, int busyTimeoutMs = SqliteFile::kBusyTimeoutMs);
     void close();
     bool isOpen() const;
 
@@ -59,7 +70,9 @@ public:
 
 private:
     bool fail(OpenError kind, const QString& why);
+    bool refuseWhatIsNotAFile(const QString& path);
     bool checkOnce(const QString& path);
+    bool quickCheck(const QString& path);
     static void closeAllAtExit();
 
     std::unique_ptr<SqliteFile> m_file;

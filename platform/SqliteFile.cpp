@@ -5,6 +5,8 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <atomic>
+
 SqliteError sqliteErrorOf(const QSqlError& error)
 {
     SqliteError e;
@@ -47,7 +49,9 @@ bool SqliteFile::open(const QString& path, Mode mode, int busyTimeoutMs)
 {
     close();
     m_error = {};
-    static int counter = 0;
+    // Files are opened on the UI thread and on the recordings index's
+    // worker at once: every name must still be unique.
+    static std::atomic<int> counter = 0;
     m_name = QStringLiteral("korvane-sqlite-%1").arg(++counter);
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     const char* modes[] = {"rw", "ro", "rwc"};

@@ -246,4 +246,14 @@ QString helpText()
         .arg(kLeastNightReadings);
 }
 
+QString figureText(const std::optional<double>& value, int decimals)
+{
+    return optional(value, decimals);
+}
+
+QString shareText(qint64 part, qint64 whole)
+{
+    return share(part, whole);
+}
+
 } // namespace AbpmSummaryText

@@ -16,4 +16,10 @@ QString html(const AbpmSummary& summary, const AbpmPeriodChoice& choice);
 QString styleSheet();
 QString helpText();
 
+// A figure as the summary writes it: to the given decimals in the
+// edition's form, "none" without one.
+QString figureText(const std::optional<double>& value, int decimals);
+// A share as the summary writes it ("85.3 %", cut, not rounded).
+QString shareText(qint64 part, qint64 whole);
+
 } // namespace AbpmSummaryText

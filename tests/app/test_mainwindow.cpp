@@ -17,6 +17,8 @@
 #include "views/frmBar.h"
 #include "views/frmWave.h"
 #include "views/frmbpdata.h"
+#include "views/frmRecordings.h"
+#include "platform/SettingsStore.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -277,7 +279,7 @@ private slots:
             bar << a->objectName();
         QCOMPARE(bar.join(' '), QStringLiteral("mnuCompany mnuFile mnuData mnuSet mnuView mnuHelp"));
         QCOMPARE(names("mnuFile"), QStringLiteral("mnuFileNew mnuFileOpen mnuFileBar0 mnuFileSave mnuFileClose "
-                                                   "mnuFileExportCsv mnuFileExportFhir mnuFileAbpmReport mnuFileSendGdt mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
+                                                   "mnuFileExportCsv mnuFileExportFhir mnuFileAbpmReport mnuFileSendGdt mnuFileRecordings mnuFileBar1 mnuFilePrintSetup mnuFilePrintPreview mnuFilePrint "
                                                    "mnuFileBar2 mnuFileExit"));
         QCOMPARE(names("mnuData"), QStringLiteral("mnuDataReadWave mnuDataRead mnuDataEdit mnuDataBar0 mnuDataTable "
                                                    "mnuDataList mnuDataWave mnuDataBar mnuDataAbpm mnuDataDetails mnuDataStatistic "
@@ -291,6 +293,32 @@ private slots:
         QCOMPARE(names("mnuCompany"), QStringLiteral("mnuCompanyIntro mnuCompanyWill mnuCompanyInfo mnuCompanySoft"));
         QCOMPARE(names("mnuFilePrint"), QStringLiteral("mnuFilePrintList mnuFilePrintWave mnuFilePrintBar "
                                                         "mnuFilePrintStatistic"));
+    }
+
+    void recordingsHasAnAccessKeyOfItsOwnAndOneWindow()
+    {
+        frmMain window;
+        gMainWindow = &window;
+        QStringList keys;
+        for (QAction* a : window.menu(QStringLiteral("mnuFile"))->actions()) {
+            const qsizetype amp = a->text().indexOf(u'&');
+            if (a->isVisible() && !a->isSeparator() && amp >= 0)
+                keys << a->text().mid(amp + 1, 1).toLower();
+        }
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        QVERIFY(keys.contains(german() ? QStringLiteral("a") : QStringLiteral("r")));
+
+        QTemporaryDir folder;
+        writeSetting(kAppTitle, "Folders", "DataFiles", folder.path());
+        window.mnuFileRecordings_Click();
+        auto* shown = window.findChild<frmRecordings*>();
+        QVERIFY(shown && shown->isVisible());
+        QVERIFY(!shown->isModal());
+        window.mnuFileRecordings_Click();
+        QCOMPARE(window.findChildren<frmRecordings*>().size(), 1);
+        QCOMPARE(QDir::fromNativeSeparators(shown->txtFolder->text()), QDir(folder.path()).absolutePath());
+        shown->close();
+        gMainWindow = nullptr;
     }
 
     void toolbarHasTheButtonsOfTheEdition()

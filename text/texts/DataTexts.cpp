@@ -53,6 +53,8 @@ const CatalogueEntry entries[] = {
     {"data.reasonCannotRecover",
      "File Left Unfinished by a Crash and Can not Be Recovered Without Write Access (Check the Permissions of the File and its Folder)",
      "Datei nach einem Absturz unvollständig , ohne Schreibrecht nicht wiederherstellbar (Rechte der Datei und ihres Ordners prüfen)"},
+    {"data.reasonUnfinished", "File Being Written (a Journal Lies Beside It) , Try Again Later",
+     "Datei wird gerade geschrieben (ein Journal liegt daneben) , später erneut versuchen"},
     {"data.reasonUnreadable", "File Can not Be Read", "Datei nicht lesbar"},
 };
 } // namespace

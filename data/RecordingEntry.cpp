@@ -1,0 +1,54 @@
+#include "data/RecordingEntry.h"
+
+#include "data/AbpmReportSource.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+QString RecordingEntry::patientKey() const
+{
+    if (!number.isEmpty())
+        return QStringLiteral("#") + number;
+    if (name.isEmpty())
+        return QString();
+    return name + QLatin1Char('|') + birthDate.toString(Qt::ISODate);
+}
+
+std::optional<FileKey> fileKeyOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return FileKey{qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriods& periods, int busyTimeoutMs)
+{
+    RecordingEntry e;
+    e.path = path;
+    // The key before reading: a change while it is read makes it read again.
+    if (const std::optional<FileKey> key = fileKeyOf(path)) {
+        e.size = key->size;
+        e.modifiedNs = key->modifiedNs;
+    }
+    const AbpmSourceAt at = readAbpmReportSourceFrom(path, periods, busyTimeoutMs);
+    e.status = at.status.kind;
+    if (!at.source)
+        return e;
+    const AbpmReportSource& s = *at.source;
+    const AbpmSummary summary = computeAbpmSummary(s.readings, s.periods, s.details, s.setAside);
+    e.name = patientNameText(s.details);
+    e.number = s.details.patientNumber;
+    e.birthDate = s.details.birthDate;
+    e.start = s.details.recordingStart.isValid() ? s.details.recordingStart : summary.first;
+    e.readings = summary.readings;
+    e.valid = summary.valid;
+    for (int p = 0; p < kAbpmPeriodCount; ++p) {
+        e.sysMean[size_t(p)] = summary.periods[size_t(p)].of(AbpmQuantity::Sys).mean;
+        e.diaMean[size_t(p)] = summary.periods[size_t(p)].of(AbpmQuantity::Dia).mean;
+    }
+    e.dipClass = summary.sysDipping.dipClass;
+    e.conclusionKept = !s.conclusion.text.trimmed().isEmpty();
+    return e;
+}
