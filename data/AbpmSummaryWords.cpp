@@ -1,6 +1,11 @@
 #include "data/AbpmSummaryWords.h"
 
+#include "text/Edition.h"
 #include "text/MessageCatalogue.h"
+
+#include <QLocale>
+
+#include <cmath>
 
 QString abpmPeriodName(AbpmPeriodKind period)
 {
@@ -67,4 +72,24 @@ QStringList abpmProblemTexts(const AbpmSummary& s, const QString& validPercent)
         }
     }
     return texts;
+}
+
+double abpmShown(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double shown = std::round(value * scale) / scale;
+    return shown == 0 ? 0.0 : shown; // no minus sign before a zero
+}
+
+QString abpmDecimalText(double value, int decimals)
+{
+    QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
+                                                   : QLocale(QLocale::English, QLocale::UnitedStates);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(abpmShown(value, decimals), 'f', decimals);
+}
+
+double abpmValidPercent(const AbpmSummary& summary)
+{
+    return std::floor(1000.0 * summary.validShare()) / 10.0;
 }

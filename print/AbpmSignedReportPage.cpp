@@ -3,21 +3,19 @@
 #include "data/AbpmSummaryWords.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPageSetup.h"
-#include "text/Edition.h"
+#include "print/ReportPieces.h"
 #include "text/MessageCatalogue.h"
 
 #include <QFontMetricsF>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cmath>
 
+using namespace ReportPieces;
+
 namespace {
 
-constexpr double kLine = 230;          // one line of body text
-constexpr double kTitle = 380;         // the title's line
-constexpr double kGap = 140;           // between bands
 constexpr double kProfileHeight = 3700;
 constexpr double kTableRow = 215;
 constexpr double kSignatureBand = 900; // date line, room to sign, the rule and its caption
@@ -26,57 +24,19 @@ constexpr double kLeastConclusion = 3 * kLine;
 constexpr double kScaleLow = 40;
 constexpr double kScaleHigh = 220;
 
-QFont bodyFont(bool bold = false)
-{
-    return ReportDesign::arial(8.5, bold, false);
-}
-
-QPen pen(double width, Qt::PenStyle style = Qt::SolidLine)
-{
-    return QPen(Qt::black, width, style, Qt::FlatCap, Qt::RoundJoin);
-}
-
-bool german()
-{
-    return Edition::current().isGerman();
-}
-
 QString decimal(double value, int decimals)
 {
-    QLocale locale = german() ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedStates);
-    double shown = std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
-    if (shown == 0)
-        shown = 0;
-    return locale.toString(shown, 'f', decimals);
+    return abpmDecimalText(value, decimals);
 }
 
 QString dateText(const QDate& d)
 {
-    return d.toString(german() ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("M/d/yyyy"));
-}
-
-QString momentText(const QDateTime& m)
-{
-    return dateText(m.date()) + QLatin1Char(' ') + m.time().toString(QStringLiteral("HH:mm"));
+    return detailsDateText(d);
 }
 
 QString timeText(const QDateTime& m)
 {
-    return m.time().toString(QStringLiteral("HH:mm"));
-}
-
-void line(QPainter& p, double top, const QString& text, double width, Qt::Alignment align = Qt::AlignLeft)
-{
-    p.drawText(QRectF(0, top, width, kLine), align | Qt::AlignVCenter, text);
-}
-
-// Age in whole years on a day.
-int ageOn(const QDate& birth, const QDate& day)
-{
-    int age = day.year() - birth.year();
-    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
-        --age;
-    return age;
+    return detailsTimeText(m.time());
 }
 
 } // namespace
@@ -193,7 +153,7 @@ double AbpmSignedReportPage::paintValidity(QPainter& p, double top) const
     p.setFont(bodyFont(true));
     line(p, top + 2 * kLine,
          s.validForDiagnosis() ? catText("report.lblFit")
-                               : catText("report.lblNotFit").arg(abpmProblemTexts(s, decimal(std::floor(1000.0 * s.validShare()) / 10.0, 1)).join(QStringLiteral("; "))),
+                               : catText("report.lblNotFit").arg(abpmProblemTexts(s, decimal(abpmValidPercent(s), 1)).join(QStringLiteral("; "))),
          width);
     p.setFont(bodyFont());
     return top + 3 * kLine + kGap;
@@ -401,7 +361,7 @@ double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
             cell(4, y, extreme(v.maximum));
             const std::optional<double> load = q == 0 ? f.sysLoad : q == 1 ? f.diaLoad : std::nullopt;
             if (q < 2)
-                cell(5, y, load ? decimal(*load, 0) + QStringLiteral(" %") : none);
+                cell(5, y, load ? decimal(*load, kAbpmLoadDecimals) + QStringLiteral(" %") : none);
         }
         p.setPen(pen(period == kAbpmPeriodCount - 1 ? ReportDesign::kRuleTwips : 6, Qt::SolidLine));
         p.drawLine(QPointF(0, y), QPointF(m_body.width(), y));

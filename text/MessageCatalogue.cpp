@@ -22,6 +22,7 @@ extern const std::span<const CatalogueEntry> kRecordingTexts;
 extern const std::span<const CatalogueEntry> kFileSaveTexts;
 extern const std::span<const CatalogueEntry> kReportTexts;
 extern const std::span<const CatalogueEntry> kGdtTexts;
+extern const std::span<const CatalogueEntry> kComparisonTexts;
 
 namespace {
 
@@ -49,6 +50,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
         kFileSaveTexts,
         kReportTexts,
         kGdtTexts,
+        kComparisonTexts,
     };
     return tables;
 }
