@@ -103,7 +103,7 @@ QFont fitted(QFont font, const QString& text, double width)
     return font;
 }
 
-// The recording's name on the page and in the legend: its number and start day.
+// The recording's name in the legend: its number and start day.
 QString recordingName(int index, const ComparedRecording& r)
 {
     return r.start.isValid() ? catText("compare.colRecordingOn").arg(index + 1).arg(detailsDateText(r.start.date()))
