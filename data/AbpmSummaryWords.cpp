@@ -10,7 +10,7 @@
 namespace {
 
 // Like shownValue at any number of decimals.
-double rounded(double value, int decimals)
+double roundedTo(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     double shown = std::floor(std::fabs(value) * scale + 0.5 + 1e-7) / scale;
@@ -26,12 +26,12 @@ QString abpmNumber(double value, int decimals)
     QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
                                                    : QLocale(QLocale::English, QLocale::UnitedStates);
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(rounded(value, decimals), 'f', decimals);
+    return locale.toString(roundedTo(value, decimals), 'f', decimals);
 }
 
 QString abpmPointNumber(double value, int decimals)
 {
-    return QString::number(rounded(value, decimals), 'f', decimals);
+    return QString::number(roundedTo(value, decimals), 'f', decimals);
 }
 
 QString abpmPercentText(qint64 part, qint64 whole)
@@ -127,4 +127,34 @@ QStringList abpmProblemTexts(const AbpmSummary& s, const QString& validPercent)
         }
     }
     return texts;
+}
+
+double abpmShown(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double shown = std::round(value * scale) / scale;
+    return shown == 0 ? 0.0 : shown; // no minus sign before a zero
+}
+
+QString abpmNumber(double value, int decimals)
+{
+    QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
+                                                   : QLocale(QLocale::English, QLocale::UnitedStates);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(abpmShown(value, decimals), 'f', decimals);
+}
+
+double abpmValidPercent(const AbpmSummary& summary)
+{
+    return shownPercent(summary.valid, summary.readings).value_or(0.0);
+}
+
+double abpmShown(double value, int decimals)
+{
+    return roundedTo(value, decimals);
+}
+
+double abpmValidPercent(const AbpmSummary& summary)
+{
+    return shownPercent(summary.valid, summary.readings).value_or(0.0);
 }

@@ -35,3 +35,14 @@ QString abpmThresholdsUsed(AbpmThresholdSet set);
 // "systolic 131.0 at or above 130, diastolic 81.0 at or above 80".
 // number writes a figure as the caller writes numbers.
 QString abpmVerdictText(const AbpmMeansVerdict& verdict, const std::function<QString(double)>& number);
+
+// How many decimals the pages write a mean, a night/day ratio and a load
+// (percent) with. A figure is compared and subtracted as written.
+inline constexpr int kAbpmMeanDecimals = 1;
+inline constexpr int kAbpmRatioDecimals = 3;
+inline constexpr int kAbpmLoadDecimals = 1;
+// The value as written to that many decimals (abpmNumber's rounding).
+double abpmShown(double value, int decimals);
+// The valid share in percent, cut (not rounded) to one decimal, so that it
+// never shows a share reached that was not.
+double abpmValidPercent(const AbpmSummary& summary);

@@ -3,7 +3,7 @@
 #include "data/AbpmSummaryWords.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPageSetup.h"
-#include "text/Edition.h"
+#include "print/ReportPieces.h"
 #include "text/MessageCatalogue.h"
 
 #include <QFontMetricsF>
@@ -12,11 +12,10 @@
 
 #include <cmath>
 
+using namespace ReportPieces;
+
 namespace {
 
-constexpr double kLine = 230;          // one line of body text
-constexpr double kTitle = 380;         // the title's line
-constexpr double kGap = 140;           // between bands
 constexpr double kProfileHeight = 3700;
 constexpr double kTableRow = 215;
 constexpr double kSignatureBand = 900; // date line, room to sign, the rule and its caption
@@ -25,21 +24,6 @@ constexpr double kLeastConclusion = 3 * kLine;
 constexpr double kScaleLow = 40;
 constexpr double kScaleHigh = 220;
 
-QFont bodyFont(bool bold = false)
-{
-    return ReportDesign::arial(8.5, bold, false);
-}
-
-QPen pen(double width, Qt::PenStyle style = Qt::SolidLine)
-{
-    return QPen(Qt::black, width, style, Qt::FlatCap, Qt::RoundJoin);
-}
-
-bool german()
-{
-    return Edition::current().isGerman();
-}
-
 QString decimal(double value, int decimals)
 {
     return abpmNumber(value, decimals);
@@ -47,31 +31,12 @@ QString decimal(double value, int decimals)
 
 QString dateText(const QDate& d)
 {
-    return d.toString(german() ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("M/d/yyyy"));
-}
-
-QString momentText(const QDateTime& m)
-{
-    return dateText(m.date()) + QLatin1Char(' ') + m.time().toString(QStringLiteral("HH:mm"));
+    return detailsDateText(d);
 }
 
 QString timeText(const QDateTime& m)
 {
-    return m.time().toString(QStringLiteral("HH:mm"));
-}
-
-void line(QPainter& p, double top, const QString& text, double width, Qt::Alignment align = Qt::AlignLeft)
-{
-    p.drawText(QRectF(0, top, width, kLine), align | Qt::AlignVCenter, text);
-}
-
-// Age in whole years on a day.
-int ageOn(const QDate& birth, const QDate& day)
-{
-    int age = day.year() - birth.year();
-    if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
-        --age;
-    return age;
+    return detailsTimeText(m.time());
 }
 
 } // namespace
@@ -405,7 +370,7 @@ double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
             cell(4, y, extreme(v.maximum));
             const std::optional<double> load = q == 0 ? f.sysLoad : q == 1 ? f.diaLoad : std::nullopt;
             if (q < 2)
-                cell(5, y, load ? decimal(*load, 1) + QStringLiteral(" %") : none);
+                cell(5, y, load ? decimal(*load, kAbpmLoadDecimals) + QStringLiteral(" %") : none);
         }
         p.setPen(pen(period == kAbpmPeriodCount - 1 ? ReportDesign::kRuleTwips : 6, Qt::SolidLine));
         p.drawLine(QPointF(0, y), QPointF(m_body.width(), y));

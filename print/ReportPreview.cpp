@@ -236,6 +236,11 @@ void ReportPreview::actPrint_Triggered()
     showMessage(this, error, MsgButtons::Ok, MsgIcon::Information, windowTitle());
 }
 
+QString ReportPreview::pdfFolder() const
+{
+    return gDataFile.isEmpty() ? QString() : QFileInfo(gDataFile).absolutePath();
+}
+
 void ReportPreview::actSavePdf_Triggered()
 {
     if (!m_document)
@@ -246,8 +251,8 @@ void ReportPreview::actSavePdf_Triggered()
     request.filter = catText("ReportPreview.dlgPdfFilter");
     request.defaultSuffix = QStringLiteral("pdf");
     request.overwritePrompt = true;
-    if (!gDataFile.isEmpty()) {
-        request.directory = QFileInfo(gDataFile).absolutePath();
+    if (const QString folder = pdfFolder(); !folder.isEmpty()) {
+        request.directory = folder;
         request.fileName = pdfFileName();
     }
     const QString path = seams().fileDialog(this, request);

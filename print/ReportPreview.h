@@ -68,6 +68,8 @@ protected:
     virtual std::unique_ptr<PagedDocument> documentFor(const QPageLayout& page, QString* why) const = 0;
     // The file name Save as PDF proposes, beside the data file.
     virtual QString pdfFileName() const = 0;
+    // The folder Save as PDF starts in: the current data file's (none without one).
+    virtual QString pdfFolder() const;
 
     QPrinter* chosenPrinter();
     // The report's page layout for the chosen printer's paper.

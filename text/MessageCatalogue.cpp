@@ -23,6 +23,7 @@ extern const std::span<const CatalogueEntry> kFileSaveTexts;
 extern const std::span<const CatalogueEntry> kReportTexts;
 extern const std::span<const CatalogueEntry> kGdtTexts;
 extern const std::span<const CatalogueEntry> kRecordingsTexts;
+extern const std::span<const CatalogueEntry> kComparisonTexts;
 
 namespace {
 
@@ -51,6 +52,7 @@ std::span<const std::span<const CatalogueEntry>> catalogueTables()
         kReportTexts,
         kGdtTexts,
         kRecordingsTexts,
+        kComparisonTexts,
     };
     return tables;
 }

@@ -159,7 +159,7 @@ QString dipping(const AbpmSummary& s)
         html += QStringLiteral("<tr>") + cell(catText(names[i]), false);
         html += cell(optional(s.period(AbpmPeriodKind::Day).of(quantities[i]).mean, 1));
         html += cell(optional(s.period(AbpmPeriodKind::Night).of(quantities[i]).mean, 1));
-        html += cell(optional(d.ratio, 3)) + cell(optional(d.percent, 1));
+        html += cell(optional(d.ratio, kAbpmRatioDecimals)) + cell(optional(d.percent, 1));
         html += cell(d.dipClass ? abpmDipClassText(*d.dipClass) : catText("abpm.none"), false);
         html += QStringLiteral("</tr>");
     }
