@@ -9,7 +9,7 @@ namespace {
 std::optional<double> figureOf(const AbpmReportFigures& f, ComparedFigure figure)
 {
     const AbpmSummary& s = f.summary;
-    const auto mean = [&](AbpmPeriodKind p, AbpmQuantity q) { return s.period(p).of(q).mean; };
+    const auto mean = [&](AbpmPeriodKind p, AbpmQuantity q) { return s.period(p).assessedMean(q); };
     switch (figure) {
     case ComparedFigure::ValidReadings:
         return double(s.valid);

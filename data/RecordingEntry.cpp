@@ -45,8 +45,8 @@ RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriods& period
     e.readings = summary.readings;
     e.valid = summary.valid;
     for (int p = 0; p < kAbpmPeriodCount; ++p) {
-        e.sysMean[size_t(p)] = summary.periods[size_t(p)].of(AbpmQuantity::Sys).mean;
-        e.diaMean[size_t(p)] = summary.periods[size_t(p)].of(AbpmQuantity::Dia).mean;
+        e.sysMean[size_t(p)] = summary.periods[size_t(p)].assessedMean(AbpmQuantity::Sys);
+        e.diaMean[size_t(p)] = summary.periods[size_t(p)].assessedMean(AbpmQuantity::Dia);
     }
     e.dipClass = summary.sysDipping.dipClass;
     e.conclusionKept = !s.conclusion.text.trimmed().isEmpty();

@@ -99,7 +99,7 @@ private slots:
             const ComparedRecording& r = byFile(c, s);
             const AbpmSummary own = computeAbpmSummary(s.readings, s.periods, s.details, s.setAside);
             const AbpmReportFigures report = computeAbpmReport(s.readings, s.periods, s.details, s.setAside);
-            const auto mean = [&](AbpmPeriodKind p, AbpmQuantity q) { return own.period(p).of(q).mean; };
+            const auto mean = [&](AbpmPeriodKind p, AbpmQuantity q) { return own.period(p).assessedMean(q); };
             QCOMPARE(r.value(ComparedFigure::ValidReadings), std::optional<double>(double(own.valid)));
             QCOMPARE(r.value(ComparedFigure::ValidShare),
                      std::optional<double>(std::floor(1000.0 * double(own.valid) / double(own.readings)) / 10.0));
@@ -151,12 +151,12 @@ private slots:
             return computeAbpmSummary(s.readings, s.periods, s.details, s.setAside);
         };
         const AbpmSummary first = own(sources[1]);
-        const double firstSys = *first.period(AbpmPeriodKind::Day24).of(AbpmQuantity::Sys).mean;
+        const double firstSys = *first.period(AbpmPeriodKind::Day24).assessedMean(AbpmQuantity::Sys);
         const double firstRatio = *first.sysDipping.ratio;
         for (size_t i : {size_t(1), size_t(2)}) {
             const ComparedRecording& r = c.recordings[i];
             const AbpmSummary s = own(i == 1 ? sources[2] : sources[0]);
-            const double sys = *s.period(AbpmPeriodKind::Day24).of(AbpmQuantity::Sys).mean;
+            const double sys = *s.period(AbpmPeriodKind::Day24).assessedMean(AbpmQuantity::Sys);
             const double expected = written(written(sys, 1) - written(firstSys, 1), 1);
             QCOMPARE(*r.change(ComparedFigure::Sys24), expected);
             const double ratio = written(written(*s.sysDipping.ratio, kAbpmRatioDecimals)

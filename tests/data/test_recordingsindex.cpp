@@ -165,8 +165,8 @@ private slots:
             QCOMPARE(e.readings, s.readings);
             QCOMPARE(e.valid, s.valid);
             for (int p = 0; p < kAbpmPeriodCount; ++p) {
-                QCOMPARE(e.sysMean[size_t(p)], s.periods[size_t(p)].of(AbpmQuantity::Sys).mean);
-                QCOMPARE(e.diaMean[size_t(p)], s.periods[size_t(p)].of(AbpmQuantity::Dia).mean);
+                QCOMPARE(e.sysMean[size_t(p)], s.periods[size_t(p)].assessedMean(AbpmQuantity::Sys));
+                QCOMPARE(e.diaMean[size_t(p)], s.periods[size_t(p)].assessedMean(AbpmQuantity::Dia));
             }
             QCOMPARE(e.dipClass, s.sysDipping.dipClass);
             QCOMPARE(e.number, own->details.patientNumber);

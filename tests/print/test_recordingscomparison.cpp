@@ -217,7 +217,7 @@ private slots:
 
         // Every figure row, value and change, as worked out here.
         const auto mean = [](AbpmPeriodKind p, AbpmQuantity q) {
-            return [p, q](const Own& o) { return o.summary.period(p).of(q).mean; };
+            return [p, q](const Own& o) { return o.summary.period(p).assessedMean(q); };
         };
         const auto load = [](AbpmPeriodKind p, bool sys) {
             return [p, sys](const Own& o) { return sys ? o.report.period(p).sysLoad : o.report.period(p).diaLoad; };
@@ -366,7 +366,7 @@ private slots:
         QVERIFY(lines.contains(ed("Valid share 100.0 % 0.0 % -100.0", "Gültiger Anteil 100,0 % 0,0 % -100,0")));
         QVERIFY(lines.contains(ed("Fit for diagnosis yes no", "Zur Diagnose geeignet ja nein")));
         QVERIFY2(lines.contains(ed("24-hour mean SYS %1 - -", "24-Stunden-Mittel SYS %1 - -")
-                                    .arg(number(*first.period(AbpmPeriodKind::Day24).of(AbpmQuantity::Sys).mean, 1))),
+                                    .arg(number(*first.period(AbpmPeriodKind::Day24).assessedMean(AbpmQuantity::Sys), 1))),
                  qPrintable(text));
     }
 
