@@ -9,7 +9,7 @@
 // runs, requests wait in their folder: New works on the request that waited
 // when it started. The report's PDF comes from the maker it is given (the
 // printing layer's).
-#include "exchange/GdtOrigin.h"
+#include "data/GdtOrigin.h"
 #include "exchange/GdtRequestWatcher.h"
 #include "exchange/GdtSend.h"
 #include "exchange/GdtSettings.h"

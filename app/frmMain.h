@@ -161,6 +161,7 @@ private:
     void closeRecordsetAndConnection();
     // The recordings of the data folder (frmMainRecordings.cpp).
     frmRecordings* showRecordings();
+    void compareRecordings(QWidget* parent, const QStringList& paths);
 
     QToolBar* m_toolBar = nullptr;
     QHash<QString, QAction*> m_menuItems;

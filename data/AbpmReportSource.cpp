@@ -35,7 +35,7 @@ std::optional<AbpmReportSource> readAbpmReportSource(QString* error)
     return s;
 }
 
-AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriods& periods, int busyTimeoutMs)
+AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriodChoice& choice, int busyTimeoutMs)
 {
     AbpmSourceAt at;
     auto connection = std::make_shared<Connection>();
@@ -65,12 +65,19 @@ AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriods& pe
     const std::optional<AbpmConclusion> conclusion = setAside ? AbpmConclusionStore::read(*connection, &why) : std::nullopt;
     if (!conclusion)
         return unreadable();
+    QString originWhy;
+    at.origin = GdtOriginStore::read(*connection, &originWhy);
+    if (!at.origin && !originWhy.isEmpty()) {
+        why = originWhy;
+        return unreadable();
+    }
     AbpmReportSource s;
     s.dataFile = path;
     s.readings = std::move(*readings);
     s.details = *details;
     s.setAside = *setAside;
-    s.periods = periods;
+    s.periods = choice.inForce();
+    s.thresholds = choice.thresholds;
     s.conclusion = *conclusion;
     at.source = std::move(s);
     return at;
@@ -78,7 +85,7 @@ AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriods& pe
 
 std::optional<AbpmReportSource> readAbpmReportSourceAt(const QString& path, QString* why)
 {
-    AbpmSourceAt at = readAbpmReportSourceFrom(path, AbpmSettings::load().inForce());
+    AbpmSourceAt at = readAbpmReportSourceFrom(path, AbpmSettings::load());
     if (!at.source && why)
         *why = at.status.reasonText();
     return std::move(at.source);

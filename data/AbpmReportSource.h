@@ -12,6 +12,7 @@
 #include "data/AbpmConclusion.h"
 #include "data/AbpmPeriods.h"
 #include "data/AbpmReadings.h"
+#include "data/GdtOrigin.h"
 #include "data/AmbFileCheck.h"
 #include "data/RecordingDetails.h"
 #include "data/RecordingReview.h"
@@ -37,13 +38,15 @@ std::optional<AbpmReportSource> readAbpmReportSource(QString* error);
 // A data file read by its path: the source, or why not (status).
 struct AbpmSourceAt {
     std::optional<AbpmReportSource> source;
+    // Whether the practice system gave the patient, and its result's state.
+    std::optional<GdtOrigin> origin;
     AmbFileStatus status;
 };
 // Reads the file at path for reading only (Connection::openFileReadOnly:
 // nothing is written or left beside it; a file with a journal is
-// Unfinished, a locked one InUse) with the periods given. Touches no
+// Unfinished, a locked one InUse) with the periods and thresholds given. Touches no
 // settings and no shared state, so a worker thread may call it.
-AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriods& periods,
+AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriodChoice& choice,
                                       int busyTimeoutMs = 3000);
 // The same with the periods in force (settings store); none with the
 // reason in the current edition's words in *why.

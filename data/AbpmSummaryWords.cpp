@@ -131,26 +131,6 @@ QStringList abpmProblemTexts(const AbpmSummary& s, const QString& validPercent)
 
 double abpmShown(double value, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    const double shown = std::round(value * scale) / scale;
-    return shown == 0 ? 0.0 : shown; // no minus sign before a zero
-}
-
-QString abpmNumber(double value, int decimals)
-{
-    QLocale locale = Edition::current().isGerman() ? QLocale(QLocale::German, QLocale::Germany)
-                                                   : QLocale(QLocale::English, QLocale::UnitedStates);
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(abpmShown(value, decimals), 'f', decimals);
-}
-
-double abpmValidPercent(const AbpmSummary& summary)
-{
-    return shownPercent(summary.valid, summary.readings).value_or(0.0);
-}
-
-double abpmShown(double value, int decimals)
-{
     return roundedTo(value, decimals);
 }
 

@@ -23,7 +23,7 @@ std::optional<FileKey> fileKeyOf(const QString& path)
     return FileKey{qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriods& periods, int busyTimeoutMs)
+RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriodChoice& choice, int busyTimeoutMs)
 {
     RecordingEntry e;
     e.path = path;
@@ -32,12 +32,12 @@ RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriods& period
         e.size = key->size;
         e.modifiedNs = key->modifiedNs;
     }
-    const AbpmSourceAt at = readAbpmReportSourceFrom(path, periods, busyTimeoutMs);
+    const AbpmSourceAt at = readAbpmReportSourceFrom(path, choice, busyTimeoutMs);
     e.status = at.status.kind;
     if (!at.source)
         return e;
     const AbpmReportSource& s = *at.source;
-    const AbpmSummary summary = computeAbpmSummary(s.readings, s.periods, s.details, s.setAside);
+    const AbpmSummary summary = computeAbpmSummary(s.readings, s.periods, s.details, s.setAside, s.thresholds);
     e.name = patientNameText(s.details);
     e.number = s.details.patientNumber;
     e.birthDate = s.details.birthDate;
@@ -50,5 +50,7 @@ RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriods& period
     }
     e.dipClass = summary.sysDipping.dipClass;
     e.conclusionKept = !s.conclusion.text.trimmed().isEmpty();
+    if (at.origin)
+        e.resultSent = at.origin->sent.isValid() && !at.origin->resultDue;
     return e;
 }

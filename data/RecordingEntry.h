@@ -60,4 +60,4 @@ std::optional<FileKey> fileKeyOf(const QString& path);
 // Reads the file at path for reading only and computes its entry; a file
 // that cannot be read gives an entry with the reason. Safe on a worker
 // thread (touches no settings and no shared state).
-RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriods& periods, int busyTimeoutMs);
+RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriodChoice& choice, int busyTimeoutMs);

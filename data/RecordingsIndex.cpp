@@ -106,8 +106,11 @@ QString RecordingsIndex::defaultCacheFolder()
 
 QString RecordingsIndex::stamp() const
 {
-    const AbpmPeriods periods = AbpmSettings::load().inForce();
-    return QStringLiteral("%1 %2 %3").arg(kFiguresVersion).arg(periods.day.text(), periods.night.text());
+    const AbpmPeriodChoice choice = AbpmSettings::load();
+    const AbpmPeriods periods = choice.inForce();
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(kFiguresVersion)
+        .arg(periods.day.text(), periods.night.text(), thresholdSetKey(choice.thresholds));
 }
 
 void RecordingsIndex::start()
@@ -155,9 +158,9 @@ void RecordingsIndex::runScan()
         m_afterThis.push_back(std::move(w));
     m_waiting.clear();
     RecordingsScanner* scanner = m_scanner;
-    const AbpmPeriods periods = AbpmSettings::load().inForce();
+    const AbpmPeriodChoice choice = AbpmSettings::load();
     const QString s = stamp();
-    QMetaObject::invokeMethod(scanner, [scanner, periods, s] { scanner->scan(periods, s); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(scanner, [scanner, choice, s] { scanner->scan(choice, s); }, Qt::QueuedConnection);
 }
 
 void RecordingsIndex::takeFound(const QList<RecordingEntry>& entries)

@@ -31,7 +31,7 @@ class RecordingsIndex : public QObject {
 public:
     // The figures' version in the cache: raise it when the summary's
     // figures change, so that every cached entry is computed again.
-    static constexpr int kFiguresVersion = 1;
+    static constexpr int kFiguresVersion = 2;
 
     RecordingsIndex(const QString& folder, const QString& cacheFolder, QObject* parent = nullptr);
     ~RecordingsIndex() override;

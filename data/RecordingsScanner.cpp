@@ -44,7 +44,7 @@ void RecordingsScanner::hand(QList<RecordingEntry>& batch)
     batch.clear();
 }
 
-void RecordingsScanner::scan(const AbpmPeriods& periods, const QString& stamp)
+void RecordingsScanner::scan(const AbpmPeriodChoice& choice, const QString& stamp)
 {
     // Other periods or figures: every entry is computed again. A cache
     // file deleted meanwhile is made again from the files.
@@ -114,7 +114,7 @@ void RecordingsScanner::scan(const AbpmPeriods& periods, const QString& stamp)
     for (int i = 0; i < total; ++i) {
         if (stop)
             break;
-        const RecordingEntry e = readRecordingEntry(changed[i], periods, kBusyTimeoutMs);
+        const RecordingEntry e = readRecordingEntry(changed[i], choice, kBusyTimeoutMs);
         m_known.insert(e.path, e);
         batch << e;
         if (batch.size() >= kBatchEntries || sinceHanded.elapsed() >= kBatchMs || i + 1 == total) {

@@ -26,7 +26,7 @@ public:
     // Both run on the worker thread (queued calls). start loads the cache
     // and hands over what it knows; scan looks at the folder.
     void start(const QString& stamp);
-    void scan(const AbpmPeriods& periods, const QString& stamp);
+    void scan(const AbpmPeriodChoice& choice, const QString& stamp);
     void finish();
 
 signals:

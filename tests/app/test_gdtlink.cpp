@@ -20,7 +20,7 @@
 #include "data/RecordingDetailsStore.h"
 #include "data/DataTransaction.h"
 #include "exchange/GdtLines.h"
-#include "exchange/GdtOrigin.h"
+#include "data/GdtOrigin.h"
 #include "exchange/GdtSettings.h"
 #include "platform/Connection.h"
 #include "state/SharedState.h"

@@ -252,9 +252,9 @@ BENCHMARK(BM_FirstScan)->Arg(100)->Arg(10000)->Iterations(1)->Unit(benchmark::kM
 void BM_ReadEntry(benchmark::State& state)
 {
     const Folder& folder = folderOf(100);
-    const AbpmPeriods periods = AbpmPeriods::standard();
+    const AbpmPeriodChoice choice;
     for (auto _ : state) {
-        const RecordingEntry e = readRecordingEntry(folder.newestOfPatient0, periods, 200);
+        const RecordingEntry e = readRecordingEntry(folder.newestOfPatient0, choice, 200);
         if (!e.readable())
             state.SkipWithError("not read");
         benchmark::DoNotOptimize(e.valid);

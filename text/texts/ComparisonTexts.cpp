@@ -13,6 +13,8 @@ const CatalogueEntry entries[] = {
      "Zum Vergleich %1 bis %2 Aufzeichnungen wählen ! , %3 gewählt"},
 
     // The page.
+    {"compare.msgUnreadable", "The Recording Cannot Be Compared ! , %1 : %2",
+     "Die Aufzeichnung kann nicht verglichen werden ! , %1 : %2"},
     {"compare.title", "Follow-up Comparison of ABPM Recordings", "Verlaufsvergleich der ABDM-Aufzeichnungen"},
     {"compare.lblNoPatient", "Patient: not given", "Patient: nicht angegeben"},
     {"compare.lblOtherPatients", "These recordings name different patients !",

@@ -1,4 +1,4 @@
-#include "exchange/GdtOrigin.h"
+#include "data/GdtOrigin.h"
 
 #include "data/DataTransaction.h"
 #include "platform/Connection.h"
