@@ -10,6 +10,7 @@
 #include "data/DataTestSupport.h"
 #include "data/RecordingDetailsStore.h"
 #include "data/RecordingReview.h"
+#include "data/GdtOrigin.h"
 #include "data/RecordingsIndex.h"
 
 #include <QDirIterator>
@@ -141,10 +142,25 @@ private slots:
             QVERIFY(RecordingReview::setAside(c, 3, {SetAsideReason::PatientMoved, QString()}));
             QVERIFY(AbpmConclusionStore::write(c, {QStringLiteral("Ambulatory hypertension."), QDate(2025, 11, 4), QStringLiteral("Dr. B")}));
         }
+        // The first answered a request of the practice system, and its result went back.
+        {
+            Connection c;
+            QVERIFY(c.openFile(files[0]));
+            GdtOrigin origin;
+            origin.patientNumber = QStringLiteral("1");
+            origin.ownId = QStringLiteral("KORV");
+            origin.pvsId = QStringLiteral("PRAX");
+            origin.taken = QDateTime(QDate(2025, 10, 1), QTime(8, 0), Qt::UTC);
+            origin.resultDue = false;
+            origin.sent = QDateTime(QDate(2025, 10, 2), QTime(9, 0), Qt::UTC);
+            origin.sentAs = QStringLiteral("/srv/gdt/PRAXKORV.GDT");
+            QVERIFY(GdtOriginStore::write(c, origin));
+        }
         // Periods of the user's own: the index computes with the ones in force.
         AbpmPeriodChoice choice;
         choice.own.day = {QTime(8, 0), QTime(21, 0)};
         choice.own.night = {QTime(23, 0), QTime(6, 0)};
+        choice.thresholds = AbpmThresholdSet::AccAha2017;
         QVERIFY(AbpmSettings::store(choice));
 
         RecordingsIndex index(m_dir, m_cache);
@@ -161,7 +177,7 @@ private slots:
             QString why;
             const std::optional<AbpmReportSource> own = readAbpmReportSource(&why);
             QVERIFY2(own, qPrintable(why));
-            const AbpmSummary s = computeAbpmSummary(own->readings, own->periods, own->details, own->setAside);
+            const AbpmSummary s = computeAbpmSummary(own->readings, own->periods, own->details, own->setAside, own->thresholds);
             QCOMPARE(e.readings, s.readings);
             QCOMPARE(e.valid, s.valid);
             for (int p = 0; p < kAbpmPeriodCount; ++p) {
@@ -181,11 +197,14 @@ private slots:
             QCOMPARE(byPath->setAside, own->setAside);
             QCOMPARE(byPath->conclusion, own->conclusion);
             QCOMPARE(byPath->periods, own->periods);
+            QCOMPARE(byPath->thresholds, own->thresholds);
         }
         QCOMPARE(index.entries().value(files[1]).birthDate, QDate(1956, 4, 3));
         QVERIFY(index.entries().value(files[1]).conclusionKept);
         QVERIFY(!index.entries().value(files[0]).conclusionKept);
         QCOMPARE(index.newestOf(QStringLiteral("4711")), files[1]);
+        QCOMPARE(index.entries().value(files[0]).resultSent, std::optional<bool>(true));
+        QCOMPARE(index.entries().value(files[1]).resultSent, std::optional<bool>());
     }
 
     void filesItCannotReadAreListedWithTheReasonAndLeftAsTheyWere()
