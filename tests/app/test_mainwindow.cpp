@@ -18,6 +18,9 @@
 #include "views/frmWave.h"
 #include "views/frmbpdata.h"
 #include "views/frmRecordings.h"
+#include "data/AbpmRecording.h"
+#include "data/DataTestSupport.h"
+#include "print/RecordingsComparison.h"
 #include "platform/SettingsStore.h"
 
 #include <QAccessible>
@@ -317,6 +320,45 @@ private slots:
         window.mnuFileRecordings_Click();
         QCOMPARE(window.findChildren<frmRecordings*>().size(), 1);
         QCOMPARE(QDir::fromNativeSeparators(shown->txtFolder->text()), QDir(folder.path()).absolutePath());
+        shown->close();
+        gMainWindow = nullptr;
+    }
+
+    // Compare... reads the chosen files afresh: one that cannot be read is
+    // named and no page opens; readable ones open the comparison page.
+    void compareShowsTheChosenRecordingsAndNamesAnUnreadableOne()
+    {
+        frmMain window;
+        gMainWindow = &window;
+        ScriptedSeams seams;
+        QTemporaryDir folder;
+        writeSetting(kAppTitle, "Folders", "DataFiles", folder.path());
+        const EditionId edition = Edition::current().id();
+        abpmtest::Plan later;
+        later.start = later.start.addDays(90);
+        later.daySys = 128;
+        const QString first = makeDataFile(folder.filePath("first.amb"), edition);
+        const QString second = makeDataFile(folder.filePath("second.amb"), edition);
+        insertRows(first, edition, abpmtest::generate(abpmtest::Plan()).rows);
+        insertRows(second, edition, abpmtest::generate(later).rows);
+        window.mnuFileRecordings_Click();
+        auto* shown = window.findChild<frmRecordings*>();
+        QVERIFY(shown);
+
+        const QString missing = folder.filePath("gone.amb");
+        emit shown->compareRequested({first, missing});
+        QCOMPARE(seams.messages.size(), size_t(1));
+        QVERIFY2(seams.messageTexts().constFirst().contains(QDir::toNativeSeparators(missing)),
+                 qPrintable(seams.messageTexts().join('\n')));
+        QVERIFY(window.findChildren<RecordingsComparison*>().isEmpty());
+
+        emit shown->compareRequested({first, second});
+        QCOMPARE(seams.messages.size(), size_t(1));
+        const QList<RecordingsComparison*> pages = window.findChildren<RecordingsComparison*>();
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(pages.constFirst()->comparison().newest().dataFile, second);
+        for (RecordingsComparison* page : pages)
+            page->close();
         shown->close();
         gMainWindow = nullptr;
     }
