@@ -197,7 +197,7 @@ private slots:
         const QString statusLine = ed("File: ", "Datei: ") + path
             + (patient ? QStringLiteral(" · ") + headline : QString());
         QCOMPARE(bar->StatusPanel[1]->text(), statusLine);
-        const QString printed = QString::fromUtf8(printtest::runTool("pdftotext", {"-layout", chartPdf, "-"})).simplified();
+        const QString printed = QString::fromUtf8(printtest::runTool("pdftotext", {"-layout", chartPdf, "-"})).normalized(QString::NormalizationForm_KC).simplified();
         // Without a patient nothing comes between the file and the date panel.
         const QString expectedText = patient ? ed("File: ", "Datei: ") + path + QStringLiteral(" · Doe, Jane")
                                              : statusLine + QLatin1Char(' ') + bar->StatusPanel[2]->text();

@@ -29,10 +29,11 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments)
     return tool.readAllStandardOutput();
 }
 
-// The text of each page, in reading order with the layout kept.
+// The text of each page, in reading order with the layout kept, ligatures
+// written out (a printed temporary path may hold "ff" or "fi").
 inline QStringList pageTexts(const QString& pdf)
 {
-    const QString text = QString::fromUtf8(runTool("pdftotext", {"-layout", pdf, "-"}));
+    const QString text = QString::fromUtf8(runTool("pdftotext", {"-layout", pdf, "-"})).normalized(QString::NormalizationForm_KC);
     QStringList pages = text.split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast(); // pdftotext ends every page with a form feed

@@ -18,14 +18,16 @@ using namespace charttest;
 
 namespace {
 
-// The text of the PDF, its blanks run together (pdftotext lays text out by position).
+// The text of the PDF, its blanks run together (pdftotext lays text out by
+// position), ligatures written out: the printed path may hold "ff" or "fi"
+// (a temporary folder's random name), which the PDF keeps as one glyph.
 QString pdfText(const QString& pdf)
 {
     QProcess run;
     run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!run.waitForFinished(30000))
         return QString();
-    return QString::fromUtf8(run.readAllStandardOutput()).simplified();
+    return QString::fromUtf8(run.readAllStandardOutput()).normalized(QString::NormalizationForm_KC).simplified();
 }
 
 } // namespace
