@@ -94,7 +94,8 @@ RecordingComparison compareRecordings(std::span<const AbpmReportSource> sources)
         ComparedRecording r;
         r.dataFile = source.dataFile;
         r.details = source.details;
-        r.figures = computeAbpmReport(source.readings, source.periods, source.details, source.setAside);
+        r.figures = computeAbpmReport(source.readings, source.periods, source.details, source.setAside,
+                                      source.thresholds);
         r.start = source.details.recordingStart.isValid() ? source.details.recordingStart : r.figures.summary.first;
         for (int f = 0; f < kComparedFigureCount; ++f)
             r.values[size_t(f)] = figureOf(r.figures, ComparedFigure(f));

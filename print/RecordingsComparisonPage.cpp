@@ -203,6 +203,8 @@ double RecordingsComparisonPage::paintHeader(QPainter& p) const
     p.setFont(ReportDesign::arial(13, true, false));
     p.drawText(QRectF(0, 0, width, kTitle), Qt::AlignHCenter | Qt::AlignTop, catText("compare.title"));
     p.setFont(bodyFont());
+    // All recordings are read with the thresholds in force, so one set is named.
+    line(p, kTitle, abpmThresholdsUsed(m_comparison.newest().figures.summary.thresholds), width);
     line(p, kTitle, catText("report.lblPrinted").arg(detailsDateText(m_printed)), width, Qt::AlignRight);
     p.setPen(pen(ReportDesign::kRuleTwips));
     p.drawLine(QPointF(0, kTitle + kLine + 30), QPointF(width, kTitle + kLine + 30));

@@ -164,15 +164,21 @@ private slots:
     void theTableIsEachRecordingsOwnFigures_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("2 recordings") << 2;
-        QTest::newRow("4 recordings") << 4;
+        QTest::addColumn<int>("thresholdSet");
+        QTest::newRow("2 recordings") << 2 << int(AbpmThresholdSet::Esh);
+        QTest::newRow("4 recordings") << 4 << int(AbpmThresholdSet::Esh);
+        QTest::newRow("4 recordings, other thresholds") << 4 << int(AbpmThresholdSet::AccAha2017);
     }
 
     void theTableIsEachRecordingsOwnFigures()
     {
         QFETCH(int, count);
+        QFETCH(int, thresholdSet);
+        const auto thresholds = AbpmThresholdSet(thresholdSet);
         std::vector<AbpmReportSource> sources = fourRecordings();
         sources.resize(size_t(count));
+        for (AbpmReportSource& s : sources)
+            s.thresholds = thresholds;
         ScriptedSeams seams;
         seams.clock = QDateTime(QDate(2024, 11, 5), QTime(10, 0));
         RecordingsComparison* window = showRecordingsComparison(nullptr, sources, &m_printer);
@@ -193,14 +199,16 @@ private slots:
         });
         std::vector<Own> own;
         for (const AbpmReportSource& s : ordered)
-            own.push_back({computeAbpmSummary(s.readings, s.periods, s.details, s.setAside),
-                           computeAbpmReport(s.readings, s.periods, s.details, s.setAside)});
+            own.push_back({computeAbpmSummary(s.readings, s.periods, s.details, s.setAside, s.thresholds),
+                           computeAbpmReport(s.readings, s.periods, s.details, s.setAside, s.thresholds)});
 
         // Header: the newest recording's patient, each recording's span and file.
         const AbpmReportSource& newest = ordered.back();
         QVERIFY2(text.contains(ed("Follow-up Comparison of ABPM Recordings", "Verlaufsvergleich der ABDM-Aufzeichnungen")),
                  qPrintable(text));
         QVERIFY2(text.contains(ed("Printed 11/5/2024", "Gedruckt 05.11.2024")), qPrintable(text));
+        const QString set = thresholds == AbpmThresholdSet::Esh ? QStringLiteral("ESH") : QStringLiteral("ACC/AHA 2017");
+        QVERIFY2(text.contains(ed("Thresholds: ", "Grenzwerte: ") + set), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Patient: %1, Anna").arg(newest.details.surname)), qPrintable(text));
         QVERIFY(text.contains(ed("No. P-0042", "Nr. P-0042")));
         QVERIFY(!text.contains(ed("different patients", "verschiedene Patienten")));
