@@ -11,9 +11,14 @@
 //   SearchKey      one keystroke in the search box to the list repainted
 //   ShowRequest    what 6311 does: a fresh look, the patient's newest
 //                  (40 recordings of one patient), opened as Open does
+//   FiguresAgree   the list and the comparison pages against every file's
+//                  own summary (a check, not a speed)
 // Counters: stall_ms (longest gap of a 1 ms timer on the UI thread),
 // cache_kb (the index file), rss_mb (more than before index and window).
-#include "data/AmbSchema.h"
+#include "RecordingsAgreement.h"
+#include "RecordingsFolder.h"
+#include "support/ScriptedSeams.h"
+
 #include "data/FileCommands.h"
 #include "data/RecordingsIndex.h"
 #include "state/SharedState.h"
@@ -39,8 +44,6 @@
 
 namespace {
 
-constexpr int kPatientRecordings = 40;
-
 double rssMb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -50,115 +53,6 @@ double rssMb()
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
     return 0;
-}
-
-void exec(sqlite3* db, const QString& sql)
-{
-    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-}
-
-// A recording of patient p: 300 readings from its start, every 4.8 minutes.
-void makeRecording(const QString& path, int p, const QDateTime& start)
-{
-    AmbSchema::createDataFile(path, EditionId::English);
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    exec(db, QStringLiteral("PRAGMA synchronous=OFF; BEGIN;"));
-    for (int i = 0; i < 300; ++i) {
-        const QDateTime t = start.addSecs(qint64(i) * 288);
-        const int night = t.time().hour() >= 22 || t.time().hour() < 7;
-        const int sys = 118 + p % 40 - night * 14 + (i * 7) % 11, dia = 74 + p % 20 - night * 9 + (i * 5) % 7;
-        exec(db, QStringLiteral("insert into ambpdata (Date,Time,SYS_mmHg,DIA_mmHg,MAP_mmHg,Pulse_min) values "
-                                "('%1','%2',%3,%4,%5,%6)")
-                     .arg(t.date().toString(Qt::ISODate), t.time().toString(QStringLiteral("HH:mm:ss")))
-                     .arg(sys)
-                     .arg(dia)
-                     .arg((sys + 2 * dia) / 3)
-                     .arg(60 + i % 20));
-    }
-    exec(db, QStringLiteral("create table ambpdetails (Field TEXT PRIMARY KEY NOT NULL, Value TEXT NOT NULL);"
-                            "insert into ambpdetails values ('PatientNumber', 'P%1'), ('Surname', 'Name%1'),"
-                            " ('FirstName', 'Anna'), ('BirthDate', '1956-04-03'), ('RecordingStart', '%2'); COMMIT;")
-                 .arg(p, 4, 10, QLatin1Char('0'))
-                 .arg(start.toString(QStringLiteral("yyyy-MM-ddTHH:mm"))));
-    sqlite3_close(db);
-}
-
-void setStart(const QString& path, const QDateTime& start)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    exec(db, QStringLiteral("PRAGMA synchronous=OFF; update ambpdetails set Value = '%1' where Field = 'RecordingStart';")
-                 .arg(start.toString(QStringLiteral("yyyy-MM-ddTHH:mm"))));
-    sqlite3_close(db);
-}
-
-struct Folder {
-    QString path;
-    QString newestOfPatient0;
-};
-
-// n files in subfolders of 500; one in twenty damaged or foreign.
-const Folder& folderOf(int n)
-{
-    static QTemporaryDir root;
-    static std::map<int, Folder> made;
-    if (made.count(n))
-        return made[n];
-    Folder f;
-    f.path = root.filePath(QString::number(n));
-    const int bad = n / 20;
-    const int good = n - bad;
-    const int patients = std::max(1, good / 38);
-    const QDateTime first(QDate(2024, 1, 8), QTime(9, 0), Qt::UTC);
-    const QString templates = root.filePath(QStringLiteral("templates%1").arg(n));
-    QDir().mkpath(templates);
-    for (int p = 0; p < patients; ++p)
-        makeRecording(templates + QStringLiteral("/%1.amb").arg(p), p, first.addDays(p % 300));
-    auto target = [&f](int i) {
-        const QString sub = f.path + QStringLiteral("/%1").arg(2000 + i / 500);
-        QDir().mkpath(sub);
-        return sub + QStringLiteral("/rec%1.amb").arg(i, 5, 10, QLatin1Char('0'));
-    };
-    for (int i = 0; i < good; ++i) {
-        // Patient 0 has the first 40 (or all, when fewer), each with its own start.
-        const int p = i < std::min(kPatientRecordings, good) ? 0 : 1 + (i - kPatientRecordings) % std::max(1, patients - 1);
-        const QString path = target(i);
-        QFile::copy(templates + QStringLiteral("/%1.amb").arg(std::min(p, patients - 1)), path);
-        if (p == 0 && i < kPatientRecordings) {
-            setStart(path, first.addDays(i * 30 + 1));
-            f.newestOfPatient0 = path;
-        }
-    }
-    for (int i = good; i < n; ++i) {
-        const QString path = target(i);
-        const int kind = i % 5;
-        if (kind == 0 || kind == 1) {
-            QFile::copy(templates + QStringLiteral("/0.amb"), path);
-            QFile file(path);
-            file.open(QIODevice::ReadWrite);
-            if (kind == 0) {
-                file.resize(3000); // cut short
-            } else {
-                file.seek(8192);
-                file.write(QByteArray(4000, '\x5a')); // pages overwritten
-            }
-        } else if (kind == 2) {
-            QFile file(path);
-            file.open(QIODevice::WriteOnly);
-            file.write("Befund folgt\n");
-        } else if (kind == 3) {
-            AmbSchema::createDataFile(path, EditionId::German);
-        } else {
-            sqlite3* db = nullptr;
-            sqlite3_open(QFile::encodeName(path).constData(), &db);
-            exec(db, QStringLiteral("create table patients (name TEXT)"));
-            sqlite3_close(db);
-        }
-    }
-    QDir(templates).removeRecursively();
-    made[n] = f;
-    return made[n];
 }
 
 // The longest time the UI thread did not come back to its event loop.
@@ -218,7 +112,7 @@ QString cacheFolderOf(int n)
 void BM_FirstScan(benchmark::State& state)
 {
     const int n = int(state.range(0));
-    const Folder& folder = folderOf(n);
+    const RecordingsFolder& folder = recordingsFolderOf(n);
     double stall = 0, rss = 0, cacheKb = 0;
     for (auto _ : state) {
         QDir(cacheFolderOf(n)).removeRecursively();
@@ -251,7 +145,7 @@ BENCHMARK(BM_FirstScan)->Arg(100)->Arg(10000)->Iterations(1)->Unit(benchmark::kM
 // times the files, on one core).
 void BM_ReadEntry(benchmark::State& state)
 {
-    const Folder& folder = folderOf(100);
+    const RecordingsFolder& folder = recordingsFolderOf(100);
     const AbpmPeriodChoice choice;
     for (auto _ : state) {
         const RecordingEntry e = readRecordingEntry(folder.newestOfPatient0, choice, 200);
@@ -284,7 +178,7 @@ BENCHMARK(BM_OpenWindow)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->U
 void BM_OpenFromCache(benchmark::State& state)
 {
     const int n = int(state.range(0));
-    const Folder& folder = folderOf(n);
+    const RecordingsFolder& folder = recordingsFolderOf(n);
     for (auto _ : state) {
         RecordingsIndex index(folder.path, cacheFolderOf(n));
         frmRecordings window;
@@ -332,7 +226,7 @@ BENCHMARK(BM_SearchKey)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->Us
 void BM_ShowRequest(benchmark::State& state)
 {
     const int n = int(state.range(0));
-    const Folder& folder = folderOf(n);
+    const RecordingsFolder& folder = recordingsFolderOf(n);
     if (!heldIndex(n)) {
         state.SkipWithError("run FirstScan first");
         return;
@@ -355,10 +249,46 @@ void BM_ShowRequest(benchmark::State& state)
 }
 BENCHMARK(BM_ShowRequest)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Not a speed: whether the list (as scanned, and as read back from the
+// cache by the next run) and the comparison pages show each file's own
+// summary, for every file of the folder. Disagreements end the run with
+// the first of them.
+void BM_FiguresAgree(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const RecordingsFolder& folder = recordingsFolderOf(n);
+    if (!heldIndex(n)) {
+        state.SkipWithError("run FirstScan first");
+        return;
+    }
+    ScriptedSeams quiet; // a file that will not open says so without a dialog
+    QStringList found;
+    for (auto _ : state) {
+        RecordingsModel scanned(heldIndex(n).get());
+        RecordingsIndex next(folder.path, cacheFolderOf(n));
+        RecordingsModel cached(&next);
+        next.start();
+        runUntil([&] { return scanned.rowCount() == n && cached.rowCount() == n && settled(next); });
+        found = listDisagreements(scanned, folder) + listDisagreements(cached, folder)
+            + comparisonDisagreements(scanned, folder);
+    }
+    state.counters["files"] = n;
+    state.counters["disagreements"] = double(found.size());
+    if (!found.isEmpty())
+        state.SkipWithError(qPrintable(found.first()));
+}
+BENCHMARK(BM_FiguresAgree)->Arg(100)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The offscreen platform notes every window it cannot size; that says nothing here.
+    static const QtMessageHandler shown = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QLatin1String("propagateSizeHints")))
+            shown(type, context, text);
+    });
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Edition::select(EditionId::English);
