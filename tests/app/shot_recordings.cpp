@@ -1,12 +1,14 @@
 // Not a test: pictures of File > Recordings... over a small folder (some
 // files damaged, foreign, the other edition's) and of the File menu, for a
-// person to look at (offscreen, 1024 x 768).   shot_recordings <folder> [de]
+// person to look at (offscreen, 1024 x 768), then Compare... on four of them:
+// the comparison page in its preview and as PDF.   shot_recordings <folder> [de]
 #include "app/frmMain.h"
 #include "data/AmbSchema.h"
 #include "data/RecordingDetailsStore.h"
 #include "data/RecordingsIndex.h"
 #include "platform/Connection.h"
 #include "platform/SettingsStore.h"
+#include "print/RecordingsComparison.h"
 #include "state/SharedState.h"
 #include "support/ScriptedSeams.h"
 #include "text/Edition.h"
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -25,7 +28,7 @@
 namespace {
 
 void recording(const QString& path, const QString& number, const QString& surname, const QString& first, int day,
-               int sys)
+               int sys, QDate born)
 {
     AmbSchema::createDataFile(path, Edition::current().id());
     {
@@ -54,7 +57,7 @@ void recording(const QString& path, const QString& number, const QString& surnam
     d.patientNumber = number;
     d.surname = surname;
     d.firstName = first;
-    d.birthDate = QDate(1950 + day, 4, 3);
+    d.birthDate = born;
     Connection connection;
     connection.openFile(path);
     RecordingDetailsStore::write(connection, d);
@@ -73,12 +76,17 @@ int main(int argc, char** argv)
     ScriptedSeams seams;
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath(QStringLiteral("2026")));
+    const QDate anna(1961, 4, 3);
     recording(dir.filePath(QStringLiteral("Mueller_Anna_4711_2026-02-03.amb")), QStringLiteral("4711"),
-              QString::fromUtf8("Müller-Lüdenscheidt"), QStringLiteral("Anna"), 3, 142);
+              QString::fromUtf8("Müller-Lüdenscheidt"), QStringLiteral("Anna"), 3, 142, anna);
     recording(dir.filePath(QStringLiteral("2026/Mueller_Anna_4711_2026-02-17.amb")), QStringLiteral("4711"),
-              QString::fromUtf8("Müller-Lüdenscheidt"), QStringLiteral("Anna"), 17, 128);
+              QString::fromUtf8("Müller-Lüdenscheidt"), QStringLiteral("Anna"), 17, 128, anna);
+    recording(dir.filePath(QStringLiteral("2026/Mueller_Anna_4711_2026-02-24.amb")), QStringLiteral("4711"),
+              QString::fromUtf8("Müller-Lüdenscheidt"), QStringLiteral("Anna"), 24, 151, anna);
+    recording(dir.filePath(QStringLiteral("2026/Mueller_Anna_4711_2026-02-10.amb")), QStringLiteral("4711"),
+              QString::fromUtf8("Müller-Lüdenscheidt"), QStringLiteral("Anna"), 10, 119, anna);
     recording(dir.filePath(QStringLiteral("Schmidt_Karl_815_2026-02-09.amb")), QStringLiteral("815"),
-              QStringLiteral("Schmidt"), QStringLiteral("Karl"), 9, 150);
+              QStringLiteral("Schmidt"), QStringLiteral("Karl"), 9, 150, QDate(1948, 11, 30));
     QFile text(dir.filePath(QStringLiteral("notes.amb")));
     text.open(QIODevice::WriteOnly);
     text.write("Befund folgt\n");
@@ -112,5 +120,20 @@ int main(int argc, char** argv)
     window->grdRecordings->selectAll();
     QCoreApplication::processEvents();
     window->grab().save(out.filePath(QStringLiteral("recordings-search") + suffix));
+
+    // Compare... on the four recordings found: the page in its preview, and as PDF.
+    window->cmdCompare->click();
+    QCoreApplication::processEvents();
+    auto* comparison = qobject_cast<RecordingsComparison*>(QApplication::activeWindow());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<RecordingsComparison*>(w))
+            comparison = c;
+    if (!comparison)
+        return 1;
+    comparison->setGeometry(0, 0, 1024, 768);
+    QCoreApplication::processEvents();
+    comparison->grab().save(out.filePath(QStringLiteral("comparison") + suffix));
+    seams.printerPdfPath = out.filePath(QStringLiteral("comparison") + (german ? QStringLiteral("-de.pdf") : QStringLiteral("-en.pdf")));
+    comparison->actPrint->trigger();
     return 0;
 }
