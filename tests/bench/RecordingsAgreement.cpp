@@ -47,7 +47,7 @@ std::optional<Own> ownOf(const QString& path, QString* why)
                                     source->thresholds);
     own.conclusionKept = !AbpmConclusionStore::readCurrent().value_or(AbpmConclusion{}).text.isEmpty();
     if (const std::optional<GdtOrigin> origin = GdtOriginStore::readCurrent())
-        own.resultSent = !origin->resultDue;
+        own.resultSent = origin->sent.isValid() && !origin->resultDue; // sent, and nothing stored since
     return own;
 }
 

@@ -76,7 +76,13 @@ void makeRecording(const QString& path, int p, const QDateTime& start)
         origin.ownId = QStringLiteral("KORV");
         origin.pvsId = QStringLiteral("PRAX");
         origin.taken = start.toUTC();
-        origin.resultDue = p % 12 == 1;
+        // Due and never sent, sent, or sent and due again (readings stored since).
+        const int state = (p / 6) % 3;
+        origin.resultDue = state != 1;
+        if (state > 0) {
+            origin.sent = start.addDays(1).toUTC();
+            origin.sentAs = QStringLiteral("/practice/in/PRAXKORV.GDT");
+        }
         GdtOriginStore::write(c, origin);
     }
 }
