@@ -26,13 +26,10 @@ void RecordingsScanner::start(const QString& stamp)
 {
     m_stamp = stamp;
     m_cache.open(m_cachePath, stamp);
-    QList<RecordingEntry> batch;
-    for (const RecordingEntry& e : m_cache.load()) {
+    // In one batch: a list that shows them takes them in one go.
+    QList<RecordingEntry> batch = m_cache.load();
+    for (const RecordingEntry& e : batch)
         m_known.insert(e.path, e);
-        batch << e;
-        if (batch.size() >= 1000)
-            hand(batch);
-    }
     hand(batch);
 }
 

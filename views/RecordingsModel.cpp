@@ -45,7 +45,10 @@ RecordingsModel::RecordingsModel(RecordingsIndex* index, QObject* parent)
         return;
     m_folder = index->folder();
     connect(index, &RecordingsIndex::entriesFound, this, [this](const QList<RecordingEntry>& entries) {
-        m_pending += entries;
+        if (m_pending.isEmpty())
+            m_pending = entries; // shared, not copied
+        else
+            m_pending += entries;
         if (!m_takeScheduled) {
             m_takeScheduled = true;
             QTimer::singleShot(0, this, &RecordingsModel::takeSome);
@@ -125,11 +128,17 @@ QVariant RecordingsModel::headerData(int section, Qt::Orientation orientation, i
 
 void RecordingsModel::take(const QList<RecordingEntry>& entries)
 {
-    QList<RecordingEntry> added;
+    QList<const RecordingEntry*> added;
+    QHash<QString, qsizetype> addedAt; // a file read again while it waited: its latest entry
     for (const RecordingEntry& e : entries) {
         const auto at = m_rowOf.constFind(e.path);
         if (at == m_rowOf.constEnd()) {
-            added << e;
+            if (const auto again = addedAt.constFind(e.path); again != addedAt.constEnd()) {
+                added[*again] = &e;
+            } else {
+                addedAt.insert(e.path, added.size());
+                added << &e;
+            }
             continue;
         }
         if (m_rows[*at] == e)
@@ -140,22 +149,40 @@ void RecordingsModel::take(const QList<RecordingEntry>& entries)
     }
     if (added.isEmpty())
         return;
+    // Into an empty list, all at once: a sorting view then sorts once
+    // instead of placing rows one by one (the cache's thousands at a start).
+    const bool fill = m_rows.isEmpty();
     const int first = int(m_rows.size());
-    beginInsertRows({}, first, first + int(added.size()) - 1);
-    for (const RecordingEntry& e : added) {
-        m_rowOf.insert(e.path, int(m_rows.size()));
-        m_rows << e;
-        m_search << searchText(e);
+    if (fill)
+        beginResetModel();
+    else
+        beginInsertRows({}, first, first + int(added.size()) - 1);
+    if (fill) {
+        m_rows.reserve(added.size());
+        m_search.reserve(added.size());
+        m_rowOf.reserve(added.size());
     }
-    endInsertRows();
+    for (const RecordingEntry* e : added) {
+        m_rowOf.insert(e->path, int(m_rows.size()));
+        m_rows << *e;
+        m_search << searchText(*e);
+    }
+    if (fill)
+        endResetModel();
+    else
+        endInsertRows();
 }
 
 void RecordingsModel::takeSome()
 {
     constexpr qsizetype kPerPass = 250;
-    const QList<RecordingEntry> some = m_pending.first(std::min(kPerPass, m_pending.size()));
-    m_pending.remove(0, some.size());
-    take(some);
+    if (m_rows.isEmpty()) {
+        take(std::exchange(m_pending, {}));
+    } else {
+        const QList<RecordingEntry> some = m_pending.first(std::min(kPerPass, m_pending.size()));
+        m_pending.remove(0, some.size());
+        take(some);
+    }
     m_takeScheduled = !m_pending.isEmpty();
     if (m_takeScheduled)
         QTimer::singleShot(0, this, &RecordingsModel::takeSome);

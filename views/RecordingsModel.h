@@ -43,7 +43,7 @@ public:
 private:
     // Entries come in batches while the folder is read; each pass of the
     // event loop takes in a limited number, so the window stays responsive
-    // however many batches wait.
+    // however many batches wait. An empty list takes all that wait.
     void takeSome();
     QString text(const RecordingEntry& e, int column) const;
 

@@ -179,18 +179,22 @@ void BM_OpenFromCache(benchmark::State& state)
 {
     const int n = int(state.range(0));
     const RecordingsFolder& folder = recordingsFolderOf(n);
+    double stall = 0;
     for (auto _ : state) {
         RecordingsIndex index(folder.path, cacheFolderOf(n));
         frmRecordings window;
         window.resize(1024, 700);
         window.showFolder(&index);
         window.show();
+        StallProbe probe;
         runUntil([&] { return window.model()->rowCount() == n; });
         paintNow(window);
+        stall = std::max(stall, probe.longestMs());
         state.PauseTiming();
         runUntil([&] { return settled(index); });
         state.ResumeTiming();
     }
+    state.counters["stall_ms"] = stall;
 }
 BENCHMARK(BM_OpenFromCache)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -2,7 +2,8 @@
 // tester; each row's figures are written as the file's own ABPM summary
 // writes them; search as you type, sorting, Return and double click open,
 // Compare... only for two to four recordings of one patient; the keyboard
-// reaches the list from the search box; a folder away is said so.
+// reaches the list from the search box; a folder away is said so; each
+// file is one row however its entries come.
 #include "../data/AbpmRecording.h"
 #include "data/AbpmReportSource.h"
 #include "data/AbpmSettings.h"
@@ -125,6 +126,40 @@ private slots:
         // Changes and removals pass the tester too.
         QVERIFY(QFile::remove(files[2]));
         QTRY_COMPARE_WITH_TIMEOUT(model.rowCount(), 2, 10000);
+    }
+
+    // However the entries come (the cache's thousands into an empty list at
+    // once, the files read since in batches, a file read again while its
+    // first entry still waited), each file is one row with its latest entry.
+    void eachFileIsOneRowWhateverTheBatches()
+    {
+        RecordingsModel model(nullptr);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        RecordingsFilter filter;
+        filter.setSourceModel(&model);
+        QAbstractItemModelTester filterTester(&filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        filter.sort(RecordingsModel::Start, Qt::DescendingOrder);
+        const auto entry = [](const char* path, int day, int readings) {
+            RecordingEntry e;
+            e.path = QString::fromLatin1(path);
+            e.start = QDateTime(QDate(2025, 3, day), QTime(9, 0));
+            e.readings = e.valid = readings;
+            return e;
+        };
+        const auto shown = [&filter] {
+            QStringList rows;
+            for (int row = 0; row < filter.rowCount(); ++row)
+                rows << filter.index(row, RecordingsModel::File).data(RecordingsModel::PathRole).toString() + u' '
+                        + filter.index(row, RecordingsModel::Readings).data().toString();
+            return rows;
+        };
+        model.take({entry("/f/a.amb", 3, 10), entry("/f/b.amb", 5, 10), entry("/f/a.amb", 3, 12)});
+        QCOMPARE(shown(), (QStringList{"/f/b.amb 10", "/f/a.amb 12"}));
+        model.take({entry("/f/c.amb", 4, 7), entry("/f/b.amb", 5, 11), entry("/f/c.amb", 4, 8)});
+        QCOMPARE(shown(), (QStringList{"/f/b.amb 11", "/f/c.amb 8", "/f/a.amb 12"}));
+        model.drop({QStringLiteral("/f/b.amb")});
+        model.take({entry("/f/d.amb", 1, 5)});
+        QCOMPARE(shown(), (QStringList{"/f/c.amb 8", "/f/a.amb 12", "/f/d.amb 5"}));
     }
 
     void theWindowOpensAndComparesByKeyboardAndMouse()
