@@ -11,7 +11,8 @@
 // The file itself says that its patient came from the practice system, so
 // a result is sent when readings are stored after a restart, and is shown
 // as due until it was sent; a file of no request never sends. A request
-// that comes while New runs waits until New is done. Equal IDs are not
+// that comes while New runs waits until New is done, and one the link
+// cannot delete waits once, not again after each New. Equal IDs are not
 // watched.
 #include "AppTestSupport.h"
 
@@ -25,6 +26,7 @@
 #include "platform/Connection.h"
 #include "state/SharedState.h"
 #include "support/ScriptedSeams.h"
+#include "support/Unprivileged.h"
 #include "tools/practice/PracticeSide.h"
 #include "views/CommWindows.h"
 #include "views/frmRead.h"
@@ -434,6 +436,42 @@ private slots:
         QVERIFY(m_window->gdtLink()->waiting());
         QCOMPARE(m_window->gdtLink()->waiting()->patient.number, QStringLiteral("99"));
         QCOMPARE(RecordingDetailsStore::readCurrent()->patientNumber, QStringLiteral("4711"));
+    }
+
+    // A request the practice system's account keeps (the folder is not
+    // ours to write): New fills the file from it, and it does not wait again
+    // after this New nor the next.
+    void keptRequestWaitsOnceOverTwoNews()
+    {
+        KORVANE_UNPRIVILEGED_WHEN_ROOT();
+        ScriptedSeams seams;
+        seams.clock = QDateTime(QDate(2026, 3, 8), QTime(12, 0));
+        QFile kept(m_import + "/KORVPRAX.GDT");
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write(request(GdtRequestKind::NewExamination, "4711", "Müller"));
+        kept.close();
+        QVERIFY(QFile::setPermissions(m_import, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        GdtRequestWatcher& watcher = m_window->gdtLink()->watcher();
+        watcher.scan();
+        watcher.scan();
+        const bool waited = m_window->gdtLink()->waiting().has_value();
+        seams.filePaths.push_back(m_data + "/first.amb");
+        m_window->mnuFileNew_Click();
+        const QString firstNumber = RecordingDetailsStore::readCurrent()->patientNumber;
+        watcher.scan();
+        watcher.scan();
+        const bool waitsAfterFirst = m_window->gdtLink()->waiting().has_value();
+        seams.filePaths.push_back(m_data + "/second.amb");
+        m_window->mnuFileNew_Click();
+        watcher.scan();
+        watcher.scan();
+        QFile::setPermissions(m_import, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(waited);
+        QCOMPARE(firstNumber, QStringLiteral("4711"));
+        QVERIFY(!waitsAfterFirst);
+        QVERIFY(!m_window->gdtLink()->waiting());
+        QVERIFY(!m_window->lblGdtRequest()->isVisibleTo(m_window));
+        QVERIFY(QFileInfo::exists(m_import + "/KORVPRAX.GDT"));
     }
 
     // IDs edited by hand into one, in one folder: our own result would be
