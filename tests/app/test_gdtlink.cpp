@@ -15,6 +15,7 @@
 // cannot delete waits once, not again after each New. Equal IDs are not
 // watched.
 #include "AppTestSupport.h"
+#include "GdtLinkFiles.h"
 
 #include "app/GdtLink.h"
 #include "comm/SaveRecords.h"
@@ -44,33 +45,6 @@ using namespace apptest;
 
 namespace {
 
-QHash<int, QString> fieldsOf(const QString& path)
-{
-    QFile file(path);
-    QHash<int, QString> fields;
-    if (file.open(QIODevice::ReadOnly))
-        for (const GdtLine& line : gdtLines(file.readAll()))
-            if (!fields.contains(line.fieldId))
-                fields.insert(line.fieldId, gdtDecode(line.content, GdtCharset::Cp437));
-    return fields;
-}
-
-// Test values and idents in order.
-QHash<QString, QString> testValues(const QString& path)
-{
-    QFile file(path);
-    QHash<QString, QString> values;
-    QString ident;
-    if (file.open(QIODevice::ReadOnly))
-        for (const GdtLine& line : gdtLines(file.readAll())) {
-            if (line.fieldId == 8410)
-                ident = QString::fromLatin1(line.content);
-            else if (line.fieldId == 8420)
-                values.insert(ident, QString::fromLatin1(line.content));
-        }
-    return values;
-}
-
 // A day's recording from 7 March 10:00, every 20 minutes.
 QList<BpRecord> readings()
 {
@@ -92,32 +66,11 @@ QList<BpRecord> laterReadings()
     return records;
 }
 
-// What the data file at path says about its origin, read beside the program.
-std::optional<GdtOrigin> originOf(const QString& path)
-{
-    Connection connection;
-    if (!connection.openFile(path))
-        return std::nullopt;
-    return GdtOriginStore::read(connection);
-}
-
 bool hasTable(const QString& path, const char* table)
 {
     Connection connection;
     QString why;
     return connection.openFile(path) && tableExists(connection.database(), QLatin1String(table), &why).value_or(false);
-}
-
-QByteArray request(GdtRequestKind kind, const char* number, const char* surname)
-{
-    PracticeRequest r;
-    r.kind = kind;
-    r.patient.number = QString::fromLatin1(number);
-    r.patient.surname = QString::fromUtf8(surname);
-    r.patient.firstName = QStringLiteral("Anna");
-    r.patient.birthDate = QDate(1956, 4, 3);
-    r.patient.sex = GdtSex::Female;
-    return practiceRequestFile(r);
 }
 
 } // namespace
@@ -282,7 +235,8 @@ private slots:
         QCOMPARE(values.value("SYS24"), QString::number(sys / 10, 'f', 1));
     }
 
-    // Request and New in one run, the readings stored in the next: the file
+    // Request and New in one run, the readings stored in the next (here a
+    // new main window; test_gdtrestart runs the program twice): the file
     // says it answers the request, so the result goes back then; the band
     // under the toolbar says it is due until it was sent. More readings
     // stored later make a newer result, which is sent too: the result
