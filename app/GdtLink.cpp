@@ -96,13 +96,8 @@ void GdtLink::applySettings()
         if (const auto problem = gdtSettingsProblem(m_settings))
             showMessage(m_window, catText("gdt.msgNotWatching").arg(*problem));
     }
-    watchAsSet();
-}
-
-void GdtLink::watchAsSet()
-{
     // Equal IDs would take our own results for requests.
-    if (!m_settings.enabled || m_newRunning || gdtIdsEqual(m_settings))
+    if (!m_settings.enabled || gdtIdsEqual(m_settings))
         m_watcher.watch(QString(), QString(), QString());
     else
         m_watcher.watch(m_settings.importFolder, m_settings.ownId, m_settings.pvsId);
@@ -240,16 +235,16 @@ void GdtLink::runNew()
 {
     // The request New works on is the one waiting now; one that comes while
     // New's dialogs are open stays in its folder until New is done, so it
-    // never changes the file New makes.
+    // never changes the file New makes. A pause, not a stop: the watcher
+    // keeps its memory, so a request it could not delete is not handed on
+    // again after New.
     const std::optional<GdtRequest> request = m_waiting;
-    m_newRunning = true;
-    watchAsSet();
+    m_watcher.setPaused(true);
     if (request)
         fillNewFile(*request);
     else
         FileCommands::newFile(m_window);
-    m_newRunning = false;
-    watchAsSet();
+    m_watcher.setPaused(false);
 }
 
 void GdtLink::fillNewFile(const GdtRequest& request)

@@ -58,8 +58,6 @@ private:
     void showExamination(const GdtRequest& request);
     void setWaiting(std::optional<GdtRequest> request);
     void fillNewFile(const GdtRequest& request);
-    // Watches as the settings say, unless New runs.
-    void watchAsSet();
     void markSent(GdtOrigin origin, const GdtSendOutcome& outcome);
     void followDataFile();
     void refreshResultDue();
@@ -70,7 +68,6 @@ private:
     GdtSettings m_settings;
     GdtRequestWatcher m_watcher;
     std::optional<GdtRequest> m_waiting;
-    bool m_newRunning = false;
     QString m_resultDue;
     QString m_resultDueFile; // the file m_resultDue is of
     std::function<void()> m_changed;

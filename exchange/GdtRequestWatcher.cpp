@@ -27,6 +27,8 @@ GdtRequestWatcher::GdtRequestWatcher(Hooks hooks, QObject* parent)
 
 void GdtRequestWatcher::watch(const QString& folder, const QString& ownId, const QString& pvsId)
 {
+    if (folder == m_folder && ownId == m_ownId && pvsId == m_pvsId)
+        return;
     if (!m_watcher.directories().isEmpty())
         m_watcher.removePaths(m_watcher.directories());
     m_seen.clear();
@@ -40,14 +42,29 @@ void GdtRequestWatcher::watch(const QString& folder, const QString& ownId, const
     }
     if (QFileInfo(folder).isDir())
         m_watcher.addPath(folder);
-    m_poll.start();
-    scan();
+    if (!m_paused) {
+        m_poll.start();
+        scan();
+    }
+}
+
+void GdtRequestWatcher::setPaused(bool paused)
+{
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    if (paused)
+        m_poll.stop();
+    else if (!m_folder.isEmpty()) {
+        m_poll.start();
+        scan();
+    }
 }
 
 void GdtRequestWatcher::scan()
 {
     // A hook that shows a message runs an event loop; a scan then waits.
-    if (m_folder.isEmpty() || m_scanning)
+    if (m_folder.isEmpty() || m_paused || m_scanning)
         return;
     m_scanning = true;
     const QDateTime now = m_clock();

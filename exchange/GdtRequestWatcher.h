@@ -16,7 +16,9 @@
 // with why. A request of two records hands on the first and sets the file
 // aside, reported as restLeft. Each file is handed on or reported once:
 // one that cannot be deleted or moved stays, and is passed over until it
-// changes (its size, time or inode).
+// changes (its size, time or inode). That memory lasts while the folder
+// and both IDs stay the same, across a pause and a watch() with the same
+// settings, so such a file is never handed on twice.
 #include "exchange/GdtFolder.h"
 #include "exchange/GdtRequest.h"
 
@@ -47,8 +49,14 @@ public:
 
     explicit GdtRequestWatcher(Hooks hooks, QObject* parent = nullptr);
 
-    // Starts watching (and scans at once); an empty folder stops.
+    // Starts watching (and scans at once, unless paused); an empty folder
+    // stops. The same folder and IDs again change nothing; other ones
+    // start with no memory of the files seen.
     void watch(const QString& folder, const QString& ownId, const QString& pvsId);
+    // While paused nothing is scanned and the memory stays. Resuming scans
+    // once and the poll starts over from there, so a file that came during
+    // the pause is still taken only by a later scan that finds it unchanged.
+    void setPaused(bool paused);
     void setPollInterval(int milliseconds) { m_poll.setInterval(milliseconds); }
     // How long an incomplete file may stay unchanged before it is refused.
     void setWaitLimit(int seconds) { m_waitLimitSeconds = seconds; }
@@ -77,4 +85,5 @@ private:
     // Files handed on or reported that are still there, as they were then.
     QHash<QString, GdtFolder::Stamp> m_done;
     bool m_scanning = false;
+    bool m_paused = false;
 };

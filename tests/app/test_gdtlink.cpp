@@ -11,9 +11,11 @@
 // The file itself says that its patient came from the practice system, so
 // a result is sent when readings are stored after a restart, and is shown
 // as due until it was sent; a file of no request never sends. A request
-// that comes while New runs waits until New is done. Equal IDs are not
+// that comes while New runs waits until New is done, and one the link
+// cannot delete waits once, not again after each New. Equal IDs are not
 // watched.
 #include "AppTestSupport.h"
+#include "GdtLinkFiles.h"
 
 #include "app/GdtLink.h"
 #include "comm/SaveRecords.h"
@@ -25,6 +27,7 @@
 #include "platform/Connection.h"
 #include "state/SharedState.h"
 #include "support/ScriptedSeams.h"
+#include "support/Unprivileged.h"
 #include "tools/practice/PracticeSide.h"
 #include "views/CommWindows.h"
 #include "views/frmRead.h"
@@ -41,33 +44,6 @@
 using namespace apptest;
 
 namespace {
-
-QHash<int, QString> fieldsOf(const QString& path)
-{
-    QFile file(path);
-    QHash<int, QString> fields;
-    if (file.open(QIODevice::ReadOnly))
-        for (const GdtLine& line : gdtLines(file.readAll()))
-            if (!fields.contains(line.fieldId))
-                fields.insert(line.fieldId, gdtDecode(line.content, GdtCharset::Cp437));
-    return fields;
-}
-
-// Test values and idents in order.
-QHash<QString, QString> testValues(const QString& path)
-{
-    QFile file(path);
-    QHash<QString, QString> values;
-    QString ident;
-    if (file.open(QIODevice::ReadOnly))
-        for (const GdtLine& line : gdtLines(file.readAll())) {
-            if (line.fieldId == 8410)
-                ident = QString::fromLatin1(line.content);
-            else if (line.fieldId == 8420)
-                values.insert(ident, QString::fromLatin1(line.content));
-        }
-    return values;
-}
 
 // A day's recording from 7 March 10:00, every 20 minutes.
 QList<BpRecord> readings()
@@ -90,32 +66,11 @@ QList<BpRecord> laterReadings()
     return records;
 }
 
-// What the data file at path says about its origin, read beside the program.
-std::optional<GdtOrigin> originOf(const QString& path)
-{
-    Connection connection;
-    if (!connection.openFile(path))
-        return std::nullopt;
-    return GdtOriginStore::read(connection);
-}
-
 bool hasTable(const QString& path, const char* table)
 {
     Connection connection;
     QString why;
     return connection.openFile(path) && tableExists(connection.database(), QLatin1String(table), &why).value_or(false);
-}
-
-QByteArray request(GdtRequestKind kind, const char* number, const char* surname)
-{
-    PracticeRequest r;
-    r.kind = kind;
-    r.patient.number = QString::fromLatin1(number);
-    r.patient.surname = QString::fromUtf8(surname);
-    r.patient.firstName = QStringLiteral("Anna");
-    r.patient.birthDate = QDate(1956, 4, 3);
-    r.patient.sex = GdtSex::Female;
-    return practiceRequestFile(r);
 }
 
 } // namespace
@@ -280,7 +235,8 @@ private slots:
         QCOMPARE(values.value("SYS24"), QString::number(sys / 10, 'f', 1));
     }
 
-    // Request and New in one run, the readings stored in the next: the file
+    // Request and New in one run, the readings stored in the next (here a
+    // new main window; test_gdtrestart runs the program twice): the file
     // says it answers the request, so the result goes back then; the band
     // under the toolbar says it is due until it was sent. More readings
     // stored later make a newer result, which is sent too: the result
@@ -434,6 +390,42 @@ private slots:
         QVERIFY(m_window->gdtLink()->waiting());
         QCOMPARE(m_window->gdtLink()->waiting()->patient.number, QStringLiteral("99"));
         QCOMPARE(RecordingDetailsStore::readCurrent()->patientNumber, QStringLiteral("4711"));
+    }
+
+    // A request the practice system's account keeps (the folder is not
+    // ours to write): New fills the file from it, and it does not wait again
+    // after this New nor the next.
+    void keptRequestWaitsOnceOverTwoNews()
+    {
+        KORVANE_UNPRIVILEGED_WHEN_ROOT();
+        ScriptedSeams seams;
+        seams.clock = QDateTime(QDate(2026, 3, 8), QTime(12, 0));
+        QFile kept(m_import + "/KORVPRAX.GDT");
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write(request(GdtRequestKind::NewExamination, "4711", "Müller"));
+        kept.close();
+        QVERIFY(QFile::setPermissions(m_import, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        GdtRequestWatcher& watcher = m_window->gdtLink()->watcher();
+        watcher.scan();
+        watcher.scan();
+        const bool waited = m_window->gdtLink()->waiting().has_value();
+        seams.filePaths.push_back(m_data + "/first.amb");
+        m_window->mnuFileNew_Click();
+        const QString firstNumber = RecordingDetailsStore::readCurrent()->patientNumber;
+        watcher.scan();
+        watcher.scan();
+        const bool waitsAfterFirst = m_window->gdtLink()->waiting().has_value();
+        seams.filePaths.push_back(m_data + "/second.amb");
+        m_window->mnuFileNew_Click();
+        watcher.scan();
+        watcher.scan();
+        QFile::setPermissions(m_import, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(waited);
+        QCOMPARE(firstNumber, QStringLiteral("4711"));
+        QVERIFY(!waitsAfterFirst);
+        QVERIFY(!m_window->gdtLink()->waiting());
+        QVERIFY(!m_window->lblGdtRequest()->isVisibleTo(m_window));
+        QVERIFY(QFileInfo::exists(m_import + "/KORVPRAX.GDT"));
     }
 
     // IDs edited by hand into one, in one folder: our own result would be

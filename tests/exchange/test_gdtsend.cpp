@@ -2,16 +2,20 @@
 // result appears and the result names it; a second result while the first
 // waits counts on and gets a PDF of its own; a recording without a patient
 // number, a failing PDF and an unwritable folder send nothing and leave
-// nothing behind.
+// nothing behind. Another account reads the result and its PDF.
 #include "exchange/GdtLines.h"
 #include "exchange/GdtSend.h"
 #include "support/Unprivileged.h"
 #include "text/Edition.h"
 
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -129,6 +133,49 @@ private slots:
         };
         QCOMPARE(modeOf(outcome.resultPath), 0666 & ~mask);
         QCOMPARE(modeOf(outcome.pdfPath), 0666 & ~mask);
+    }
+
+    // Read from another account: user nobody (in a child process) reads the
+    // result and its PDF written under umask 022 byte for byte, and cannot
+    // read a file kept to its owner (0600, as a temporary file is made), so
+    // the check can fail.
+    void anotherAccountReadsResultAndPdf()
+    {
+        // A folder every account may enter, whatever TMPDIR says.
+        QTemporaryDir dir(QStringLiteral("/tmp/korvane-send-XXXXXX"));
+        QVERIFY(dir.isValid());
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                      | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                                                      | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                                      | QFileDevice::ExeOther));
+        QTemporaryFile kept(dir.filePath(QStringLiteral("kept-XXXXXX")));
+        QVERIFY(kept.open());
+        kept.write("a result written the old way");
+        kept.close();
+        const NobodyRead refused = readAsNobody(kept.fileName());
+        if (!refused.skipReason.isEmpty())
+            QSKIP(qPrintable(refused.skipReason));
+        QVERIFY(!refused.read);
+        QVERIFY2(refused.error.contains(QString::fromLocal8Bit(std::strerror(EACCES))), qPrintable(refused.error));
+
+        GdtSettings s;
+        s.importFolder = dir.path();
+        const GdtPdfMaker maker = [](const AbpmSummary&, const QString& path, QString*) {
+            QFile pdf(path);
+            return pdf.open(QIODevice::WriteOnly) && pdf.write("%PDF-1.4\n%%EOF\n") > 0
+                && pdf.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        };
+        const mode_t before = ::umask(0022);
+        const GdtSendOutcome outcome = sendGdtResult(s, AbpmSummary{}, patient(), maker);
+        ::umask(before);
+        QVERIFY2(outcome.sent(), qPrintable(outcome.problem));
+        for (const QString& path : {outcome.resultPath, outcome.pdfPath}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const NobodyRead read = readAsNobody(path);
+            QVERIFY2(read.read, qPrintable(path + u' ' + read.error));
+            QCOMPARE(read.bytes, file.readAll());
+        }
     }
 
     void unwritableFolderSendsNothing()

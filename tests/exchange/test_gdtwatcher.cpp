@@ -4,7 +4,8 @@
 // written slowly over seconds (waits, then is taken whole; one that stays
 // cut is refused and moved aside once the wait limit has passed), a
 // request that cannot be deleted or set aside (handed on or reported once,
-// again only when it changes), a failed/ that is a link (never followed),
+// again only when it changes, also across a pause and a repeated watch
+// with the same settings), a failed/ that is a link (never followed),
 // two records in one file (the first taken, the file kept).
 #include "GdtFiles.h"
 #include "Watchdog.h"
@@ -203,6 +204,54 @@ private slots:
         QCOMPARE(w.got.taken.size(), 2);
         QCOMPARE(w.got.taken[1].patient.surname, QStringLiteral("Bohm"));
         QVERIFY(w.got.refused.isEmpty());
+    }
+
+    // Paused (as while New runs) and watched again with the same folder and
+    // IDs, the watcher still knows the request it could not delete: handed
+    // on once. Other settings are a fresh start.
+    void pauseAndSameSettingsKeepWhatWasHandedOn()
+    {
+        KORVANE_UNPRIVILEGED_WHEN_ROOT();
+        QTemporaryDir dir;
+        writeFile(dir.filePath("KORVPRAX.GDT"), gdtFile(request6302("Nigro")));
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        Watch w(dir.path());
+        w.scans(3);
+        QCOMPARE(w.got.taken.size(), 1);
+        for (int i = 0; i < 3; ++i) {
+            w.watcher.setPaused(true);
+            w.scans(3);
+            w.watcher.setPaused(false);
+            w.watcher.watch(dir.path(), "KORV", "PRAX");
+            w.scans(3);
+        }
+        const qsizetype takenBefore = w.got.taken.size();
+        w.watcher.watch(QString(), QString(), QString());
+        w.watcher.watch(dir.path(), "KORV", "PRAX");
+        w.scans(2);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(takenBefore, 1);
+        QCOMPARE(w.got.taken.size(), 2);
+    }
+
+    // A request written during a pause waits for it to end, and then for a
+    // scan that finds it unchanged: resuming looks once, not twice.
+    void requestDuringPauseWaitsForTheScanAfter()
+    {
+        QTemporaryDir dir;
+        Watch w(dir.path());
+        w.watcher.setPaused(true);
+        writeFile(dir.filePath("KORVPRAX.GDT"), gdtFile(request6302("Nigro")));
+        w.scans(5);
+        QVERIFY(w.got.taken.isEmpty());
+        w.watcher.watch(dir.path(), "KORV", "PRAX"); // the same settings while paused: still paused
+        w.scans(2);
+        QVERIFY(w.got.taken.isEmpty());
+        w.watcher.setPaused(false);
+        QVERIFY(w.got.taken.isEmpty());
+        w.scans(1);
+        QCOMPARE(w.got.taken.size(), 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath("KORVPRAX.GDT")));
     }
 
     // A bad request where failed/ cannot be made: one report, not one

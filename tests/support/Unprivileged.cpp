@@ -63,3 +63,32 @@ UnprivilegedRun rerunUnprivileged(const char* testFunction)
         run.failure = QStringLiteral("the run as user nobody failed (output above)");
     return run;
 }
+
+NobodyRead readAsNobody(const QString& path)
+{
+    NobodyRead result;
+    if (::geteuid() != 0) {
+        result.skipReason = QStringLiteral("only root can read as another account; as this user any file "
+                                           "of its own is readable, so reading would tell nothing");
+        return result;
+    }
+    QString program = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    QStringList arguments{QStringLiteral("--reuid=%1").arg(kNobody), QStringLiteral("--regid=%1").arg(kNoGroup),
+                          QStringLiteral("--clear-groups"), QStringLiteral("--")};
+    if (program.isEmpty()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+        arguments = {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")};
+    }
+    if (program.isEmpty()) {
+        result.skipReason = QStringLiteral("neither setpriv nor runuser (util-linux) is there to read as user nobody");
+        return result;
+    }
+    QProcess cat;
+    cat.start(program, arguments << QStringLiteral("cat") << path);
+    if (!cat.waitForFinished(30000))
+        cat.kill();
+    result.read = cat.exitStatus() == QProcess::NormalExit && cat.exitCode() == 0;
+    result.bytes = cat.readAllStandardOutput();
+    result.error = QString::fromLocal8Bit(cat.readAllStandardError());
+    return result;
+}

@@ -18,6 +18,18 @@ struct UnprivilegedRun {
 
 UnprivilegedRun rerunUnprivileged(const char* testFunction);
 
+// Reads a file as user nobody would (cat in a child process switched to
+// nobody by setpriv, else runuser), so a test under root can tell whether
+// another account may read what the program wrote.
+struct NobodyRead {
+    QString skipReason; // not empty when it could not be tried
+    bool read = false;
+    QByteArray bytes;
+    QString error; // what cat said when it could not read
+};
+
+NobodyRead readAsNobody(const QString& path);
+
 #define KORVANE_UNPRIVILEGED_WHEN_ROOT()                                              \
     do {                                                                              \
         if (::geteuid() == 0) {                                                       \
