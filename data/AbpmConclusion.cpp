@@ -5,8 +5,6 @@
 #include "platform/Connection.h"
 #include "text/MessageCatalogue.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 
 
@@ -99,54 +97,25 @@ namespace AbpmConclusionStore {
 
 std::optional<AbpmConclusion> read(const Connection& connection, QString* error)
 {
+    const auto values = readFieldTable(connection.database(), QLatin1String(kTable), error);
+    if (!values)
+        return std::nullopt;
     AbpmConclusion c;
-    const QSqlDatabase db = connection.database();
-    const std::optional<bool> exists = tableExists(db, QLatin1String(kTable), error);
-    if (!exists)
-        return std::nullopt;
-    if (!*exists)
-        return c;
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("select Field, Value from %1").arg(QLatin1String(kTable)))) {
-        if (error)
-            *error = q.lastError().text();
-        return std::nullopt;
-    }
-    while (q.next()) {
-        const QString field = q.value(0).toString();
-        const QString value = q.value(1).toString();
-        if (field == QLatin1String(kFieldText))
-            c.text = value;
-        else if (field == QLatin1String(kFieldDate))
-            c.date = QDate::fromString(value, kDateForm);
-        else if (field == QLatin1String(kFieldPhysician))
-            c.physician = value;
-    }
+    c.text = values->value(QLatin1String(kFieldText));
+    c.date = QDate::fromString(values->value(QLatin1String(kFieldDate)), kDateForm);
+    c.physician = values->value(QLatin1String(kFieldPhysician));
     return c;
 }
 
 bool write(Connection& connection, const AbpmConclusion& conclusion, QString* error)
 {
-    return inTransaction(connection.database(), error, [&conclusion](QSqlQuery& q) {
-        const QString table = QLatin1String(kTable);
-        if (!q.exec(QStringLiteral("create table if not exists %1 (Field TEXT PRIMARY KEY NOT NULL, Value TEXT NOT NULL)")
-                        .arg(table)))
-            return false;
-        if (!q.prepare(QStringLiteral("insert or replace into %1 (Field, Value) values (?, ?)").arg(table)))
-            return false;
-        const std::pair<const char*, QString> fields[] = {
-            {kFieldText, conclusion.text},
-            {kFieldDate, conclusion.date.isValid() ? conclusion.date.toString(kDateForm) : QString()},
-            {kFieldPhysician, conclusion.physician},
-        };
-        for (const auto& [field, value] : fields) {
-            q.addBindValue(QLatin1String(field));
-            q.addBindValue(value.isNull() ? QStringLiteral("") : value); // NOT NULL
-            if (!q.exec())
-                return false;
-        }
-        return true;
-    });
+    return writeFieldTable(connection.database(), QLatin1String(kTable),
+                           {
+                               {kFieldText, conclusion.text},
+                               {kFieldDate, conclusion.date.isValid() ? conclusion.date.toString(kDateForm) : QString()},
+                               {kFieldPhysician, conclusion.physician},
+                           },
+                           error);
 }
 
 std::optional<AbpmConclusion> readCurrent(QString* error)

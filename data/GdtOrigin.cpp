@@ -3,8 +3,6 @@
 #include "data/DataTransaction.h"
 #include "platform/Connection.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace GdtOriginStore {
 
@@ -33,35 +31,18 @@ QDateTime momentOf(const QString& text)
 
 std::optional<GdtOrigin> read(const Connection& connection, QString* error)
 {
-    const QSqlDatabase db = connection.database();
-    const std::optional<bool> exists = tableExists(db, QLatin1String(kTable), error);
-    if (!exists || !*exists)
+    const auto values = readFieldTable(connection.database(), QLatin1String(kTable), error);
+    if (!values)
         return std::nullopt;
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("select Field, Value from %1").arg(QLatin1String(kTable)))) {
-        if (error)
-            *error = q.lastError().text();
-        return std::nullopt;
-    }
+    const auto value = [&values](const char* field) { return values->value(QLatin1String(field)); };
     GdtOrigin o;
-    while (q.next()) {
-        const QString field = q.value(0).toString();
-        const QString value = q.value(1).toString();
-        if (field == QLatin1String(kPatientNumber))
-            o.patientNumber = value;
-        else if (field == QLatin1String(kOwnId))
-            o.ownId = value;
-        else if (field == QLatin1String(kPvsId))
-            o.pvsId = value;
-        else if (field == QLatin1String(kTaken))
-            o.taken = momentOf(value);
-        else if (field == QLatin1String(kResultDue))
-            o.resultDue = value != u"NO"; // unclear: rather due than forgotten
-        else if (field == QLatin1String(kSent))
-            o.sent = momentOf(value);
-        else if (field == QLatin1String(kSentAs))
-            o.sentAs = value;
-    }
+    o.patientNumber = value(kPatientNumber);
+    o.ownId = value(kOwnId);
+    o.pvsId = value(kPvsId);
+    o.taken = momentOf(value(kTaken));
+    o.resultDue = value(kResultDue) != u"NO"; // unclear: rather due than forgotten
+    o.sent = momentOf(value(kSent));
+    o.sentAs = value(kSentAs);
     if (o.patientNumber.isEmpty())
         return std::nullopt;
     return o;
@@ -69,30 +50,17 @@ std::optional<GdtOrigin> read(const Connection& connection, QString* error)
 
 bool write(Connection& connection, const GdtOrigin& o, QString* error)
 {
-    return inTransaction(connection.database(), error, [&o](QSqlQuery& q) {
-        const QString table = QLatin1String(kTable);
-        if (!q.exec(QStringLiteral("create table if not exists %1 (Field TEXT PRIMARY KEY NOT NULL, Value TEXT NOT NULL)")
-                        .arg(table)))
-            return false;
-        if (!q.prepare(QStringLiteral("insert or replace into %1 (Field, Value) values (?, ?)").arg(table)))
-            return false;
-        const std::pair<const char*, QString> fields[] = {
-            {kPatientNumber, o.patientNumber},
-            {kOwnId, o.ownId},
-            {kPvsId, o.pvsId},
-            {kTaken, momentText(o.taken)},
-            {kResultDue, o.resultDue ? QStringLiteral("YES") : QStringLiteral("NO")},
-            {kSent, momentText(o.sent)},
-            {kSentAs, o.sentAs},
-        };
-        for (const auto& [field, value] : fields) {
-            q.addBindValue(QLatin1String(field));
-            q.addBindValue(value.isNull() ? QStringLiteral("") : value); // NOT NULL
-            if (!q.exec())
-                return false;
-        }
-        return true;
-    });
+    return writeFieldTable(connection.database(), QLatin1String(kTable),
+                           {
+                               {kPatientNumber, o.patientNumber},
+                               {kOwnId, o.ownId},
+                               {kPvsId, o.pvsId},
+                               {kTaken, momentText(o.taken)},
+                               {kResultDue, o.resultDue ? QStringLiteral("YES") : QStringLiteral("NO")},
+                               {kSent, momentText(o.sent)},
+                               {kSentAs, o.sentAs},
+                           },
+                           error);
 }
 
 std::optional<GdtOrigin> readCurrent(QString* error)

@@ -5,7 +5,6 @@
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -85,42 +84,24 @@ const std::vector<FieldCodec>& codecs()
     return all;
 }
 
-QString createSql()
-{
-    return QStringLiteral("create table if not exists %1 (Field TEXT PRIMARY KEY NOT NULL, Value TEXT NOT NULL)")
-        .arg(QLatin1String(kTable));
-}
-
 } // namespace
 
 std::optional<RecordingDetails> read(const Connection& connection, QString* error)
 {
+    const auto values = readFieldTable(connection.database(), QLatin1String(kTable), error);
+    if (!values)
+        return std::nullopt;
     RecordingDetails d;
-    const QSqlDatabase db = connection.database();
-    const std::optional<bool> exists = tableExists(db, QLatin1String(kTable), error);
-    if (!exists)
-        return std::nullopt;
-    if (!*exists)
-        return d;
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("select Field, Value from %1").arg(QLatin1String(kTable)))) {
-        if (error)
-            *error = q.lastError().text();
-        return std::nullopt;
-    }
-    while (q.next()) {
-        const QString key = q.value(0).toString();
-        for (const FieldCodec& c : codecs())
-            if (key == QLatin1String(c.key))
-                c.take(d, q.value(1).toString());
-    }
+    for (const FieldCodec& c : codecs())
+        if (const auto v = values->constFind(QLatin1String(c.key)); v != values->constEnd())
+            c.take(d, *v);
     return d;
 }
 
 bool write(Connection& connection, const RecordingDetails& details, QString* error)
 {
     return inTransaction(connection.database(), error, [&details](QSqlQuery& q) {
-        if (!q.exec(createSql()))
+        if (!q.exec(fieldTableSql(QLatin1String(kTable))))
             return false;
         QStringList known;
         for (const FieldCodec& c : codecs())
