@@ -5,6 +5,7 @@
 // counting extension, a write that never replaces a file or leaves half of
 // one; the settings in the store and the folders they refuse.
 #include "GdtFiles.h"
+#include "WatcherReports.h"
 
 #include "exchange/GdtFolder.h"
 #include "exchange/GdtRequestWatcher.h"
@@ -20,47 +21,6 @@
 #include <sys/resource.h>
 
 using namespace gdttest;
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile file(path);
-    QVERIFY(file.open(mode));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Catch {
-    QList<GdtRequest> taken;
-    QStringList refused; // "name:line"
-    QStringList reasons;
-    QStringList moved;
-    QStringList notMoved;
-    QStringList restLeft; // "name:line"
-    GdtRequestWatcher::Hooks hooks()
-    {
-        return {[this](const GdtRequest& r, const QString&) { taken << r; },
-                [this](const QString& path, const GdtReadError& e, const QString& to, const QString& why) {
-                    refused << QFileInfo(path).fileName() + u':' + QString::number(e.line);
-                    reasons << e.reason;
-                    moved << to;
-                    notMoved << why;
-                },
-                [this](const QString& path, int line, const QString& to, const QString& why) {
-                    restLeft << QFileInfo(path).fileName() + u':' + QString::number(line);
-                    moved << to;
-                    notMoved << why;
-                }};
-    }
-};
-
-} // namespace
 
 class TestGdtFolders : public QObject {
     Q_OBJECT

@@ -8,6 +8,7 @@
 // with the same settings), a failed/ that is a link (never followed),
 // two records in one file (the first taken, the file kept).
 #include "GdtFiles.h"
+#include "WatcherReports.h"
 #include "Watchdog.h"
 
 #include "exchange/GdtRequestWatcher.h"
@@ -23,43 +24,6 @@ using namespace gdttest;
 using namespace std::chrono_literals;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile file(path);
-    QVERIFY(file.open(mode));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Catch {
-    QList<GdtRequest> taken;
-    QStringList refused; // "name:line"
-    QStringList reasons;
-    QStringList moved;
-    QStringList notMoved;
-    QStringList restLeft; // "name:line"
-    GdtRequestWatcher::Hooks hooks()
-    {
-        return {[this](const GdtRequest& r, const QString&) { taken << r; },
-                [this](const QString& path, const GdtReadError& e, const QString& to, const QString& why) {
-                    refused << QFileInfo(path).fileName() + u':' + QString::number(e.line);
-                    reasons << e.reason;
-                    moved << to;
-                    notMoved << why;
-                },
-                [this](const QString& path, int line, const QString& to, const QString& why) {
-                    restLeft << QFileInfo(path).fileName() + u':' + QString::number(line);
-                    moved << to;
-                    notMoved << why;
-                }};
-    }
-};
 
 // A watcher on a clock the test moves.
 struct Watch {
