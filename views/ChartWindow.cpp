@@ -286,10 +286,11 @@ void ChartWindow::setPrintLook(bool printing)
         const QDateTime now = seams().now();
         StatusPanel[2]->setText(fieldText(now.date()));
         StatusPanel[3]->setText(fieldText(now.time()));
-        // The printed page names the recording beside its file.
+        // The printed page names the recording under its file: on the file's
+        // line it would run into the date beside it.
         const QString headline = currentRecordingHeadline();
         StatusPanel[1]->setText(windowText("StatusBar1") + gDataFile
-                                + (headline.isEmpty() ? QString() : catText("details.headSeparator") + headline));
+                                + (headline.isEmpty() ? QString() : QLatin1Char('\n') + headline));
         StatusBar1->show();
         HScroll4->hide();
         Toolbar1->hide();

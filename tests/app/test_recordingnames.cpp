@@ -194,14 +194,32 @@ private slots:
         QCoreApplication::processEvents();
         bar->toolbarButton(5)->trigger();
         QVERIFY2(seams.messages.empty(), qPrintable(seams.lastMessageText()));
-        const QString statusLine = ed("File: ", "Datei: ") + path
-            + (patient ? QStringLiteral(" · ") + headline : QString());
-        QCOMPARE(bar->StatusPanel[1]->text(), statusLine);
-        const QString printed = QString::fromUtf8(printtest::runTool("pdftotext", {"-layout", chartPdf, "-"})).normalized(QString::NormalizationForm_KC).simplified();
-        // Without a patient nothing comes between the file and the date panel.
-        const QString expectedText = patient ? ed("File: ", "Datei: ") + path + QStringLiteral(" · Doe, Jane")
-                                             : statusLine + QLatin1Char(' ') + bar->StatusPanel[2]->text();
-        QVERIFY2(printed.contains(expectedText), qPrintable(printed));
+        const QString statusLine = ed("File: ", "Datei: ") + path;
+        QCOMPARE(bar->StatusPanel[1]->text(), statusLine + (patient ? u'\n' + headline : QString()));
+        keepPicture(printtest::renderPage(chartPdf, 1, 72), QStringLiteral("chart-") + kind);
+        const QStringList printed =
+            QString::fromUtf8(printtest::runTool("pdftotext", {"-layout", chartPdf, "-"}))
+                .normalized(QString::NormalizationForm_KC)
+                .split(u'\n');
+        // Nothing comes between the file and the date panel; the patient's
+        // line, whole, under the file.
+        const auto lineWith = [&printed](const QString& text) {
+            for (qsizetype i = 0; i < printed.size(); ++i)
+                if (printed[i].simplified().contains(text))
+                    return i;
+            return qsizetype(-1);
+        };
+        const QString moment = bar->StatusPanel[2]->text() + u' ' + bar->StatusPanel[3]->text();
+        const qsizetype fileLine = lineWith(patient ? statusLine : statusLine + u' ' + moment);
+        QVERIFY2(fileLine >= 0, qPrintable(printed.join(u'\n')));
+        QVERIFY(printed[fileLine].simplified().endsWith(patient ? statusLine : moment));
+        if (patient) {
+            // The date panel stands beside the two lines, so the text may put it between them.
+            const qsizetype headLine = lineWith(headline);
+            QVERIFY2(headLine == fileLine + 1 || headLine == fileLine + 2, qPrintable(printed.join(u'\n')));
+            QVERIFY(printed[headLine].simplified().endsWith(headline));
+            QVERIFY(lineWith(moment) > fileLine);
+        }
         bar->close();
         report->close();
         list->close();
