@@ -3,11 +3,37 @@
 #include "data/AbpmSettings.h"
 #include "data/AmbSchema.h"
 #include "data/CurrentDataFile.h"
+#include "data/DataTransaction.h"
 #include "data/RecordingDetailsStore.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "state/SharedState.h"
+
+namespace {
+
+// The recording of the file at path from its readings and the tables beside
+// them; none with *why when a table cannot be read.
+std::optional<AbpmReportSource> recordingOf(const QString& path, std::vector<AbpmReading> readings,
+                                            const Connection& connection, const AbpmPeriodChoice& choice, QString* why)
+{
+    const std::optional<RecordingDetails> details = RecordingDetailsStore::read(connection, why);
+    const std::optional<SetAsideReadings> setAside = details ? RecordingReview::read(connection, why) : std::nullopt;
+    const std::optional<AbpmConclusion> conclusion = setAside ? AbpmConclusionStore::read(connection, why) : std::nullopt;
+    if (!conclusion)
+        return std::nullopt;
+    AbpmReportSource s;
+    s.dataFile = path;
+    s.readings = std::move(readings);
+    s.details = *details;
+    s.setAside = *setAside;
+    s.periods = choice.inForce();
+    s.thresholds = choice.thresholds;
+    s.conclusion = *conclusion;
+    return s;
+}
+
+} // namespace
 
 std::optional<AbpmReportSource> readAbpmReportSource(QString* error)
 {
@@ -17,22 +43,11 @@ std::optional<AbpmReportSource> readAbpmReportSource(QString* error)
             *error = QStringLiteral("the data file is not open");
         return std::nullopt;
     }
-    AbpmReportSource s;
-    s.dataFile = gDataFile;
     std::optional<std::vector<AbpmReading>> readings = abpmReadingsOf(*records, error);
-    const std::optional<RecordingDetails> details = RecordingDetailsStore::readCurrent(error);
-    const std::optional<SetAsideReadings> setAside = readings && details ? RecordingReview::readCurrent(error) : std::nullopt;
-    const std::optional<AbpmConclusion> conclusion = setAside ? AbpmConclusionStore::readCurrent(error) : std::nullopt;
-    if (!readings || !details || !setAside || !conclusion)
+    const std::shared_ptr<Connection> connection = readings ? currentConnection(error) : nullptr;
+    if (!connection)
         return std::nullopt;
-    s.readings = std::move(*readings);
-    s.details = *details;
-    s.setAside = *setAside;
-    const AbpmPeriodChoice choice = AbpmSettings::load();
-    s.periods = choice.inForce();
-    s.thresholds = choice.thresholds;
-    s.conclusion = *conclusion;
-    return s;
+    return recordingOf(gDataFile, std::move(*readings), *connection, AbpmSettings::load(), error);
 }
 
 AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriodChoice& choice, int busyTimeoutMs)
@@ -60,26 +75,16 @@ AbpmSourceAt readAbpmReportSourceFrom(const QString& path, const AbpmPeriodChoic
     records.close();
     if (!readings)
         return unreadable();
-    const std::optional<RecordingDetails> details = RecordingDetailsStore::read(*connection, &why);
-    const std::optional<SetAsideReadings> setAside = details ? RecordingReview::read(*connection, &why) : std::nullopt;
-    const std::optional<AbpmConclusion> conclusion = setAside ? AbpmConclusionStore::read(*connection, &why) : std::nullopt;
-    if (!conclusion)
+    at.source = recordingOf(path, std::move(*readings), *connection, choice, &why);
+    if (!at.source)
         return unreadable();
     QString originWhy;
     at.origin = GdtOriginStore::read(*connection, &originWhy);
     if (!at.origin && !originWhy.isEmpty()) {
+        at.source.reset();
         why = originWhy;
         return unreadable();
     }
-    AbpmReportSource s;
-    s.dataFile = path;
-    s.readings = std::move(*readings);
-    s.details = *details;
-    s.setAside = *setAside;
-    s.periods = choice.inForce();
-    s.thresholds = choice.thresholds;
-    s.conclusion = *conclusion;
-    at.source = std::move(s);
     return at;
 }
 
