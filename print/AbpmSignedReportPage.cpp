@@ -355,7 +355,7 @@ double AbpmSignedReportPage::paintTable(QPainter& p, double top) const
             p.setFont(bodyFont());
             cell(1, y, catText(rowKeys[q]));
             const auto meanSd = [&](const std::optional<double>& mean, const std::optional<double>& sd) {
-                return mean ? decimal(*mean, 1) + QStringLiteral(" ± ") + (sd ? decimal(*sd, 1) : none) : none;
+                return mean ? decimal(*mean, kAbpmMeanDecimals) + QStringLiteral(" ± ") + (sd ? decimal(*sd, 1) : none) : none;
             };
             // 24 hours: the time-weighted figures, those of all readings in brackets.
             if (v.weightedMean)
@@ -388,7 +388,7 @@ double AbpmSignedReportPage::paintClasses(QPainter& p, double top) const
     const AbpmDipping& sys = s.sysDipping;
     const AbpmDipping& dia = s.diaDipping;
     const auto dipLine = [&](const char* key, const AbpmDipping& d) {
-        return catText(key).arg(decimal(*d.ratio, 3), decimal(*d.percent, 1), abpmDipClassText(*d.dipClass));
+        return catText(key).arg(decimal(*d.ratio, kAbpmRatioDecimals), decimal(*d.percent, 1), abpmDipClassText(*d.dipClass));
     };
     if (sys.ratio && sys.percent && sys.dipClass && dia.ratio && dia.percent && dia.dipClass) {
         line(p, top, dipLine("report.lblNightFallSys", sys), width);
