@@ -94,12 +94,14 @@ bool makeDataFile(const QString& path)
     return AmbSchema::createDataFile(path, Edition::current().id());
 }
 
-// Waits until the reading window says the transfer is complete.
-bool waitForReadOk(const frmRead* read)
+// Waits until the reading window has every reading and says the transfer
+// is complete. A busy machine can hold the player past the quiet time
+// between two bursts, so "Read OK" alone may come before the last reading.
+bool waitForReadOk(const frmRead* read, int readings)
 {
     QElapsedTimer clock;
     clock.start();
-    while (read->statusPanel(1) != catText("frmRead.sbReadOk")) {
+    while (read->count() < readings || read->statusPanel(1) != catText("frmRead.sbReadOk")) {
         if (clock.elapsed() > 20000)
             return false;
         settle(50);
@@ -211,7 +213,7 @@ int main(int argc, char** argv)
     const QList<BpReading> readings =
         generateDayRecording(QDateTime(QDate(2024, 5, 13), QTime(7, 0)), 7).mid(0, kReadings);
     player.playBursts(BpBurstPlan().build(readings), kBurstGapMs);
-    if (!waitForReadOk(read) || read->count() != kReadings)
+    if (!waitForReadOk(read, kReadings) || read->count() != kReadings)
         return fail("the reading window did not receive the recording");
     take(QuickUseStep::Read);
 
