@@ -1,5 +1,6 @@
 #pragma once
-// Helpers of the report tests: the report shown over a data file as its
+// Helpers of the report tests: the texts and numbers of the edition the
+// test runs in, worked out here; the report shown over a data file as its
 // callers show it, printed through the printer seam into a PDF file, and
 // the PDF read back with poppler's tools (text per page, pages as pictures).
 #include "data/DataTestSupport.h"
@@ -8,6 +9,7 @@
 #include "print/DataReport1.h"
 #include "print/ReportWindows.h"
 #include "support/ScriptedSeams.h"
+#include "text/Edition.h"
 
 #include <QAction>
 #include <QImage>
@@ -15,7 +17,35 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace printtest {
+
+inline bool german()
+{
+    return Edition::current().isGerman();
+}
+
+inline QString ed(const char* english, const char* germanText)
+{
+    return QString::fromUtf8(german() ? germanText : english);
+}
+
+// A number as a person of the edition writes it (never "-0.0").
+inline QString number(double v, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    double shown = std::round(v * scale) / scale;
+    if (shown == 0)
+        shown = 0;
+    QString t = QString::number(shown, 'f', decimals);
+    return german() ? t.replace(QLatin1Char('.'), QLatin1Char(',')) : t;
+}
+
+inline QString day(const QDate& d)
+{
+    return d.toString(german() ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("M/d/yyyy"));
+}
 
 // Standard output of a poppler tool; fails the test when it does not run.
 inline QByteArray runTool(const QString& program, const QStringList& arguments)

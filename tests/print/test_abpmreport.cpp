@@ -18,20 +18,6 @@
 using namespace printtest;
 using namespace abpmtest;
 
-namespace {
-
-bool german()
-{
-    return Edition::current().isGerman();
-}
-
-QString ed(const char* english, const char* germanText)
-{
-    return QString::fromUtf8(german() ? germanText : english);
-}
-
-} // namespace
-
 class TestAbpmReport : public QObject {
     Q_OBJECT
 

@@ -24,16 +24,6 @@ using namespace printtest;
 
 namespace {
 
-bool german()
-{
-    return Edition::current().isGerman();
-}
-
-QString ed(const char* english, const char* germanText)
-{
-    return QString::fromUtf8(german() ? germanText : english);
-}
-
 // The detail lines a file's rows must print as, from the file itself:
 // dates and times as the edition writes them, numbers plain.
 QStringList expectedDetailLines(const QString& path)

@@ -26,36 +26,10 @@ using namespace abpmtest;
 
 namespace {
 
-bool german()
-{
-    return Edition::current().isGerman();
-}
-
-QString ed(const char* english, const char* germanText)
-{
-    return QString::fromUtf8(german() ? germanText : english);
-}
-
-// A number as a person of the edition writes it, worked out here.
-QString number(double v, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    double shown = std::round(v * scale) / scale;
-    if (shown == 0)
-        shown = 0;
-    QString t = QString::number(shown, 'f', decimals);
-    return german() ? t.replace(QLatin1Char('.'), QLatin1Char(',')) : t;
-}
-
 double written(double v, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     return std::round(v * scale) / scale;
-}
-
-QString day(const QDate& d)
-{
-    return d.toString(german() ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("M/d/yyyy"));
 }
 
 AbpmReportSource sourceOf(const QString& path, QDateTime start, int hours, double daySys, double dip, quint32 seed,

@@ -26,22 +26,6 @@ using namespace abpmtest;
 
 namespace {
 
-bool german()
-{
-    return Edition::current().isGerman();
-}
-
-QString ed(const char* english, const char* germanText)
-{
-    return QString::fromUtf8(german() ? germanText : english);
-}
-
-QString number(double v, int decimals)
-{
-    QString t = QString::number(std::round(v * std::pow(10, decimals)) / std::pow(10, decimals), 'f', decimals);
-    return german() ? t.replace(QLatin1Char('.'), QLatin1Char(',')) : t;
-}
-
 struct Figures {
     double mean = 0, sd = 0;
 };
