@@ -42,17 +42,6 @@ QList<BpRecord> recording()
     return run;
 }
 
-QByteArray schemaText(const QString& path)
-{
-    const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    if (sqlite3.isEmpty())
-        return QByteArray("(no sqlite3)");
-    QProcess run;
-    run.start(sqlite3, {path, QStringLiteral(".schema")});
-    run.waitForFinished(30000);
-    return run.readAllStandardOutput() + run.readAllStandardError();
-}
-
 QStringList tablesOf(const QString& path)
 {
     QStringList tables;

@@ -46,19 +46,7 @@ QList<QDateTime> storedMoments(const Recordset& rs)
     return moments;
 }
 
-// What sqlite3's .schema prints, and the file's own list of tables.
-QByteArray schemaText(const QString& path)
-{
-    const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    if (sqlite3.isEmpty())
-        return QByteArray("(no sqlite3)");
-    QProcess run;
-    run.start(sqlite3, {path, QStringLiteral(".schema")});
-    if (!run.waitForFinished(30000) || run.exitCode() != 0)
-        return QByteArray("(sqlite3 failed) ") + run.readAllStandardError();
-    return run.readAllStandardOutput();
-}
-
+// The file's own list of tables.
 QStringList masterRows(const QString& path)
 {
     QStringList rows;

@@ -1,6 +1,7 @@
 #pragma once
 // Data files for tests: a private folder, empty data files of either
-// edition made by the schema code, and rows written straight into a file.
+// edition made by the schema code, rows written straight into a file, and
+// what sqlite3's own program says a file's schema is.
 #include "state/MainStatusPanels.h"
 #include "state/SharedState.h"
 #include "data/AmbSchema.h"
@@ -11,9 +12,11 @@
 
 #include <QDate>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTime>
 #include <QtTest>
@@ -63,6 +66,19 @@ inline void insertRows(const QString& path, EditionId edition, const std::vector
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("test-insert"));
+}
+
+// What sqlite3's .schema prints, read beside the program.
+inline QByteArray schemaText(const QString& path)
+{
+    const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (sqlite3.isEmpty())
+        return QByteArray("(no sqlite3)");
+    QProcess run;
+    run.start(sqlite3, {path, QStringLiteral(".schema")});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0)
+        return QByteArray("(sqlite3 failed) ") + run.readAllStandardError();
+    return run.readAllStandardOutput();
 }
 
 inline QByteArray fileBytes(const QString& path)
