@@ -1,6 +1,7 @@
 // Files that a crash, another program or an odd path left behind: the
 // readings they hold stay reachable, nothing is called damaged that is not,
 // and nothing that stands at a chosen path is replaced.
+#include "CrashedStore.h"
 #include "data/DataTestSupport.h"
 #include "data/AmbFileCheck.h"
 #include "data/FileCommands.h"
@@ -13,10 +14,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
-#include <csignal>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -25,33 +24,6 @@ QByteArray contents(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A child process starts a large store into path and is killed (SIGKILL)
-// inside its transaction after its pages spilled into the file: what a
-// power cut leaves, a file with a hot journal beside it.
-bool crashInsideAStore(const QString& path)
-{
-    const QByteArray file = QFile::encodeName(path);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        sqlite3* db = nullptr;
-        if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            ::_exit(2);
-        // A tiny page cache makes the store write into the file before commit.
-        sqlite3_exec(db, "PRAGMA cache_size=2; PRAGMA synchronous=FULL; BEGIN IMMEDIATE;", nullptr,
-                     nullptr, nullptr);
-        for (int i = 0; i < 20000; ++i)
-            sqlite3_exec(db,
-                         "insert into ambpdata (SYS_mmHg, DIA_mmHg, MAP_mmHg, Pulse_min) "
-                         "values (200, 100, 133, 99)",
-                         nullptr, nullptr, nullptr);
-        ::raise(SIGKILL);
-        ::_exit(3);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 } // namespace

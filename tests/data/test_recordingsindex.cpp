@@ -7,6 +7,7 @@
 #include "data/AbpmRecording.h"
 #include "data/AbpmReportSource.h"
 #include "data/AbpmSettings.h"
+#include "CrashedStore.h"
 #include "data/DataTestSupport.h"
 #include "data/RecordingDetailsStore.h"
 #include "data/RecordingReview.h"
@@ -17,9 +18,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <csignal>
 #include <sqlite3.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -42,28 +41,6 @@ QStringList listing(const QString& folder)
     }
     lines.sort();
     return lines;
-}
-
-// A child starts a large store and is killed inside its transaction: a
-// file with a hot journal beside it, as a crash at another workstation leaves.
-bool crashInsideAStore(const QString& path)
-{
-    const QByteArray file = QFile::encodeName(path);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        sqlite3* db = nullptr;
-        if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            ::_exit(2);
-        sqlite3_exec(db, "PRAGMA cache_size=2; BEGIN IMMEDIATE;", nullptr, nullptr, nullptr);
-        for (int i = 0; i < 20000; ++i)
-            sqlite3_exec(db, "insert into ambpdata (SYS_mmHg, DIA_mmHg, MAP_mmHg, Pulse_min) values (200, 100, 133, 99)",
-                         nullptr, nullptr, nullptr);
-        ::raise(SIGKILL);
-        ::_exit(3);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 void writeDetails(const QString& path, const RecordingDetails& details)
