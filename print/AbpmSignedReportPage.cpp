@@ -109,19 +109,8 @@ double AbpmSignedReportPage::paintPatient(QPainter& p, double top) const
     const RecordingDetails& d = m_content.details;
     const AbpmSummary& s = m_content.figures.summary;
     const double width = m_body.width();
-    QStringList who;
-    if (!d.surname.isEmpty() || !d.firstName.isEmpty())
-        who << catText("report.lblPatient").arg(patientNameText(d));
-    if (!d.patientNumber.isEmpty())
-        who << catText("report.lblNumber").arg(d.patientNumber);
-    if (d.birthDate.isValid()) {
-        const QDate day = s.first.isValid() ? s.first.date() : m_content.printed;
-        who << catText("report.lblBorn").arg(detailsDateText(d.birthDate)).arg(ageOn(d.birthDate, day));
-    }
-    if (d.sex != PatientSex::Unknown)
-        who << sexText(d.sex);
     p.setFont(bodyFont(true));
-    line(p, top, who.join(QStringLiteral("   ")), width);
+    line(p, top, patientLine(d, s.first.isValid() ? s.first.date() : m_content.printed), width);
     p.setFont(bodyFont());
     const QString recording = s.first.isValid() ? catText("report.lblRecording").arg(momentText(s.first), momentText(s.last))
                                                 : catText("report.lblNoRecording");

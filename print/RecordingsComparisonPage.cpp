@@ -216,21 +216,9 @@ double RecordingsComparisonPage::paintRecordings(QPainter& p, double top) const
     const double width = m_body.width();
     const ComparedRecording& newest = m_comparison.newest();
     const RecordingDetails& d = newest.details;
-    QStringList who;
-    if (!d.surname.isEmpty() || !d.firstName.isEmpty())
-        who << catText("report.lblPatient").arg(patientNameText(d));
-    if (!d.patientNumber.isEmpty())
-        who << catText("report.lblNumber").arg(d.patientNumber);
-    if (d.birthDate.isValid()) {
-        const QDate day = newest.start.isValid() ? newest.start.date() : m_printed;
-        who << catText("report.lblBorn").arg(detailsDateText(d.birthDate)).arg(ageOn(d.birthDate, day));
-    }
-    if (d.sex != PatientSex::Unknown)
-        who << sexText(d.sex);
-    if (who.isEmpty())
-        who << catText("compare.lblNoPatient");
+    const QString who = patientLine(d, newest.start.isValid() ? newest.start.date() : m_printed);
     p.setFont(bodyFont(true));
-    line(p, top, who.join(QStringLiteral("   ")), width);
+    line(p, top, who.isEmpty() ? catText("compare.lblNoPatient") : who, width);
     top += kLine;
     if (!m_comparison.samePatient) {
         p.setFont(ReportDesign::arial(8.5, true, true));

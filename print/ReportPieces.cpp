@@ -2,8 +2,10 @@
 
 #include "data/RecordingDetails.h"
 #include "print/ReportLayout.h"
+#include "text/MessageCatalogue.h"
 
 #include <QPainter>
+#include <QStringList>
 
 namespace ReportPieces {
 
@@ -27,12 +29,30 @@ QString momentText(const QDateTime& moment)
     return detailsDateText(moment.date()) + QLatin1Char(' ') + detailsTimeText(moment.time());
 }
 
+namespace {
+
 int ageOn(const QDate& birth, const QDate& day)
 {
     int age = day.year() - birth.year();
     if (day.month() < birth.month() || (day.month() == birth.month() && day.day() < birth.day()))
         --age;
     return age;
+}
+
+} // namespace
+
+QString patientLine(const RecordingDetails& d, const QDate& day)
+{
+    QStringList who;
+    if (!d.surname.isEmpty() || !d.firstName.isEmpty())
+        who << catText("report.lblPatient").arg(patientNameText(d));
+    if (!d.patientNumber.isEmpty())
+        who << catText("report.lblNumber").arg(d.patientNumber);
+    if (d.birthDate.isValid())
+        who << catText("report.lblBorn").arg(detailsDateText(d.birthDate)).arg(ageOn(d.birthDate, day));
+    if (d.sex != PatientSex::Unknown)
+        who << sexText(d.sex);
+    return who.join(QStringLiteral("   "));
 }
 
 } // namespace ReportPieces

@@ -2,7 +2,7 @@
 // What the drawn pages (the ABPM report a doctor signs, the follow-up
 // comparison) share, so that they look and write alike: the heights of a
 // line, a title and the gap between bands in twips, the body font, the
-// black pen, a line of text, a moment as they write it, and an age.
+// black pen, a line of text, a moment as they write it, and the patient.
 #include <QDate>
 #include <QDateTime>
 #include <QFont>
@@ -10,6 +10,7 @@
 #include <QString>
 
 class QPainter;
+struct RecordingDetails;
 
 namespace ReportPieces {
 
@@ -24,7 +25,9 @@ QPen pen(double width, Qt::PenStyle style = Qt::SolidLine);
 void line(QPainter& painter, double top, const QString& text, double width, Qt::Alignment align = Qt::AlignLeft);
 // Date and time of day as the pages write them in the current edition.
 QString momentText(const QDateTime& moment);
-// Age in whole years on a day.
-int ageOn(const QDate& birth, const QDate& day);
+// The patient as the pages name them: name, number, birth date with the
+// age in whole years on `day`, sex; each part only when the details have
+// it, empty when they have none.
+QString patientLine(const RecordingDetails& details, const QDate& day);
 
 } // namespace ReportPieces

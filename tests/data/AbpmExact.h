@@ -274,7 +274,7 @@ inline Reference referenceOf(const std::vector<Reading>& readings, const Periods
     ref.period[0] = periodOf(valid, all, true, threshold(acc, 0));
     ref.period[1] = periodOf(valid, day, false, threshold(acc, 1));
     ref.period[2] = periodOf(valid, night, false, threshold(acc, 2));
-    for (int q = 0; q < 2; ++q) {
+    for (int q = 0; q < 4; ++q) {
         // Bilo: the day and night SDs weighted by the hours of each period.
         const auto& d = ref.period[1].q[size_t(q)];
         const auto& n = ref.period[2].q[size_t(q)];
@@ -284,22 +284,13 @@ inline Reference referenceOf(const std::vector<Reading>& readings, const Periods
             ref.period[0].q[size_t(q)].weightedSd =
                 (sd * periods.dayMinutes() + sn * periods.nightMinutes()) / (periods.dayMinutes() + periods.nightMinutes());
         }
-        if (d.mean && n.mean) {
+        // Dipping of the two pressures only.
+        if (q < 2 && d.mean && n.mean) {
             const Int day10 = shownUnits(*d.mean, 1), night10 = shownUnits(*n.mean, 1);
             if (day10 > 0) {
                 ref.dip[size_t(q)].thousandths = (2000 * night10 + day10) / (2 * day10);
                 ref.dip[size_t(q)].dipClass = dipClassOf(*ref.dip[size_t(q)].thousandths);
             }
-        }
-    }
-    for (int q = 2; q < 4; ++q) {
-        const auto& d = ref.period[1].q[size_t(q)];
-        const auto& n = ref.period[2].q[size_t(q)];
-        if (d.variance && n.variance) {
-            const long double sd = std::sqrt((long double)d.variance->num / (long double)d.variance->den);
-            const long double sn = std::sqrt((long double)n.variance->num / (long double)n.variance->den);
-            ref.period[0].q[size_t(q)].weightedSd =
-                (sd * periods.dayMinutes() + sn * periods.nightMinutes()) / (periods.dayMinutes() + periods.nightMinutes());
         }
     }
     // Morning surge (Kario): the first night stretch followed by readings
