@@ -1,6 +1,7 @@
 #include "data/RecordingComparison.h"
 
 #include "data/AbpmSummaryWords.h"
+#include "data/RecordingStart.h"
 
 #include <algorithm>
 
@@ -96,7 +97,7 @@ RecordingComparison compareRecordings(std::span<const AbpmReportSource> sources)
         r.details = source.details;
         r.figures = computeAbpmReport(source.readings, source.periods, source.details, source.setAside,
                                       source.thresholds);
-        r.start = source.details.recordingStart.isValid() ? source.details.recordingStart : r.figures.summary.first;
+        r.start = withRecordingStart(source.details, r.figures.summary.first).recordingStart;
         for (int f = 0; f < kComparedFigureCount; ++f)
             r.values[size_t(f)] = figureOf(r.figures, ComparedFigure(f));
         for (int hour = 0; hour < 24; ++hour)

@@ -1,6 +1,7 @@
 #include "data/RecordingEntry.h"
 
 #include "data/AbpmReportSource.h"
+#include "data/RecordingStart.h"
 
 #include <QFile>
 
@@ -41,7 +42,7 @@ RecordingEntry readRecordingEntry(const QString& path, const AbpmPeriodChoice& c
     e.name = patientNameText(s.details);
     e.number = s.details.patientNumber;
     e.birthDate = s.details.birthDate;
-    e.start = s.details.recordingStart.isValid() ? s.details.recordingStart : summary.first;
+    e.start = withRecordingStart(s.details, summary.first).recordingStart;
     e.readings = summary.readings;
     e.valid = summary.valid;
     for (int p = 0; p < kAbpmPeriodCount; ++p) {

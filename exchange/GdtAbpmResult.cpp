@@ -1,6 +1,7 @@
 #include "exchange/GdtAbpmResult.h"
 
 #include "data/AbpmSummaryWords.h"
+#include "data/RecordingStart.h"
 #include "text/MessageCatalogue.h"
 
 #include <cmath>
@@ -157,7 +158,7 @@ GdtResult gdtAbpmResult(const AbpmSummary& summary, const RecordingDetails& deta
     result.charset = addressing.charset;
     result.patient = gdtPatientOf(details);
     result.procedure = QString::fromLatin1(kGdtAbpmProcedure);
-    result.examined = details.recordingStart.isValid() ? details.recordingStart : summary.first;
+    result.examined = withRecordingStart(details, summary.first).recordingStart;
     result.tests = testsOf(summary);
     result.findings = findingsOf(summary);
     result.table = tableOf(summary);
